@@ -1,0 +1,144 @@
+#include "lexotrace/app/LXMainAppController.h"
+
+#include "lexotrace/analysis/SpellErrorAnalysisController.h"
+#include "lexotrace/app/AboutController.h"
+#include "lexotrace/lessons/SpellLessonsWindowController.h"
+#include "lexotrace/rules/SpellBitsWindowController.h"
+#include "lexotrace/rules/SpellRulesWindowController.h"
+#include "lexotrace/store/LessonCoreDataAppDelegate.h"
+#include "lexotrace/store/SpellRuleCoreDataAppDelegate.h"
+
+#include <QCoreApplication>
+#include <QWidget>
+
+Q_LOGGING_CATEGORY(lcApp, "lexotrace.app")
+
+namespace lexotrace {
+
+LXMainAppController::LXMainAppController(platform::UserDefaults& defaults,
+                                         platform::AlertPresenter& alerts,
+                                         platform::NotificationCenter& notifications,
+                                         platform::ProcessLauncher& launcher)
+    : m_defaults(defaults), m_alerts(alerts), m_notifications(notifications),
+      m_launcher(launcher), m_quit([] { QCoreApplication::quit(); }),
+      m_programPath(QCoreApplication::applicationFilePath())
+{
+}
+
+LXMainAppController::~LXMainAppController() = default;
+
+void LXMainAppController::applicationDidFinishLaunching() { showSpellErrorAnalysisWindow(); }
+
+bool LXMainAppController::applicationShouldTerminateAfterLastWindowClosed()
+{
+    m_notifications.post(KVRApplicationWillCloseNotification, this);
+    return true;
+}
+
+void LXMainAppController::showSpellErrorAnalysisWindow()
+{
+    if (!m_analysis)
+        m_analysis = std::make_unique<SpellErrorAnalysisController>();
+    m_analysis->showWindow();
+}
+
+void LXMainAppController::showSpellRuleWindow()
+{
+    if (!m_rules)
+        m_rules = std::make_unique<SpellRulesWindowController>();
+    m_rules->showWindow();
+}
+
+void LXMainAppController::showSpellBitsDictionaryWindow()
+{
+    if (!m_bits)
+        m_bits = std::make_unique<SpellBitsWindowController>();
+    m_bits->showWindow();
+}
+
+void LXMainAppController::showSpellLessonsWindow()
+{
+    if (!m_lessons)
+        m_lessons = std::make_unique<SpellLessonsWindowController>();
+    m_lessons->makeKeyAndOrderFront();
+}
+
+void LXMainAppController::performAbout()
+{
+    if (!m_about)
+        m_about = std::make_unique<AboutController>(QStringLiteral("About"));
+    m_about->show();
+}
+
+QWidget* LXMainAppController::analysisWindow() const
+{
+    return m_analysis ? m_analysis->window() : nullptr;
+}
+
+void LXMainAppController::close()
+{
+    if (m_window)
+        m_window->close();
+}
+
+void LXMainAppController::loadPreferencesController()
+{
+    if (!m_preferences)
+        m_preferences = std::make_unique<model::PreferencesController>(m_defaults);
+}
+
+LessonCoreDataAppDelegate* LXMainAppController::lessonCoreDataAppDelegate() const
+{
+    qCDebug(lcApp) << "lessonCoreDataAppDelegate:" << m_lessonsManager;
+    return m_lessonsManager;
+}
+
+QString LXMainAppController::relaunchCommand(double seconds, const QString& programPath)
+{
+    // The path is quoted so that no character of it can end the word or run anything else.
+    return QStringLiteral("sleep %1; exec %2")
+        .arg(QString::asprintf("%f", seconds), platform::shellDoubleQuoted(programPath));
+}
+
+void LXMainAppController::relaunchAfterDelay(double seconds)
+{
+    const QStringList arguments{QStringLiteral("-c"), relaunchCommand(seconds, m_programPath)};
+    qCInfo(lcApp).noquote() << "relaunch:" << arguments.join(u' ');
+    m_launcher.startDetached(QStringLiteral("/bin/sh"), arguments);
+    terminate();
+}
+
+unsigned LXMainAppController::countEntityObjectsForEntity(const QString& entity,
+                                                          platform::ObjectContext* context)
+{
+    platform::StoreError error;
+    std::optional<qsizetype> count;
+    if (context)
+        count = context->count(platform::FetchRequest::all(entity), &error);
+    else
+        error = platform::StoreError::make(platform::StoreError::NoStore,
+                                           tr("The store is not available."));
+    if (!count) {
+        m_alerts.runModal(platform::AlertPresenter::alertWithError(error));
+        return 0;
+    }
+    return unsigned(*count);
+}
+
+void LXMainAppController::terminate()
+{
+    if (m_terminating)
+        return;
+    m_terminating = true;
+    // Unsaved curriculum or rules changes are saved, or the user decides, before quitting.
+    for (DataSource* manager : {static_cast<DataSource*>(m_lessonsManager),
+                                static_cast<DataSource*>(m_rulesManager)}) {
+        if (manager && manager->applicationShouldTerminate() == DataSource::TerminateCancel) {
+            m_terminating = false;
+            return;
+        }
+    }
+    m_quit();
+}
+
+} // namespace lexotrace

@@ -1,0 +1,133 @@
+#pragma once
+
+#include "model/PreferencesController.h"
+#include "platform/NotificationCenter.h"
+#include "platform/ProcessLauncher.h"
+#include "platform/store/ObjectContext.h"
+#include "platform/ui/Alerts.h"
+
+#include <QLoggingCategory>
+
+#include <functional>
+#include <memory>
+
+Q_DECLARE_LOGGING_CATEGORY(lcApp)
+
+class QWidget;
+
+namespace lexotrace {
+
+class AboutController;
+class LessonCoreDataAppDelegate;
+class SpellBitsWindowController;
+class SpellErrorAnalysisController;
+class SpellLessonsWindowController;
+class SpellRuleCoreDataAppDelegate;
+class SpellRulesWindowController;
+
+inline const QString KVRApplicationWillCloseNotification =
+    QStringLiteral("KVRApplicationWillCloseNotification");
+
+// The application's one long-lived controller: where every part finds the store contexts, the
+// owner of each main window (created on first demand, kept for the life of the process), the About
+// panel, the relaunch after the first-run load and the announcement that the program will close.
+class LXMainAppController : public QObject
+{
+    Q_OBJECT
+public:
+    LXMainAppController(platform::UserDefaults& defaults, platform::AlertPresenter& alerts,
+                        platform::NotificationCenter& notifications,
+                        platform::ProcessLauncher& launcher);
+    ~LXMainAppController() override;
+
+    // Application delegate.
+    void applicationDidFinishLaunching();
+    bool applicationShouldTerminateAfterLastWindowClosed();
+
+    // Actions.
+    void showSpellErrorAnalysisWindow();
+    void showSpellRuleWindow();
+    void showSpellBitsDictionaryWindow();
+    void showSpellLessonsWindow();
+    void performAbout();
+    void close();
+
+    void loadPreferencesController();
+    // Starts "/bin/sh" to open a fresh copy after the delay, then quits this one.
+    void relaunchAfterDelay(double seconds);
+    // The "-c" command text the relaunch runs.
+    static QString relaunchCommand(double seconds, const QString& programPath);
+    // Count of the entity's objects; on an error, an alert and 0.
+    unsigned countEntityObjectsForEntity(const QString& entity, platform::ObjectContext* context);
+
+    // Asks the store managers whether quitting may go on, then quits.
+    void terminate();
+    // What quitting does; the event loop's quit unless a test replaces it.
+    void setQuitHandler(std::function<void()> quit) { m_quit = std::move(quit); }
+    void setProgramPath(const QString& path) { m_programPath = path; }
+
+    // Fields.
+    QWidget* window() const { return m_window; }
+    // The analysis window, where first-run messages appear; none before it is first shown.
+    QWidget* analysisWindow() const;
+    void setWindow(QWidget* window) { m_window = window; }
+    model::PreferencesController* preferencesController() const { return m_preferences.get(); }
+    LessonCoreDataAppDelegate* lessonCoreDataAppDelegate() const;
+    void setLessonCoreDataAppDelegate(LessonCoreDataAppDelegate* d) { m_lessonsManager = d; }
+    SpellRuleCoreDataAppDelegate* spellRuleCoreDataAppDelegate() const { return m_rulesManager; }
+    void setSpellRuleCoreDataAppDelegate(SpellRuleCoreDataAppDelegate* d) { m_rulesManager = d; }
+
+    AboutController* aboutController() const { return m_about.get(); }
+    SpellBitsWindowController* spellBitsWindowController() const { return m_bits.get(); }
+    SpellRulesWindowController* spellRulesWindowController() const { return m_rules.get(); }
+    SpellErrorAnalysisController* spellErrorAnalysisController() const { return m_analysis.get(); }
+    SpellLessonsWindowController* spellLessonsWindowController() const { return m_lessons.get(); }
+
+    platform::ObjectContext* lessonsDBase() const { return m_lessonsDBase; }
+    void setLessonsDBase(platform::ObjectContext* c) { m_lessonsDBase = c; }
+    platform::StoreCoordinator* lessonsManager() const { return m_lessonsCoordinator; }
+    void setLessonsManager(platform::StoreCoordinator* c) { m_lessonsCoordinator = c; }
+    platform::ObjectModelPtr lessonsModel() const { return m_lessonsModel; }
+    void setLessonsModel(platform::ObjectModelPtr m) { m_lessonsModel = std::move(m); }
+    platform::ObjectContext* rulesDBase() const { return m_rulesDBase; }
+    void setRulesDBase(platform::ObjectContext* c) { m_rulesDBase = c; }
+    platform::StoreCoordinator* rulesManager() const { return m_rulesCoordinator; }
+    void setRulesManager(platform::StoreCoordinator* c) { m_rulesCoordinator = c; }
+    platform::ObjectContext* wordErrorDBase() const { return m_wordErrorDBase; }
+    void setWordErrorDBase(platform::ObjectContext* c) { m_wordErrorDBase = c; }
+    platform::StoreCoordinator* wordErrorManager() const { return m_wordErrorCoordinator; }
+    void setWordErrorManager(platform::StoreCoordinator* c) { m_wordErrorCoordinator = c; }
+
+    platform::UserDefaults& defaults() const { return m_defaults; }
+    platform::AlertPresenter& alerts() const { return m_alerts; }
+    platform::NotificationCenter& notifications() const { return m_notifications; }
+
+private:
+    platform::UserDefaults& m_defaults;
+    platform::AlertPresenter& m_alerts;
+    platform::NotificationCenter& m_notifications;
+    platform::ProcessLauncher& m_launcher;
+    std::function<void()> m_quit;
+    QString m_programPath;
+    bool m_terminating = false;
+
+    QWidget* m_window = nullptr;
+    std::unique_ptr<model::PreferencesController> m_preferences;
+    LessonCoreDataAppDelegate* m_lessonsManager = nullptr;
+    SpellRuleCoreDataAppDelegate* m_rulesManager = nullptr;
+    std::unique_ptr<AboutController> m_about;
+    std::unique_ptr<SpellBitsWindowController> m_bits;
+    std::unique_ptr<SpellRulesWindowController> m_rules;
+    std::unique_ptr<SpellErrorAnalysisController> m_analysis;
+    std::unique_ptr<SpellLessonsWindowController> m_lessons;
+
+    platform::ObjectContext* m_lessonsDBase = nullptr;
+    platform::StoreCoordinator* m_lessonsCoordinator = nullptr;
+    platform::ObjectModelPtr m_lessonsModel;
+    platform::ObjectContext* m_rulesDBase = nullptr;
+    platform::StoreCoordinator* m_rulesCoordinator = nullptr;
+    platform::ObjectContext* m_wordErrorDBase = nullptr;
+    platform::StoreCoordinator* m_wordErrorCoordinator = nullptr;
+};
+
+} // namespace lexotrace

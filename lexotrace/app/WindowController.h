@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+
+#include <memory>
+
+namespace lexotrace {
+
+// Owns one top-level window, created with the controller and kept for its life. Closing the
+// window only hides it, so the next show brings back the same window with its state.
+class WindowController : public QObject
+{
+    Q_OBJECT
+public:
+    WindowController(const QString& interfaceName, const QString& title);
+    ~WindowController() override;
+
+    const QString& interfaceName() const { return m_interfaceName; }
+    QMainWindow* window() const { return m_window.get(); }
+
+    // Shows the window and brings it forward.
+    virtual void showWindow();
+    // Shows, brings forward and makes it the key (active) window.
+    void makeKeyAndOrderFront();
+
+private:
+    QString m_interfaceName;
+    std::unique_ptr<QMainWindow> m_window;
+};
+
+} // namespace lexotrace

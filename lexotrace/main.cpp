@@ -1,0 +1,15 @@
+#include "lexotrace/app/LexotraceApplication.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("Orthova"));
+    QApplication::setApplicationName(QStringLiteral("Lexotrace"));
+    QApplication::setApplicationVersion(QStringLiteral("0.1"));
+
+    lexotrace::LexotraceApplication lexotrace;
+    lexotrace.start();
+    return app.exec();
+}

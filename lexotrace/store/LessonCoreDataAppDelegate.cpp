@@ -1,0 +1,106 @@
+#include "lexotrace/store/LessonCoreDataAppDelegate.h"
+
+#include "lexotrace/app/LXMainAppController.h"
+#include "model/DefaultsKeys.h"
+#include "model/OrthovaModel.h"
+#include "platform/Paths.h"
+
+#include <QDir>
+#include <QTimer>
+
+namespace lexotrace {
+
+LessonCoreDataAppDelegate::LessonCoreDataAppDelegate(LXMainAppController& app,
+                                                     model::PreferencesController& preferences,
+                                                     ConvertToCoreDataHelper& converter)
+    : DataSource(app, preferences), m_converter(converter),
+      m_sourcePath(QDir(platform::paths::resourceDirectory())
+                       .filePath(QStringLiteral("Lessons_Initiation_Data.xml")))
+{
+    qCDebug(lcStore).noquote() << "lessonsXMLSourcePath:" << m_sourcePath;
+    m_converter.setContextSource([this] { return lessonsDBase(); });
+}
+
+QString LessonCoreDataAppDelegate::bookmarkPathKey() const
+{
+    return model::defaults::LessonsBookmark;
+}
+
+void LessonCoreDataAppDelegate::coordinatorBuilt(platform::StoreCoordinator* coordinator)
+{
+    m_app.setLessonsManager(coordinator);
+}
+
+platform::StoreCoordinator* LessonCoreDataAppDelegate::lessonsManager()
+{
+    // Always the computed path: the lessons store does not follow a user default.
+    return coordinatorForPath(m_preferences.defaultPathToSpellLessonsData());
+}
+
+platform::ObjectContext* LessonCoreDataAppDelegate::lessonsDBase()
+{
+    lessonsManager();
+    return context();
+}
+
+void LessonCoreDataAppDelegate::awakeFromNib()
+{
+    platform::ObjectContext* context = lessonsDBase();
+    setManangedObjectContext(context);
+    m_app.setLessonsDBase(context);
+    if (!storeIsOpen()) {
+        // Loading the factory file into a store that cannot be saved would only lose it again.
+        reportUnopenableStore(tr("lessons"));
+        return;
+    }
+    if (countEntityObjectsForEntity(model::entity::Levels, context) == 0)
+        QTimer::singleShot(0, this, [this] { doThis(); });
+}
+
+bool LessonCoreDataAppDelegate::saveContext() { return saveStoreContext(); }
+
+bool LessonCoreDataAppDelegate::deleteAllData() { return deleteAllObjects(model::entity::Levels); }
+
+bool LessonCoreDataAppDelegate::writeLessonsCoreDataFromXML()
+{
+    if (m_converter.createLessonCoreDataFromXMLfile(m_sourcePath))
+        return saveContext();
+    showLoadFailedSheet();
+    return true;
+}
+
+bool LessonCoreDataAppDelegate::importLessonsFromXMLdata()
+{
+    qCDebug(lcStore).noquote() << QStringLiteral("lessonsXMLSourcePath: %1").arg(m_sourcePath);
+    return m_converter.createLessonCoreDataFromXMLfile(m_sourcePath);
+}
+
+bool LessonCoreDataAppDelegate::createLessonsXMLfileForExportWithFilePath(const QString& path)
+{
+    return m_converter.parseLessonsCoreDataToReadableXMLFilePath(path);
+}
+
+bool LessonCoreDataAppDelegate::createBookMarkForCoreDataHomeForUrl(const QString& path)
+{
+    return createBookmark(path, model::defaults::LessonsBookmark, false);
+}
+
+void LessonCoreDataAppDelegate::doThis()
+{
+    m_alerts.beginSheet(
+        {tr("Alert"),
+         tr("A file containing the spelling Lessons data is missing from your application "
+            "resource directory. An original one will be placed there. If you have modified and "
+            "exported a Lessons data file, you may wish to replace this install so that your "
+            "ammended file is employed."),
+         {tr("OK")}},
+        m_app.analysisWindow(), [this](int) {
+            // A curriculum that could not be saved is kept in this process rather than lost.
+            if (!writeLessonsCoreDataFromXML())
+                return;
+            m_app.relaunchAfterDelay(1.0);
+            m_app.close();
+        });
+}
+
+} // namespace lexotrace

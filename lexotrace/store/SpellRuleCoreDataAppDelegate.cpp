@@ -1,0 +1,95 @@
+#include "lexotrace/store/SpellRuleCoreDataAppDelegate.h"
+
+#include "lexotrace/app/LXMainAppController.h"
+#include "model/DefaultsKeys.h"
+#include "model/OrthovaModel.h"
+#include "platform/Paths.h"
+
+#include <QDir>
+#include <QTimer>
+
+namespace lexotrace {
+
+SpellRuleCoreDataAppDelegate::SpellRuleCoreDataAppDelegate(
+    LXMainAppController& app, model::PreferencesController& preferences,
+    RulesCoreDataToXMLConverter& converter)
+    : DataSource(app, preferences), m_converter(converter),
+      m_sourcePath(QDir(platform::paths::resourceDirectory())
+                       .filePath(QStringLiteral("Rules_Initiation_Data.xml")))
+{
+    m_converter.setContextSource([this] { return rulesDBase(); });
+}
+
+QString SpellRuleCoreDataAppDelegate::bookmarkPathKey() const
+{
+    return model::defaults::RulesBookmark;
+}
+
+void SpellRuleCoreDataAppDelegate::coordinatorBuilt(platform::StoreCoordinator* coordinator)
+{
+    m_app.setRulesManager(coordinator);
+}
+
+platform::StoreCoordinator* SpellRuleCoreDataAppDelegate::rulesManager()
+{
+    // The user's defaults may move the rules store.
+    return coordinatorForPath(m_preferences.rulesDictionaryFactoryInstallXMLPath().toString());
+}
+
+platform::ObjectContext* SpellRuleCoreDataAppDelegate::rulesDBase()
+{
+    rulesManager();
+    return context();
+}
+
+void SpellRuleCoreDataAppDelegate::awakeFromNib()
+{
+    platform::ObjectContext* context = rulesDBase();
+    setManangedObjectContext(context);
+    m_app.setRulesDBase(context);
+    if (!storeIsOpen()) {
+        reportUnopenableStore(tr("rules"));
+        return;
+    }
+    if (countEntityObjectsForEntity(model::entity::Rule, context) == 0)
+        QTimer::singleShot(0, this, [this] { doThis(); });
+}
+
+bool SpellRuleCoreDataAppDelegate::saveContext() { return saveStoreContext(); }
+
+bool SpellRuleCoreDataAppDelegate::deleteAllData() { return deleteAllObjects(model::entity::Rule); }
+
+bool SpellRuleCoreDataAppDelegate::writeRulesCoreDataFromXML()
+{
+    if (m_converter.createRulesCoreDataFromXMLFilePath(m_sourcePath))
+        return saveContext();
+    showLoadFailedSheet();
+    return true;
+}
+
+bool SpellRuleCoreDataAppDelegate::createRulesXMLfileForExportWithFilePath(const QString& path)
+{
+    return m_converter.parseRulesCoreDataToReadableXMLforPath(path);
+}
+
+bool SpellRuleCoreDataAppDelegate::createBookMarkForCoreDataHomeForUrl(const QString& path)
+{
+    return createBookmark(path, model::defaults::RulesBookmark, true);
+}
+
+void SpellRuleCoreDataAppDelegate::doThis()
+{
+    m_alerts.beginSheet(
+        {tr("Alert"),
+         tr("A file containing the spelling rules is missing from your application resource "
+            "directory. An original one will be placed there. If you have modified and exported "
+            "a rules file, you may wish to replace this install so that your ammended file is "
+            "employed."),
+         {tr("OK")}},
+        m_app.analysisWindow(), [this](int) {
+            qCInfo(lcStore) << "Success";
+            writeRulesCoreDataFromXML();
+        });
+}
+
+} // namespace lexotrace

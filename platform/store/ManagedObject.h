@@ -1,0 +1,69 @@
+#pragma once
+
+#include "platform/store/EntityModel.h"
+#include "platform/store/ObjectID.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QVariant>
+
+namespace platform {
+
+class ObjectContext;
+
+// One object of a context. Read and written by key with the entity's attribute names; an absent
+// value reads as an invalid QVariant (or a null QString), never as an empty string. Objects are
+// owned by their context and stay valid as long as it lives.
+class ManagedObject
+{
+public:
+    const EntityDescription& entity() const { return *m_entity; }
+    const QString& entityName() const { return m_entity->name(); }
+    const ObjectID& objectID() const { return m_id; }
+    ObjectContext* context() const { return m_context; }
+
+    bool isInserted() const { return m_state == State::Inserted; }
+    bool isDeleted() const { return m_state == State::Deleted || m_state == State::Removed; }
+
+    QVariant value(const QString& key) const;
+    QString string(const QString& key) const { return value(key).toString(); }
+    QDateTime date(const QString& key) const { return value(key).toDateTime(); }
+    bool hasValue(const QString& key) const { return value(key).isValid(); }
+    // Follows to-one relationships: "section.unit.level.levelNumber".
+    QVariant valueForKeyPath(const QString& keyPath) const;
+
+    // Undoable changes; they go through the context. An invalid QVariant makes the value absent.
+    void setValue(const QString& key, const QVariant& value);
+    void setToOne(const QString& relationship, ManagedObject* target);
+    // Replaces the members of a to-many relationship (through the members' inverse).
+    void setToMany(const QString& relationship, const QList<ManagedObject*>& members);
+    void addToMany(const QString& relationship, ManagedObject* member);
+
+    ManagedObject* toOne(const QString& relationship) const;
+    // Members in the order they joined; the relationship itself is unordered.
+    QList<ManagedObject*> toMany(const QString& relationship) const;
+
+private:
+    friend class ObjectContext;
+    enum class State { Inserted, Persisted, Deleted, Removed };
+
+    ManagedObject(ObjectContext* context, const EntityDescription* entity, ObjectID id);
+
+    ObjectContext* m_context;
+    const EntityDescription* m_entity;
+    ObjectID m_id;
+    State m_state = State::Inserted;
+    bool m_updated = false;
+    bool m_everSaved = false;
+    qint64 m_order = 0; // registration order, the order of the store file
+
+    QList<QVariant> m_values;              // by attribute index
+    QList<ManagedObject*> m_toOne;         // by relationship index (to-many slots unused)
+    QList<QList<ManagedObject*>> m_toMany; // by relationship index (to-one slots unused)
+
+    // Last saved (or loaded) state, for rollback.
+    QList<QVariant> m_savedValues;
+    QList<ManagedObject*> m_savedToOne;
+};
+
+} // namespace platform

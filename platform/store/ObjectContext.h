@@ -1,0 +1,86 @@
+#pragma once
+
+#include "platform/store/FetchRequest.h"
+#include "platform/store/ManagedObject.h"
+#include "platform/store/StoreCoordinator.h"
+#include "platform/store/UndoManager.h"
+
+#include <QHash>
+#include <QObject>
+#include <QPointer>
+#include <QSet>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace platform {
+
+// The objects of one store as the program sees and changes them. Changes stay here until save();
+// rollback() drops them. Every change is registered with the undo manager, when there is one.
+class ObjectContext : public QObject
+{
+    Q_OBJECT
+public:
+    explicit ObjectContext(std::shared_ptr<StoreCoordinator> coordinator,
+                           QObject* parent = nullptr);
+    ~ObjectContext() override;
+
+    StoreCoordinator* coordinator() const { return m_coordinator.get(); }
+    void setUndoManager(UndoManager* undoManager) { m_undo = undoManager; }
+    UndoManager* undoManager() const { return m_undo; }
+
+    ManagedObject* insertNewObject(const QString& entityName);
+    // Deletes the object; relationships that cascade take their members with it.
+    void deleteObject(ManagedObject* object);
+
+    std::optional<QList<ManagedObject*>> fetch(const FetchRequest& request,
+                                               StoreError* error = nullptr) const;
+    std::optional<qsizetype> count(const FetchRequest& request,
+                                   StoreError* error = nullptr) const;
+
+    bool hasChanges() const;
+    QList<ManagedObject*> insertedObjects() const;
+    QList<ManagedObject*> deletedObjects() const;
+    QList<ManagedObject*> updatedObjects() const;
+
+    // Writes every object to the store file. Nothing changes here when the write fails.
+    bool save(StoreError* error = nullptr);
+    // Back to the last saved state; clears the undo manager.
+    void rollback();
+    // Delivers the pending change notification now.
+    void processPendingChanges();
+
+    // The live object with that ID, or nullptr.
+    ManagedObject* objectWithID(const ObjectID& id) const;
+    ManagedObject* existingObjectWithID(const ObjectID& id, StoreError* error) const;
+
+signals:
+    void objectsDidChange();
+    void didSave();
+
+private:
+    friend class ManagedObject;
+    using State = ManagedObject::State;
+
+    ManagedObject* makeObject(const EntityDescription* entity, ObjectID id, State state);
+    void setValue(ManagedObject* object, int index, const QVariant& value);
+    void setToOne(ManagedObject* object, int index, ManagedObject* target, qsizetype at = -1);
+    void removeObject(ManagedObject* object);
+    void restoreObject(ManagedObject* object);
+    void registerUndo(std::function<void()> action);
+    void noteChange(ManagedObject* object);
+    bool isLive(const ManagedObject* object) const;
+    void rebuildToMany();
+    static QList<ManagedObject*> inOrder(const QSet<ManagedObject*>& set);
+
+    std::shared_ptr<StoreCoordinator> m_coordinator;
+    QPointer<UndoManager> m_undo;
+    std::vector<std::unique_ptr<ManagedObject>> m_objects; // every object, in registration order
+    QHash<ObjectID, ManagedObject*> m_byId;
+    qint64 m_nextOrder = 0;
+    QSet<ManagedObject*> m_inserted, m_deleted, m_updated; // since the last save
+    bool m_notificationQueued = false;
+};
+
+} // namespace platform

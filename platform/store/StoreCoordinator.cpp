@@ -1,0 +1,62 @@
+#include "platform/store/StoreCoordinator.h"
+
+#include <QUuid>
+
+namespace platform {
+
+StoreCoordinator::StoreCoordinator(ObjectModelPtr model) : m_model(std::move(model)) {}
+
+bool StoreCoordinator::addStore(const QString& path, StoreError* error)
+{
+    StoreError readError;
+    auto contents = StoreFile::read(path, *m_model, &readError);
+    if (readError.isError()) {
+        setError(error, readError);
+        return false;
+    }
+    m_path = path;
+    m_open = true;
+    if (contents) {
+        m_contents = std::move(*contents);
+    } else {
+        m_contents = {};
+        m_contents.uuid = QUuid::createUuid().toString(QUuid::WithoutBraces);
+    }
+    return true;
+}
+
+std::optional<ObjectID> StoreCoordinator::managedObjectIDForURIRepresentation(
+    const QString& uri) const
+{
+    auto id = ObjectID::fromUriString(uri);
+    if (!id || !m_model->entity(id->entityName()))
+        return std::nullopt;
+    if (!id->isTemporary() && (!m_open || id->storeUuid() != m_contents.uuid))
+        return std::nullopt;
+    return id;
+}
+
+QList<StoreRecord> StoreCoordinator::takeLoadedRecords()
+{
+    return std::exchange(m_contents.records, {});
+}
+
+bool StoreCoordinator::writeRecords(const QList<StoreRecord>& records, qint64 nextNumber,
+                                    StoreError* error)
+{
+    if (!m_open) {
+        setError(error, StoreError::make(StoreError::NoStore,
+                                         QObject::tr("This store coordinator has no store.")));
+        return false;
+    }
+    StoreContents contents;
+    contents.uuid = m_contents.uuid;
+    contents.nextNumber = nextNumber;
+    contents.records = records;
+    if (!StoreFile::write(m_path, contents, error))
+        return false;
+    m_contents.nextNumber = nextNumber;
+    return true;
+}
+
+} // namespace platform

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "platform/store/EntityModel.h"
+#include "platform/store/ObjectID.h"
+#include "platform/store/StoreError.h"
+#include "platform/store/StoreFile.h"
+
+#include <optional>
+
+namespace platform {
+
+// Owns one store file of a model: opens it, hands its contents to a context, writes the context's
+// objects back, and maps object URIs to IDs.
+class StoreCoordinator
+{
+public:
+    explicit StoreCoordinator(ObjectModelPtr model);
+
+    const ObjectModelPtr& model() const { return m_model; }
+
+    // Opens the store at path. A missing file opens as an empty store; an unreadable or foreign
+    // file fails with an error, leaves the coordinator without a store and is never written.
+    bool addStore(const QString& path, StoreError* error);
+    bool hasStore() const { return m_open; }
+    const QString& storePath() const { return m_path; }
+    const QString& storeUuid() const { return m_contents.uuid; }
+
+    // The ID the URI names, when it belongs to this store and this model.
+    std::optional<ObjectID> managedObjectIDForURIRepresentation(const QString& uri) const;
+
+    // For contexts: the records read at opening, handed over once.
+    QList<StoreRecord> takeLoadedRecords();
+    qint64 nextNumber() const { return m_contents.nextNumber; }
+    bool writeRecords(const QList<StoreRecord>& records, qint64 nextNumber, StoreError* error);
+
+private:
+    ObjectModelPtr m_model;
+    QString m_path;
+    bool m_open = false;
+    StoreContents m_contents;
+};
+
+} // namespace platform

@@ -1,0 +1,74 @@
+#pragma once
+
+// Shared by the lessons and rules file tests: a fresh store per test and small readers of it.
+#include "model/OrthovaModel.h"
+#include "platform/store/ObjectContext.h"
+#include "tests/support/TestSupport.h"
+
+#include <QFile>
+
+#include <memory>
+
+namespace xmltest {
+
+inline QString sandboxFile(const QString& name)
+{
+    static int counter = 0;
+    return testsupport::sandboxRoot() + QStringLiteral("/%1-%2").arg(++counter).arg(name);
+}
+
+struct Store {
+    QString path = sandboxFile(QStringLiteral("store.sqlite"));
+    std::shared_ptr<platform::StoreCoordinator> coordinator =
+        std::make_shared<platform::StoreCoordinator>(model::orthovaCoreData());
+    std::unique_ptr<platform::ObjectContext> context;
+
+    Store()
+    {
+        platform::StoreError error;
+        coordinator->addStore(path, &error);
+        context = std::make_unique<platform::ObjectContext>(coordinator);
+    }
+    platform::ObjectContext* ctx() { return context.get(); }
+
+    QList<platform::ManagedObject*> all(const QString& entity, const QString& numericKey = {})
+    {
+        QList<platform::SortDescriptor> sort;
+        if (!numericKey.isEmpty())
+            sort.append({numericKey, true, platform::Comparison::Numeric});
+        const auto r = context->fetch(platform::FetchRequest{entity, {}, sort, 0});
+        return r ? *r : QList<platform::ManagedObject*>{};
+    }
+    qsizetype count(const QString& entity) { return all(entity).size(); }
+};
+
+// UTF-16 with a byte-order mark, built here rather than with the code under test.
+inline QByteArray utf16(const QString& text, bool bigEndian = false)
+{
+    QByteArray out = bigEndian ? QByteArray("\xFE\xFF", 2) : QByteArray("\xFF\xFE", 2);
+    for (QChar c : text) {
+        const char hi = char(c.unicode() >> 8), lo = char(c.unicode() & 0xFF);
+        out.append(bigEndian ? hi : lo).append(bigEndian ? lo : hi);
+    }
+    return out;
+}
+
+inline QString fromUtf16File(const QByteArray& bytes)
+{
+    if (!bytes.startsWith("\xFF\xFE"))
+        return QStringLiteral("<no little-endian byte-order mark>");
+    return QString::fromUtf16(reinterpret_cast<const char16_t*>(bytes.constData() + 2),
+                              (bytes.size() - 2) / 2);
+}
+
+inline QString fixture(const QString& name)
+{
+    return fromUtf16File(testsupport::readFile(testsupport::fixturePath(name)));
+}
+
+inline QString valueOr(const platform::ManagedObject* o, const QString& k)
+{
+    return o->hasValue(k) ? o->string(k) : QStringLiteral("~");
+}
+
+} // namespace xmltest

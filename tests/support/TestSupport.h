@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <ostream>
+
+namespace testsupport {
+
+// The temporary home of this test process (HOME, XDG folders and documents live under it).
+QString sandboxRoot();
+
+QByteArray readFile(const QString& path);
+bool writeFile(const QString& path, const QByteArray& bytes);
+
+// Path of a file under tests/fixtures in the source tree.
+QString fixturePath(const QString& name);
+
+} // namespace testsupport
+
+// Readable failure messages for Qt strings.
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QStringList& l, std::ostream* os)
+{
+    *os << '[' << l.join(QStringLiteral(", ")).toStdString() << ']';
+}
+QT_END_NAMESPACE
