@@ -33,12 +33,12 @@ public:
             completion(answer);
     }
 
-    // Dismisses the oldest held sheet with the button index.
-    bool dismissSheet(int button = 0)
+    // Dismisses the held sheet at that place (0: the oldest) with the button index.
+    bool dismissSheet(int sheet = 0, int button = 0)
     {
-        if (pendingSheets.isEmpty())
+        if (sheet < 0 || sheet >= pendingSheets.size())
             return false;
-        auto completion = pendingSheets.takeFirst();
+        auto completion = pendingSheets.takeAt(sheet);
         if (completion)
             completion(button);
         return true;

@@ -4,8 +4,39 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+
+namespace {
+
+// Each test starts from empty folders, also when several run in one process.
+class FreshSandbox : public ::testing::EmptyTestEventListener
+{
+public:
+    explicit FreshSandbox(QString root) : m_root(std::move(root)) {}
+    void OnTestStart(const ::testing::TestInfo&) override
+    {
+        QDir dir(m_root);
+        for (const QString& entry : dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)) {
+            if (entry == QLatin1String("runtime"))
+                continue;
+            QFileInfo info(dir.filePath(entry));
+            if (info.isDir() && !info.isSymLink())
+                QDir(info.filePath()).removeRecursively();
+            else
+                QFile::remove(info.filePath());
+        }
+        for (const char* sub : {"data", "config", "Documents", "cache"})
+            dir.mkpath(QString::fromLatin1(sub));
+    }
+
+private:
+    QString m_root;
+};
+
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -28,6 +59,7 @@ int main(int argc, char** argv)
     QStandardPaths::setTestModeEnabled(false);
 
     ::testing::InitGoogleTest(&argc, argv);
+    ::testing::UnitTest::GetInstance()->listeners().Append(new FreshSandbox(root));
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Orthova"));
     return RUN_ALL_TESTS();
