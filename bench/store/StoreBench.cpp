@@ -437,12 +437,12 @@ void row(const char* label, const QString& a, const QString& b)
     std::printf("  %-58s %12s %12s\n", label, qPrintable(a), qPrintable(b));
 }
 
-QString against(double value, double limit)
+QString against(double value, double limit, int decimals = 1)
 {
     if (value <= limit)
         return QStringLiteral("met");
     return QStringLiteral("missed by %1 (%2%)")
-        .arg(QString::number(value - limit, 'f', 1),
+        .arg(QString::number(value - limit, 'f', decimals),
              QString::number(100.0 * (value - limit) / limit, 'f', 0));
 }
 
@@ -529,8 +529,8 @@ int main(int argc, char** argv)
                 qPrintable(against(p.load, 300)));
     std::printf("  load within 2x of the bare parse  pairs %s: %s; lessons %s: %s\n",
                 qPrintable(ratio(p.load, p.bare)),
-                qPrintable(against(p.bare > 0 ? p.load / p.bare : 0, 2.0)),
+                qPrintable(against(p.bare > 0 ? p.load / p.bare : 0, 2.0, 2)),
                 qPrintable(ratio(l.load, l.bare)),
-                qPrintable(against(l.bare > 0 ? l.load / l.bare : 0, 2.0)));
+                qPrintable(against(l.bare > 0 ? l.load / l.bare : 0, 2.0, 2)));
     return 0;
 }

@@ -9,6 +9,8 @@
 #include "lexotrace/store/SpellRuleCoreDataAppDelegate.h"
 
 #include <QCoreApplication>
+#include <QMainWindow>
+#include <QMenuBar>
 #include <QWidget>
 
 Q_LOGGING_CATEGORY(lcApp, "lexotrace.app")
@@ -37,29 +39,37 @@ bool LXMainAppController::applicationShouldTerminateAfterLastWindowClosed()
 
 void LXMainAppController::showSpellErrorAnalysisWindow()
 {
-    if (!m_analysis)
+    if (!m_analysis) {
         m_analysis = std::make_unique<SpellErrorAnalysisController>();
+        installMainMenu(m_analysis->window());
+    }
     m_analysis->showWindow();
 }
 
 void LXMainAppController::showSpellRuleWindow()
 {
-    if (!m_rules)
+    if (!m_rules) {
         m_rules = std::make_unique<SpellRulesWindowController>();
+        installMainMenu(m_rules->window());
+    }
     m_rules->showWindow();
 }
 
 void LXMainAppController::showSpellBitsDictionaryWindow()
 {
-    if (!m_bits)
+    if (!m_bits) {
         m_bits = std::make_unique<SpellBitsWindowController>();
+        installMainMenu(m_bits->window());
+    }
     m_bits->showWindow();
 }
 
 void LXMainAppController::showSpellLessonsWindow()
 {
-    if (!m_lessons)
+    if (!m_lessons) {
         m_lessons = std::make_unique<SpellLessonsWindowController>();
+        installMainMenu(m_lessons->window());
+    }
     m_lessons->makeKeyAndOrderFront();
 }
 
@@ -79,6 +89,27 @@ void LXMainAppController::close()
 {
     if (m_window)
         m_window->close();
+}
+
+void LXMainAppController::installMainMenu(QMainWindow* window)
+{
+    QMenuBar* bar = window->menuBar();
+    QMenu* app = bar->addMenu(tr("&Lexotrace"));
+    app->addAction(tr("&About Lexotrace"), this, &LXMainAppController::performAbout);
+    app->addSeparator();
+    app->addAction(tr("&Quit Lexotrace"), QKeySequence::Quit, this, [this] {
+        applicationShouldTerminateAfterLastWindowClosed();
+        terminate();
+    });
+    QMenu* file = bar->addMenu(tr("&File"));
+    file->addAction(tr("&Close Window"), QKeySequence::Close, window, &QWidget::close);
+    QMenu* windows = bar->addMenu(tr("&Window"));
+    windows->addAction(tr("Spelling Error &Analysis"), this,
+                       &LXMainAppController::showSpellErrorAnalysisWindow);
+    windows->addAction(tr("Spelling &Lessons"), this, &LXMainAppController::showSpellLessonsWindow);
+    windows->addAction(tr("Spelling &Rules"), this, &LXMainAppController::showSpellRuleWindow);
+    windows->addAction(tr("Word &Bits Dictionary"), this,
+                       &LXMainAppController::showSpellBitsDictionaryWindow);
 }
 
 void LXMainAppController::loadPreferencesController()

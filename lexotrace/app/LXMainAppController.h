@@ -13,6 +13,7 @@
 
 Q_DECLARE_LOGGING_CATEGORY(lcApp)
 
+class QMainWindow;
 class QWidget;
 
 namespace lexotrace {
@@ -103,6 +104,9 @@ public:
     platform::NotificationCenter& notifications() const { return m_notifications; }
 
 private:
+    // Gives a newly created window the main menu.
+    void installMainMenu(QMainWindow* window);
+
     platform::UserDefaults& m_defaults;
     platform::AlertPresenter& m_alerts;
     platform::NotificationCenter& m_notifications;

@@ -8,7 +8,6 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QXmlStreamReader>
-#include <QXmlStreamWriter>
 
 
 namespace platform {
@@ -17,6 +16,8 @@ namespace {
 
 const QString kFormat = QStringLiteral("orthova-store");
 const QString kVersion = QStringLiteral("1");
+// Marks an attribute whose value is the base64 of its UTF-16 text.
+constexpr const char* kBase64Suffix = ".b64";
 
 StoreError corrupt(const QString& path, const QString& why)
 {
@@ -28,6 +29,80 @@ StoreError corrupt(const QString& path, const QString& why)
         path);
 }
 
+
+} // namespace
+
+namespace {
+
+// Characters XML 1.0 cannot carry, not even as references; such values are written in base64.
+bool isXmlSafe(QStringView text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < 0x20 && c != u'\t' && c != u'\n' && c != u'\r')
+            return false;
+        if (c == 0xFFFE || c == 0xFFFF)
+            return false;
+        if (QChar::isHighSurrogate(c)) {
+            if (i + 1 >= text.size() || !QChar::isLowSurrogate(text[i + 1].unicode()))
+                return false;
+            ++i;
+        } else if (QChar::isLowSurrogate(c)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void appendEscaped(QByteArray& out, const QString& value)
+{
+    const QByteArray utf8 = value.toUtf8();
+    for (char c : utf8) {
+        switch (c) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '"': out += "&quot;"; break;
+        case '\t': out += "&#9;"; break;
+        case '\n': out += "&#10;"; break;
+        case '\r': out += "&#13;"; break;
+        default: out += c;
+        }
+    }
+}
+
+void appendAttribute(QByteArray& out, const QString& name, const QString& value)
+{
+    out += ' ';
+    if (isXmlSafe(value)) {
+        out += name.toUtf8();
+        out += "=\"";
+        appendEscaped(out, value);
+    } else {
+        out += name.toUtf8();
+        out += kBase64Suffix;
+        out += "=\"";
+        out += QByteArray(reinterpret_cast<const char*>(value.utf16()), value.size() * 2)
+                   .toBase64();
+    }
+    out += '"';
+}
+
+int indexOf(const QList<AttributeDescription>& list, QStringView name)
+{
+    for (int i = 0; i < list.size(); ++i)
+        if (list[i].name == name)
+            return i;
+    return -1;
+}
+
+int indexOf(const QList<RelationshipDescription>& list, QStringView name)
+{
+    for (int i = 0; i < list.size(); ++i)
+        if (!list[i].toMany && list[i].name == name)
+            return i;
+    return -1;
+}
 
 } // namespace
 
@@ -49,100 +124,116 @@ std::optional<StoreContents> StoreFile::read(const QString& path, const ObjectMo
 
     QXmlStreamReader xml(bytes);
     StoreContents contents;
-    // Targets are resolved to indices after every record is known.
-    QHash<qint64, qsizetype> byNumber;
-    QList<QList<QString>> pendingTargets;
+    auto fail = [&](const QString& why) {
+        setError(error, corrupt(path, why));
+        return std::nullopt;
+    };
 
-    if (!xml.readNextStartElement() || xml.name() != u"store") {
-        setError(error, corrupt(path, QStringLiteral("no store element")));
-        return std::nullopt;
-    }
+    if (!xml.readNextStartElement() || xml.name() != u"store")
+        return fail(QStringLiteral("no store element"));
     const auto rootAttrs = xml.attributes();
-    if (rootAttrs.value(QLatin1StringView("format")) != kFormat || rootAttrs.value(QLatin1StringView("version")) != kVersion) {
-        setError(error, corrupt(path, QStringLiteral("unknown format")));
-        return std::nullopt;
-    }
+    if (rootAttrs.value(QLatin1StringView("format")) != kFormat ||
+        rootAttrs.value(QLatin1StringView("version")) != kVersion)
+        return fail(QStringLiteral("unknown format"));
     contents.uuid = rootAttrs.value(QLatin1StringView("uuid")).toString();
     bool ok = false;
     contents.nextNumber = rootAttrs.value(QLatin1StringView("next")).toLongLong(&ok);
-    if (contents.uuid.isEmpty() || !ok || contents.nextNumber < 1) {
-        setError(error, corrupt(path, QStringLiteral("bad store header")));
-        return std::nullopt;
-    }
+    if (contents.uuid.isEmpty() || !ok || contents.nextNumber < 1)
+        return fail(QStringLiteral("bad store header"));
 
+    // Object numbers run below `next`, densely in practice: a vector maps them to records for the
+    // relationship check, with a hash for numbers too large to index.
+    constexpr qint64 kDenseLimit = 1 << 23;
+    std::vector<qsizetype> byNumber;
+    QHash<qint64, qsizetype> bySparseNumber;
+    auto recordAt = [&](qint64 number) -> qsizetype {
+        if (number < qint64(byNumber.size()))
+            return byNumber[number];
+        return number < kDenseLimit ? -1 : bySparseNumber.value(number, -1);
+    };
+    const EntityDescription* lastEntity = nullptr;
     while (xml.readNextStartElement()) {
-        if (xml.name() != u"o") {
-            setError(error, corrupt(path, QStringLiteral("unexpected element")));
-            return std::nullopt;
-        }
-        const auto attrs = xml.attributes();
+        if (xml.name() != u"o")
+            return fail(QStringLiteral("unexpected element at line %1").arg(xml.lineNumber()));
+        const QXmlStreamAttributes attrs = xml.attributes();
         StoreRecord record;
-        record.entity = model.entity(attrs.value(QLatin1StringView("e")).toString());
-        record.number = attrs.value(QLatin1StringView("id")).toLongLong(&ok);
-        if (!record.entity || !ok || record.number < 1 || record.number >= contents.nextNumber ||
-            byNumber.contains(record.number)) {
-            setError(error, corrupt(path, QStringLiteral("bad object at line %1")
-                                              .arg(xml.lineNumber())));
-            return std::nullopt;
+        for (const QXmlStreamAttribute& a : attrs) {
+            if (a.name() == u"e") {
+                if (!lastEntity || lastEntity->name() != a.value())
+                    lastEntity = model.entity(a.value().toString());
+                record.entity = lastEntity;
+            } else if (a.name() == u"id") {
+                record.number = a.value().toLongLong(&ok);
+                if (!ok)
+                    record.number = 0;
+            }
         }
+        if (!record.entity || record.number < 1 || record.number >= contents.nextNumber)
+            return fail(QStringLiteral("bad object at line %1").arg(xml.lineNumber()));
+        if (recordAt(record.number) >= 0)
+            return fail(QStringLiteral("object %1 appears twice").arg(record.number));
+
         const EntityDescription& entity = *record.entity;
         record.values.resize(entity.attributes().size());
         record.toOne.resize(entity.relationships().size());
-        QList<QString> targets(entity.relationships().size());
-        while (xml.readNextStartElement()) {
-            const QString name = xml.attributes().value(QLatin1StringView("n")).toString();
-            if (xml.name() == u"a") {
-                const int index = entity.attributeIndex(name);
-                if (index < 0) {
-                    setError(error, corrupt(path, QStringLiteral("unknown attribute ") + name));
-                    return std::nullopt;
-                }
-                const QString text = xml.readElementText();
-                if (entity.attributes()[index].type == AttributeType::Date) {
-                    const qint64 ms = text.toLongLong(&ok);
-                    if (!ok) {
-                        setError(error, corrupt(path, QStringLiteral("bad date")));
-                        return std::nullopt;
-                    }
-                    record.values[index] = QDateTime::fromMSecsSinceEpoch(ms, Qt::UTC);
+        for (const QXmlStreamAttribute& a : attrs) {
+            QStringView name = a.name();
+            if (name == u"e" || name == u"id")
+                continue;
+            const bool base64 = name.endsWith(QLatin1StringView(kBase64Suffix));
+            if (base64)
+                name.chop(qsizetype(qstrlen(kBase64Suffix)));
+            const int attribute = indexOf(entity.attributes(), name);
+            if (attribute >= 0) {
+                QString text;
+                if (base64) {
+                    const QByteArray raw = QByteArray::fromBase64(a.value().toLatin1());
+                    text = QString(reinterpret_cast<const QChar*>(raw.constData()), raw.size() / 2);
                 } else {
-                    record.values[index] = text;
+                    text = a.value().toString();
                 }
-            } else if (xml.name() == u"r") {
-                const int index = entity.relationshipIndex(name);
-                if (index < 0 || entity.relationships()[index].toMany) {
-                    setError(error, corrupt(path, QStringLiteral("unknown relationship ") + name));
-                    return std::nullopt;
+                if (entity.attributes()[attribute].type == AttributeType::Date) {
+                    const qint64 ms = text.toLongLong(&ok);
+                    if (!ok)
+                        return fail(QStringLiteral("bad date at line %1").arg(xml.lineNumber()));
+                    record.values[attribute] = QDateTime::fromMSecsSinceEpoch(ms, Qt::UTC);
+                } else {
+                    record.values[attribute] = std::move(text);
                 }
-                targets[index] = xml.readElementText();
-            } else {
-                setError(error, corrupt(path, QStringLiteral("unexpected element")));
-                return std::nullopt;
+                continue;
             }
+            const int relationship = base64 ? -1 : indexOf(entity.relationships(), name);
+            if (relationship < 0)
+                return fail(QStringLiteral("unknown key %1 at line %2")
+                                .arg(name.toString())
+                                .arg(xml.lineNumber()));
+            record.toOne[relationship] = a.value().toLongLong(&ok);
+            if (!ok || record.toOne[relationship] < 1)
+                return fail(QStringLiteral("bad relationship at line %1").arg(xml.lineNumber()));
         }
-        byNumber.insert(record.number, contents.records.size());
+        xml.skipCurrentElement();
+        if (record.number < kDenseLimit) {
+            if (qint64(byNumber.size()) <= record.number)
+                byNumber.resize(std::min(kDenseLimit, 2 * record.number + 16), -1);
+            byNumber[record.number] = contents.records.size();
+        } else {
+            bySparseNumber.insert(record.number, contents.records.size());
+        }
         contents.records.append(std::move(record));
-        pendingTargets.append(std::move(targets));
     }
-    if (xml.hasError()) {
-        setError(error, corrupt(path, xml.errorString()));
-        return std::nullopt;
-    }
+    if (xml.hasError())
+        return fail(xml.errorString());
 
-    for (qsizetype i = 0; i < contents.records.size(); ++i) {
-        StoreRecord& record = contents.records[i];
+    // Every to-one relationship must name an object of its destination entity.
+    for (const StoreRecord& record : contents.records) {
         const auto& rels = record.entity->relationships();
         for (int r = 0; r < rels.size(); ++r) {
-            if (pendingTargets[i][r].isEmpty())
+            const qint64 target = record.toOne[r];
+            if (target == 0)
                 continue;
-            const qint64 target = pendingTargets[i][r].toLongLong(&ok);
-            const auto it = byNumber.constFind(target);
-            if (!ok || it == byNumber.cend() ||
-                contents.records[*it].entity->name() != rels[r].destination) {
-                setError(error, corrupt(path, QStringLiteral("dangling relationship")));
-                return std::nullopt;
-            }
-            record.toOne[r] = target;
+            const qsizetype at = recordAt(target);
+            if (at < 0 || contents.records[at].entity->name() != rels[r].destination)
+                return fail(QStringLiteral("dangling relationship"));
         }
     }
     return contents;
@@ -151,47 +242,43 @@ std::optional<StoreContents> StoreFile::read(const QString& path, const ObjectMo
 bool StoreFile::write(const QString& path, const StoreContents& contents, StoreError* error)
 {
     QByteArray bytes;
-    bytes.reserve(64 + contents.records.size() * 96);
-    QXmlStreamWriter xml(&bytes);
-    xml.setAutoFormatting(false);
-    xml.writeStartDocument();
-    xml.writeStartElement(QStringLiteral("store"));
-    xml.writeAttribute(QStringLiteral("format"), kFormat);
-    xml.writeAttribute(QStringLiteral("version"), kVersion);
-    xml.writeAttribute(QStringLiteral("uuid"), contents.uuid);
-    xml.writeAttribute(QStringLiteral("next"), QString::number(contents.nextNumber));
+    bytes.reserve(128 + contents.records.size() * 80);
+    bytes += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<store";
+    appendAttribute(bytes, QStringLiteral("format"), kFormat);
+    appendAttribute(bytes, QStringLiteral("version"), kVersion);
+    appendAttribute(bytes, QStringLiteral("uuid"), contents.uuid);
+    appendAttribute(bytes, QStringLiteral("next"), QString::number(contents.nextNumber));
+    bytes += ">\n";
     for (const StoreRecord& record : contents.records) {
-        xml.writeCharacters(QStringLiteral("\n"));
-        xml.writeStartElement(QStringLiteral("o"));
-        xml.writeAttribute(QStringLiteral("e"), record.entity->name());
-        xml.writeAttribute(QStringLiteral("id"), QString::number(record.number));
+        bytes += "<o e=\"";
+        bytes += record.entity->name().toUtf8();
+        bytes += "\" id=\"";
+        bytes += QByteArray::number(record.number);
+        bytes += '"';
         const auto& attrs = record.entity->attributes();
         for (int a = 0; a < attrs.size(); ++a) {
             const QVariant& v = record.values[a];
             if (!v.isValid())
                 continue;
-            xml.writeStartElement(QStringLiteral("a"));
-            xml.writeAttribute(QStringLiteral("n"), attrs[a].name);
             if (attrs[a].type == AttributeType::Date)
-                xml.writeCharacters(QString::number(v.toDateTime().toMSecsSinceEpoch()));
+                appendAttribute(bytes, attrs[a].name,
+                                QString::number(v.toDateTime().toMSecsSinceEpoch()));
             else
-                xml.writeCharacters(v.toString());
-            xml.writeEndElement();
+                appendAttribute(bytes, attrs[a].name, v.toString());
         }
         const auto& rels = record.entity->relationships();
         for (int r = 0; r < rels.size(); ++r) {
             if (rels[r].toMany || record.toOne[r] == 0)
                 continue;
-            xml.writeStartElement(QStringLiteral("r"));
-            xml.writeAttribute(QStringLiteral("n"), rels[r].name);
-            xml.writeCharacters(QString::number(record.toOne[r]));
-            xml.writeEndElement();
+            bytes += ' ';
+            bytes += rels[r].name.toUtf8();
+            bytes += "=\"";
+            bytes += QByteArray::number(record.toOne[r]);
+            bytes += '"';
         }
-        xml.writeEndElement();
+        bytes += "/>\n";
     }
-    xml.writeCharacters(QStringLiteral("\n"));
-    xml.writeEndElement();
-    xml.writeEndDocument();
+    bytes += "</store>\n";
 
     QString why;
     if (!writeFileAtomically(path, bytes, &why)) {
@@ -203,6 +290,5 @@ bool StoreFile::write(const QString& path, const StoreContents& contents, StoreE
     }
     return true;
 }
-
 
 } // namespace platform

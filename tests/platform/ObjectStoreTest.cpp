@@ -121,6 +121,26 @@ TEST(ObjectStoreFile, SaveAndReloadKeepsValuesAbsentsDatesAndRelationships)
     EXPECT_FALSE(pairs[0]->hasValue(key::cSpell));
 }
 
+// Whatever text the capture hands over is stored and read back unchanged, also characters that
+// XML cannot carry.
+TEST(ObjectStoreFile, AnyTextSurvivesSaveAndReload)
+{
+    const QString path = storePath("text.xml");
+    const QStringList texts{QStringLiteral("line\nbreak\ttab\r"), QStringLiteral("  spaces  "),
+                            QString(QChar(0x01)) + "ctrl", QString(QChar(0xD800)) + "lone",
+                            QStringLiteral("caf\u00e9 \U0001F600 \"q\" 'a' &amp; <x/>"),
+                            QString(QChar(0xFFFF))};
+    {
+        auto s = openStore(path);
+        for (const QString& t : texts)
+            s.context->insertNewObject(ent::WordPair)->setValue(key::mSpell, t);
+        ASSERT_TRUE(s.context->save());
+    }
+    auto s = openStore(path);
+    ASSERT_TRUE(s.opened) << s.error.message.toStdString();
+    EXPECT_EQ(strings(all(*s.context, ent::WordPair), key::mSpell), texts);
+}
+
 TEST(ObjectStoreFile, UnreadableStoreIsReportedAndNeverOverwritten)
 {
     const QString path = storePath("damaged.xml");
@@ -129,7 +149,11 @@ TEST(ObjectStoreFile, UnreadableStoreIsReportedAndNeverOverwritten)
     for (const QByteArray& bytes :
          {damaged, QByteArray("not xml at all"), QByteArray("<lessonsData/>"),
           QByteArray("<store format=\"orthova-store\" version=\"1\" uuid=\"u\" next=\"5\">"
-                     "<o e=\"Unit\" id=\"1\"><r n=\"level\">4</r></o></store>")}) {
+                     "<o e=\"Unit\" id=\"1\" level=\"4\"/></store>"),
+          QByteArray("<store format=\"orthova-store\" version=\"1\" uuid=\"u\" next=\"5\">"
+                     "<o e=\"Unit\" id=\"1\" colour=\"red\"/></store>"),
+          QByteArray("<store format=\"orthova-store\" version=\"1\" uuid=\"u\" next=\"9\">"
+                     "<o e=\"Rule\" id=\"3\"/><o e=\"Rule\" id=\"3\"/></store>")}) {
         ASSERT_TRUE(testsupport::writeFile(path, bytes));
         auto s = openStore(path);
         EXPECT_FALSE(s.opened);

@@ -217,7 +217,7 @@ TEST(StoreManagers, QuittingSavesUnsavedChangesOrLetsTheUserStay)
     launch.app->controller().terminate();
     EXPECT_EQ(launch.quits, 1);
     EXPECT_FALSE(rules->hasChanges());
-    EXPECT_TRUE(testsupport::readFile(rulesStore()).contains(">99<"));
+    EXPECT_TRUE(testsupport::readFile(rulesStore()).contains("ruleCode=\"99\""));
 
     // When the save fails the user is asked; Cancel keeps the program and its changes.
     Launch again;
