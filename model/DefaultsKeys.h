@@ -2,10 +2,13 @@
 
 #include <QString>
 
-namespace model::defaults {
+namespace model::defaults
+{
 
-inline const QString LastLessonLevel = QStringLiteral("KVROrthovaLastLessonOpendedPreferenceForLevel");
-inline const QString LastLessonUnit = QStringLiteral("KVROrthovaLastLessonOpendedPreferenceForUnit");
+inline const QString LastLessonLevel =
+    QStringLiteral("KVROrthovaLastLessonOpendedPreferenceForLevel");
+inline const QString LastLessonUnit =
+    QStringLiteral("KVROrthovaLastLessonOpendedPreferenceForUnit");
 inline const QString ErrorListPath = QStringLiteral("KVRTypewardenErrorListFactoryInstallPath");
 inline const QString LessonsPath = QStringLiteral("Lessons_Initiation_Data");
 inline const QString RulesPath = QStringLiteral("Rules_Initiation_Data");
@@ -14,7 +17,8 @@ inline const QString RulesBookmark = QStringLiteral("bookmarkForCoreRulesData");
 
 } // namespace model::defaults
 
-namespace model::store {
+namespace model::store
+{
 
 inline const QString GroupIdentifier = QStringLiteral("group.com.Orthova.data");
 inline const QString LessonsFileName = QStringLiteral("OrthovaLessonsCoreData.xml");

@@ -1,13 +1,22 @@
 #include "model/OrthovaModel.h"
 
-namespace model {
+namespace model
+{
 
-namespace key {
-QString word(int slot) { return QStringLiteral("word%1").arg(slot); }
-QString bit(int slot) { return QStringLiteral("bit%1").arg(slot); }
+namespace key
+{
+QString word(int slot)
+{
+    return QStringLiteral("word%1").arg(slot);
+}
+QString bit(int slot)
+{
+    return QStringLiteral("bit%1").arg(slot);
+}
 } // namespace key
 
-namespace {
+namespace
+{
 
 using platform::AttributeDescription;
 using platform::AttributeType;
@@ -35,13 +44,13 @@ platform::ObjectModelPtr build()
         entity::Unit, strings({key::unitNumber, key::generalRule, key::generalRuleCode}),
         {{key::level, entity::Levels, key::units, false, false},
          {key::sections, entity::Sections, key::unit, true, true}}));
-    entities.append(EntityDescription(
-        entity::Sections, strings({key::sectionNumber, key::rule}),
-        {{key::unit, entity::Unit, key::sections, false, false},
-         {key::relatedWords, entity::RelatedWords, key::section, true, true}}));
-    entities.append(EntityDescription(entity::RelatedWords, strings(rowAttributes),
-                                      {{key::section, entity::Sections, key::relatedWords, false,
-                                        false}}));
+    entities.append(
+        EntityDescription(entity::Sections, strings({key::sectionNumber, key::rule}),
+                          {{key::unit, entity::Unit, key::sections, false, false},
+                           {key::relatedWords, entity::RelatedWords, key::section, true, true}}));
+    entities.append(
+        EntityDescription(entity::RelatedWords, strings(rowAttributes),
+                          {{key::section, entity::Sections, key::relatedWords, false, false}}));
     entities.append(
         EntityDescription(entity::Rule, strings({key::ruleCode, key::rule, key::reference}), {}));
     entities.append(EntityDescription(entity::WordPair,

@@ -2,10 +2,12 @@
 
 #include "platform/store/EntityModel.h"
 
-namespace model {
+namespace model
+{
 
 // Entity and key names of the shared model, exactly as both programs and their files use them.
-namespace entity {
+namespace entity
+{
 inline const QString Levels = QStringLiteral("Levels");
 inline const QString Unit = QStringLiteral("Unit");
 inline const QString Sections = QStringLiteral("Sections");
@@ -14,7 +16,8 @@ inline const QString Rule = QStringLiteral("Rule");
 inline const QString WordPair = QStringLiteral("WordPair");
 } // namespace entity
 
-namespace key {
+namespace key
+{
 inline const QString levelNumber = QStringLiteral("levelNumber");
 inline const QString units = QStringLiteral("units");
 inline const QString unitNumber = QStringLiteral("unitNumber");

@@ -8,7 +8,8 @@
 
 Q_LOGGING_CATEGORY(lcPreferences, "orthova.preferences")
 
-namespace model {
+namespace model
+{
 
 void PreferencesController::initialize(platform::UserDefaults& defaults)
 {

@@ -6,7 +6,8 @@
 
 Q_DECLARE_LOGGING_CATEGORY(lcPreferences)
 
-namespace model {
+namespace model
+{
 
 // Registers the defaults that name the store paths and finds (or creates) the shared data
 // directory, "Library/Application Support" inside the app-group container.

@@ -9,9 +9,11 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-namespace platform {
+namespace platform
+{
 
-namespace {
+namespace
+{
 
 bool fsyncPath(const QString& path, int flags)
 {

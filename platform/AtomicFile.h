@@ -3,7 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
-namespace platform {
+namespace platform
+{
 
 // Replaces the file so that it holds either its old content or the new one, never a mix: the bytes
 // go to a temporary file in the same folder, are flushed to disk, and the temporary file is renamed

@@ -4,7 +4,8 @@
 #include <QFileInfo>
 #include <QObject>
 
-namespace platform::bookmarks {
+namespace platform::bookmarks
+{
 
 std::optional<QByteArray> create(const QString& path, QString* error)
 {

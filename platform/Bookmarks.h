@@ -5,11 +5,13 @@
 
 #include <optional>
 
-namespace platform {
+namespace platform
+{
 
 // Remembered file locations kept in the user defaults. A bookmark is the file's absolute path as
 // bytes; it resolves while the file exists and is never stale.
-namespace bookmarks {
+namespace bookmarks
+{
 
 // Fails (with a reason) when the path is not absolute or its folder does not exist.
 std::optional<QByteArray> create(const QString& path, QString* error = nullptr);

@@ -3,7 +3,8 @@
 #include <QObject>
 #include <QVariantMap>
 
-namespace platform {
+namespace platform
+{
 
 // A process-local notification centre: posting delivers synchronously, on the poster's thread, to
 // every observer of that name.
@@ -22,13 +23,13 @@ public:
     template <typename Handler>
     QMetaObject::Connection addObserver(const QString& name, QObject* receiver, Handler handler)
     {
-        return connect(this, &NotificationCenter::posted, receiver,
-                       [name, handler](const QString& posted, QObject* object,
-                                       const QVariantMap& userInfo) {
-                           if (posted == name)
-                               handler(object, userInfo);
-                       },
-                       Qt::DirectConnection);
+        return connect(
+            this, &NotificationCenter::posted, receiver,
+            [name, handler](const QString& posted, QObject* object, const QVariantMap& userInfo) {
+                if (posted == name)
+                    handler(object, userInfo);
+            },
+            Qt::DirectConnection);
     }
 
 signals:

@@ -4,7 +4,8 @@
 #include <QDir>
 #include <QStandardPaths>
 
-namespace platform::paths {
+namespace platform::paths
+{
 
 QString appGroupContainer(const QString& groupIdentifier)
 {
@@ -19,7 +20,10 @@ QString documentsDirectory()
     return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
 }
 
-QString programDirectory() { return QCoreApplication::applicationDirPath(); }
+QString programDirectory()
+{
+    return QCoreApplication::applicationDirPath();
+}
 
 QString resourceDirectory()
 {

@@ -2,10 +2,12 @@
 
 #include <QString>
 
-namespace platform {
+namespace platform
+{
 
 // Where the host keeps things, following the XDG base directories.
-namespace paths {
+namespace paths
+{
 
 // $XDG_DATA_HOME/<group identifier> (default ~/.local/share/<group identifier>).
 QString appGroupContainer(const QString& groupIdentifier);

@@ -2,7 +2,8 @@
 
 #include <QProcess>
 
-namespace platform {
+namespace platform
+{
 
 bool DetachedProcessLauncher::startDetached(const QString& program, const QStringList& arguments)
 {

@@ -2,7 +2,8 @@
 
 #include <QStringList>
 
-namespace platform {
+namespace platform
+{
 
 // Starts programs that outlive the caller. Behind an interface so tests can see the exact
 // program and arguments without starting anything.

@@ -28,7 +28,8 @@
 #include <random>
 #include <vector>
 
-namespace {
+namespace
+{
 
 using platform::ManagedObject;
 using platform::ObjectContext;
@@ -45,7 +46,10 @@ public:
     void beginSheet(const platform::AlertSpec&, QWidget*, std::function<void(int)>) override {}
 };
 
-double msSince(const QElapsedTimer& timer) { return double(timer.nsecsElapsed()) / 1e6; }
+double msSince(const QElapsedTimer& timer)
+{
+    return double(timer.nsecsElapsed()) / 1e6;
+}
 
 double median(std::vector<double> values)
 {
@@ -67,8 +71,9 @@ double median(std::vector<double> values)
 QString randomWord(std::mt19937& rng, int minLength, int maxLength)
 {
     // Letter frequencies roughly as in English, so that strings look like words to the parser.
-    static const char* const kLetters = "eeeeeeeeeeeettttttttaaaaaaaoooooooiiiiiiinnnnnnnsssssshhhhhh"
-                                        "rrrrrrddddllllcccuuummmwwffggyyppbbvkjxqz";
+    static const char* const kLetters =
+        "eeeeeeeeeeeettttttttaaaaaaaoooooooiiiiiiinnnnnnnsssssshhhhhh"
+        "rrrrrrddddllllcccuuummmwwffggyyppbbvkjxqz";
     static const int kCount = int(std::strlen(kLetters));
     std::uniform_int_distribution<int> length(minLength, maxLength);
     std::uniform_int_distribution<int> letter(0, kCount - 1);
@@ -420,9 +425,13 @@ LessonsXmlFigures measureLessonsXml(const QString& storePath, const QString& xml
     return f;
 }
 
-// --- output ---------------------------------------------------------------------------------------
+// --- output
+// ---------------------------------------------------------------------------------------
 
-QString ms(double value) { return QString::number(value, 'f', 1) + QStringLiteral(" ms"); }
+QString ms(double value)
+{
+    return QString::number(value, 'f', 1) + QStringLiteral(" ms");
+}
 QString mib(qint64 bytes)
 {
     return QString::number(double(bytes) / (1024.0 * 1024.0), 'f', 2) + QStringLiteral(" MiB");
@@ -474,8 +483,7 @@ int main(int argc, char** argv)
 
     const QString pairsPath = dir.filePath(QStringLiteral("pairs.store"));
     StoreFigures p = measureStore(
-        pairsPath, runs, entity::WordPair,
-        [&pairs](ObjectContext& c) { fillPairs(c, pairs); },
+        pairsPath, runs, entity::WordPair, [&pairs](ObjectContext& c) { fillPairs(c, pairs); },
         [](ObjectContext& c, int run) {
             const auto all = fetchAll(c, entity::WordPair);
             ManagedObject* pair = all[(run * 7919) % all.size()];
@@ -490,18 +498,20 @@ int main(int argc, char** argv)
         [](ObjectContext& c, int run) {
             const auto all = fetchAll(c, entity::RelatedWords);
             ManagedObject* rowObject = all[(run * 7919) % all.size()];
-            rowObject->setValue(key::word(1), rowObject->string(key::word(1)) + QStringLiteral("x"));
+            rowObject->setValue(key::word(1),
+                                rowObject->string(key::word(1)) + QStringLiteral("x"));
         });
     l.allObjects = lessons.objectCount();
 
-    const LessonsXmlFigures x = measureLessonsXml(
-        lessonsPath, dir.filePath(QStringLiteral("lessons.xml")), dir, runs);
+    const LessonsXmlFigures x =
+        measureLessonsXml(lessonsPath, dir.filePath(QStringLiteral("lessons.xml")), dir, runs);
 
     std::printf("Store benchmark: median of %d runs, Qt %s, files in %s\n", runs, qVersion(),
                 qPrintable(dir.path()));
     std::printf("  word pairs: %d WordPair (mSpell, cSpell 5-12 letters, tStamp)\n", pairCount);
-    std::printf("  lessons: %d levels x %d units x %d sections x %d rows of 2-5 words with bits\n\n",
-                lessons.levels, lessons.units, lessons.sections, lessons.rowsPerSection);
+    std::printf(
+        "  lessons: %d levels x %d units x %d sections x %d rows of 2-5 words with bits\n\n",
+        lessons.levels, lessons.units, lessons.sections, lessons.rowsPerSection);
     row("", QStringLiteral("word pairs"), QStringLiteral("lessons"));
     row("objects of the main entity (fetched on load)", QString::number(p.mainObjects),
         QString::number(l.mainObjects));

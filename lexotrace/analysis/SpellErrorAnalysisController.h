@@ -2,7 +2,8 @@
 
 #include "lexotrace/app/WindowController.h"
 
-namespace lexotrace {
+namespace lexotrace
+{
 
 // The analysis window: the first window of the program, on which first-run messages appear.
 class SpellErrorAnalysisController : public WindowController

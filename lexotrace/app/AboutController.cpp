@@ -7,7 +7,8 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-namespace lexotrace {
+namespace lexotrace
+{
 
 AboutController::AboutController(const QString& nibName) : m_nibName(nibName) {}
 

@@ -5,7 +5,8 @@
 
 #include <memory>
 
-namespace lexotrace {
+namespace lexotrace
+{
 
 // The About panel, loaded on first show and kept; later shows only centre and raise it.
 class AboutController

@@ -15,21 +15,25 @@
 
 Q_LOGGING_CATEGORY(lcApp, "lexotrace.app")
 
-namespace lexotrace {
+namespace lexotrace
+{
 
 LXMainAppController::LXMainAppController(platform::UserDefaults& defaults,
                                          platform::AlertPresenter& alerts,
                                          platform::NotificationCenter& notifications,
                                          platform::ProcessLauncher& launcher)
-    : m_defaults(defaults), m_alerts(alerts), m_notifications(notifications),
-      m_launcher(launcher), m_quit([] { QCoreApplication::quit(); }),
+    : m_defaults(defaults), m_alerts(alerts), m_notifications(notifications), m_launcher(launcher),
+      m_quit([] { QCoreApplication::quit(); }),
       m_programPath(QCoreApplication::applicationFilePath())
 {
 }
 
 LXMainAppController::~LXMainAppController() = default;
 
-void LXMainAppController::applicationDidFinishLaunching() { showSpellErrorAnalysisWindow(); }
+void LXMainAppController::applicationDidFinishLaunching()
+{
+    showSpellErrorAnalysisWindow();
+}
 
 bool LXMainAppController::applicationShouldTerminateAfterLastWindowClosed()
 {
@@ -162,8 +166,8 @@ void LXMainAppController::terminate()
         return;
     m_terminating = true;
     // Unsaved curriculum or rules changes are saved, or the user decides, before quitting.
-    for (DataSource* manager : {static_cast<DataSource*>(m_lessonsManager),
-                                static_cast<DataSource*>(m_rulesManager)}) {
+    for (DataSource* manager :
+         {static_cast<DataSource*>(m_lessonsManager), static_cast<DataSource*>(m_rulesManager)}) {
         if (manager && manager->applicationShouldTerminate() == DataSource::TerminateCancel) {
             m_terminating = false;
             return;

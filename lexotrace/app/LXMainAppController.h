@@ -16,7 +16,8 @@ Q_DECLARE_LOGGING_CATEGORY(lcApp)
 class QMainWindow;
 class QWidget;
 
-namespace lexotrace {
+namespace lexotrace
+{
 
 class AboutController;
 class LessonCoreDataAppDelegate;

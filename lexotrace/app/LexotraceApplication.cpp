@@ -2,7 +2,8 @@
 
 #include <QApplication>
 
-namespace lexotrace {
+namespace lexotrace
+{
 
 LexotraceApplication::LexotraceApplication() : LexotraceApplication(Services{nullptr, nullptr}) {}
 

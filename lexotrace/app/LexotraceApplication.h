@@ -8,7 +8,8 @@
 
 #include <memory>
 
-namespace lexotrace {
+namespace lexotrace
+{
 
 // The program's object graph, built in start-up order: defaults, application controller, store
 // managers with their converters. Owns everything; nothing is global.

@@ -2,7 +2,8 @@
 
 #include "lexotrace/app/LXMainAppController.h"
 
-namespace lexotrace {
+namespace lexotrace
+{
 
 ValidatedButton::ValidatedButton(const QString& action, QWidget* parent)
     : QPushButton(parent), m_action(action)
@@ -26,7 +27,10 @@ void ValidatedButton::validate()
     setEnabled(receiver && enabledFor(*receiver));
 }
 
-bool ValidatedButton::enabledFor(const ActionResponder&) const { return true; }
+bool ValidatedButton::enabledFor(const ActionResponder&) const
+{
+    return true;
+}
 
 bool ValidatedRevertButton::enabledFor(const ActionResponder& receiver) const
 {

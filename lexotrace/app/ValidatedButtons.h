@@ -5,7 +5,8 @@
 
 class QWidget;
 
-namespace lexotrace {
+namespace lexotrace
+{
 
 // A control that sets its own enabled state.
 class VRValidatedControl

@@ -1,6 +1,7 @@
 #include "lexotrace/app/WindowController.h"
 
-namespace lexotrace {
+namespace lexotrace
+{
 
 WindowController::WindowController(const QString& interfaceName, const QString& title)
     : m_interfaceName(interfaceName), m_window(std::make_unique<QMainWindow>())

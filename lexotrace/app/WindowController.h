@@ -5,7 +5,8 @@
 
 #include <memory>
 
-namespace lexotrace {
+namespace lexotrace
+{
 
 // Owns one top-level window, created with the controller and kept for its life. Closing the
 // window only hides it, so the next show brings back the same window with its state.

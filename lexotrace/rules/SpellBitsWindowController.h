@@ -2,7 +2,8 @@
 
 #include "lexotrace/app/WindowController.h"
 
-namespace lexotrace {
+namespace lexotrace
+{
 
 class SpellBitsWindowController : public WindowController
 {

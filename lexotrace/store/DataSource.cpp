@@ -4,9 +4,12 @@
 #include "model/OrthovaModel.h"
 #include "platform/Bookmarks.h"
 
+#include <QTimer>
+
 Q_LOGGING_CATEGORY(lcStore, "lexotrace.store")
 
-namespace lexotrace {
+namespace lexotrace
+{
 
 DataSource::DataSource(LXMainAppController& app, model::PreferencesController& preferences)
     : m_app(app), m_preferences(preferences), m_alerts(app.alerts()),
@@ -37,10 +40,9 @@ platform::StoreCoordinator* DataSource::coordinatorForPath(const QString& path)
     coordinatorBuilt(m_coordinator.get());
     if (!m_coordinator->addStore(path, &m_openError)) {
         m_alerts.beep();
-        qCCritical(lcStore).noquote() << QStringLiteral("Unresolved error %1, %2")
-                                             .arg(m_openError.message,
-                                                  m_openError.userInfo.value("NSFilePath")
-                                                      .toString());
+        qCCritical(lcStore).noquote()
+            << QStringLiteral("Unresolved error %1, %2")
+                   .arg(m_openError.message, m_openError.userInfo.value("NSFilePath").toString());
     }
     createBookmark(path, bookmarkPathKey(), logsBookmark());
     return m_coordinator.get();
@@ -64,7 +66,8 @@ bool DataSource::createBookmark(const QString& path, const QString& key, bool lo
         return false;
     }
     if (logData)
-        qCDebug(lcStore).noquote() << QStringLiteral("bookmark: %1").arg(QString::fromUtf8(*bookmark));
+        qCDebug(lcStore).noquote()
+            << QStringLiteral("bookmark: %1").arg(QString::fromUtf8(*bookmark));
     m_app.defaults().setObject(*bookmark, key);
     return true;
 }
@@ -113,11 +116,32 @@ void DataSource::reportUnopenableStore(const QString& what)
         {tr("OK")}});
 }
 
+void DataSource::wake(platform::ObjectContext* context, const QString& mainEntity,
+                      const QString& what)
+{
+    setManangedObjectContext(context);
+    if (!storeIsOpen()) {
+        // Loading the factory file into a store that cannot be saved would only lose it again.
+        reportUnopenableStore(what);
+        return;
+    }
+    if (countEntityObjectsForEntity(mainEntity, context) == 0)
+        QTimer::singleShot(0, this, [this] { doThis(); });
+}
+
+bool DataSource::saveLoaded(bool loaded)
+{
+    if (loaded)
+        return saveStoreContext();
+    showLoadFailedSheet();
+    return true;
+}
+
 void DataSource::showLoadFailedSheet()
 {
-    m_alerts.beginSheet({tr("Alert"), tr("Failed to load new core data from xml backup"),
-                         {tr("OK")}},
-                        m_app.analysisWindow(), nullptr);
+    m_alerts.beginSheet(
+        {tr("Alert"), tr("Failed to load new core data from xml backup"), {tr("OK")}},
+        m_app.analysisWindow(), nullptr);
 }
 
 DataSource::TerminateReply DataSource::applicationShouldTerminate()

@@ -11,7 +11,8 @@
 
 Q_DECLARE_LOGGING_CATEGORY(lcStore)
 
-namespace lexotrace {
+namespace lexotrace
+{
 
 class LXMainAppController;
 
@@ -38,7 +39,15 @@ public:
     const platform::StoreError& openError() const { return m_openError; }
     bool storeIsOpen() const { return m_coordinator && m_coordinator->hasStore(); }
 
+    // The first-run message and load, for an empty store.
+    virtual void doThis() = 0;
+
 protected:
+    // At wake-up: keeps the context for quitting, and schedules the first-run load on the next
+    // turn of the event loop when the store has no object of its main entity.
+    void wake(platform::ObjectContext* context, const QString& mainEntity, const QString& what);
+    // After reading a factory or import file: save what was read, or say the file failed.
+    bool saveLoaded(bool loaded);
     platform::ObjectModelPtr model();
     // Builds the coordinator once and opens the store file at path; then records the bookmark.
     platform::StoreCoordinator* coordinatorForPath(const QString& path);

@@ -6,9 +6,9 @@
 #include "platform/Paths.h"
 
 #include <QDir>
-#include <QTimer>
 
-namespace lexotrace {
+namespace lexotrace
+{
 
 LessonCoreDataAppDelegate::LessonCoreDataAppDelegate(LXMainAppController& app,
                                                      model::PreferencesController& preferences,
@@ -46,27 +46,23 @@ platform::ObjectContext* LessonCoreDataAppDelegate::lessonsDBase()
 void LessonCoreDataAppDelegate::awakeFromNib()
 {
     platform::ObjectContext* context = lessonsDBase();
-    setManangedObjectContext(context);
     m_app.setLessonsDBase(context);
-    if (!storeIsOpen()) {
-        // Loading the factory file into a store that cannot be saved would only lose it again.
-        reportUnopenableStore(tr("lessons"));
-        return;
-    }
-    if (countEntityObjectsForEntity(model::entity::Levels, context) == 0)
-        QTimer::singleShot(0, this, [this] { doThis(); });
+    wake(context, model::entity::Levels, tr("lessons"));
 }
 
-bool LessonCoreDataAppDelegate::saveContext() { return saveStoreContext(); }
+bool LessonCoreDataAppDelegate::saveContext()
+{
+    return saveStoreContext();
+}
 
-bool LessonCoreDataAppDelegate::deleteAllData() { return deleteAllObjects(model::entity::Levels); }
+bool LessonCoreDataAppDelegate::deleteAllData()
+{
+    return deleteAllObjects(model::entity::Levels);
+}
 
 bool LessonCoreDataAppDelegate::writeLessonsCoreDataFromXML()
 {
-    if (m_converter.createLessonCoreDataFromXMLfile(m_sourcePath))
-        return saveContext();
-    showLoadFailedSheet();
-    return true;
+    return saveLoaded(m_converter.createLessonCoreDataFromXMLfile(m_sourcePath));
 }
 
 bool LessonCoreDataAppDelegate::importLessonsFromXMLdata()

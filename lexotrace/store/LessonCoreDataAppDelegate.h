@@ -3,7 +3,8 @@
 #include "lexotrace/store/DataSource.h"
 #include "lexotrace/xml/ConvertToCoreDataHelper.h"
 
-namespace lexotrace {
+namespace lexotrace
+{
 
 // Owns the lessons store: opens it at the computed path, publishes its context, fills an empty
 // store from the factory curriculum (then relaunches), saves, and empties it before an import.
@@ -28,7 +29,7 @@ public:
     bool importLessonsFromXMLdata();
     bool createLessonsXMLfileForExportWithFilePath(const QString& path);
     bool createBookMarkForCoreDataHomeForUrl(const QString& path);
-    void doThis();
+    void doThis() override;
 
     const QString& lessonsXMLSourcePath() const { return m_sourcePath; }
     void setLessonsXMLSourcePath(const QString& path) { m_sourcePath = path; }

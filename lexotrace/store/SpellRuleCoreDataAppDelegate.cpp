@@ -6,9 +6,9 @@
 #include "platform/Paths.h"
 
 #include <QDir>
-#include <QTimer>
 
-namespace lexotrace {
+namespace lexotrace
+{
 
 SpellRuleCoreDataAppDelegate::SpellRuleCoreDataAppDelegate(
     LXMainAppController& app, model::PreferencesController& preferences,
@@ -45,26 +45,23 @@ platform::ObjectContext* SpellRuleCoreDataAppDelegate::rulesDBase()
 void SpellRuleCoreDataAppDelegate::awakeFromNib()
 {
     platform::ObjectContext* context = rulesDBase();
-    setManangedObjectContext(context);
     m_app.setRulesDBase(context);
-    if (!storeIsOpen()) {
-        reportUnopenableStore(tr("rules"));
-        return;
-    }
-    if (countEntityObjectsForEntity(model::entity::Rule, context) == 0)
-        QTimer::singleShot(0, this, [this] { doThis(); });
+    wake(context, model::entity::Rule, tr("rules"));
 }
 
-bool SpellRuleCoreDataAppDelegate::saveContext() { return saveStoreContext(); }
+bool SpellRuleCoreDataAppDelegate::saveContext()
+{
+    return saveStoreContext();
+}
 
-bool SpellRuleCoreDataAppDelegate::deleteAllData() { return deleteAllObjects(model::entity::Rule); }
+bool SpellRuleCoreDataAppDelegate::deleteAllData()
+{
+    return deleteAllObjects(model::entity::Rule);
+}
 
 bool SpellRuleCoreDataAppDelegate::writeRulesCoreDataFromXML()
 {
-    if (m_converter.createRulesCoreDataFromXMLFilePath(m_sourcePath))
-        return saveContext();
-    showLoadFailedSheet();
-    return true;
+    return saveLoaded(m_converter.createRulesCoreDataFromXMLFilePath(m_sourcePath));
 }
 
 bool SpellRuleCoreDataAppDelegate::createRulesXMLfileForExportWithFilePath(const QString& path)

@@ -3,7 +3,8 @@
 #include "lexotrace/store/DataSource.h"
 #include "lexotrace/xml/RulesCoreDataToXMLConverter.h"
 
-namespace lexotrace {
+namespace lexotrace
+{
 
 // Owns the rules store: opened where the "Rules_Initiation_Data" default says, filled from the
 // factory rules when empty, saved, emptied before an import.
@@ -28,7 +29,7 @@ public:
     bool writeRulesCoreDataFromXML();
     bool createRulesXMLfileForExportWithFilePath(const QString& path);
     bool createBookMarkForCoreDataHomeForUrl(const QString& path);
-    void doThis();
+    void doThis() override;
 
     const QString& rulesXMLSourcePath() const { return m_sourcePath; }
     void setRulesXMLSourcePath(const QString& path) { m_sourcePath = path; }

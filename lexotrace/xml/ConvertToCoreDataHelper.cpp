@@ -10,13 +10,15 @@
 
 Q_LOGGING_CATEGORY(lcLessonsXml, "lexotrace.xml.lessons")
 
-namespace lexotrace {
+namespace lexotrace
+{
 
 namespace key = model::key;
 using platform::ManagedObject;
 using platform::XmlNode;
 
-namespace {
+namespace
+{
 
 const QString kNull = QStringLiteral("(null)");
 
@@ -84,15 +86,15 @@ bool ConvertToCoreDataHelper::createLessonCoreDataFromXMLfile(const QString& pat
         return false;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        qCWarning(lcLessonsXml).noquote() << QStringLiteral("cannot read %1: %2")
-                                                  .arg(path, file.errorString());
+        qCWarning(lcLessonsXml).noquote()
+            << QStringLiteral("cannot read %1: %2").arg(path, file.errorString());
         return false;
     }
     QString parseError;
     const auto document = platform::LenientXmlDocument::parse(file.readAll(), &parseError);
     if (!document) {
-        qCWarning(lcLessonsXml).noquote() << QStringLiteral("cannot parse %1: %2")
-                                                  .arg(path, parseError);
+        qCWarning(lcLessonsXml).noquote()
+            << QStringLiteral("cannot parse %1: %2").arg(path, parseError);
         return false;
     }
     const std::vector<XmlNode> levels = document->select(QStringLiteral("/lessonsData/level"));
@@ -103,12 +105,11 @@ bool ConvertToCoreDataHelper::createLessonCoreDataFromXMLfile(const QString& pat
         ManagedObject* level = context->insertNewObject(model::entity::Levels);
         for (const XmlNode& child : levelElement.children()) {
             if (child.markup().startsWith(QLatin1String("<levelNumber>"))) {
-                const QVariant number =
-                    valueOf(levelElement.firstChildElement(key::levelNumber));
+                const QVariant number = valueOf(levelElement.firstChildElement(key::levelNumber));
                 level->setValue(key::levelNumber, number);
                 m_levelString = number.toString();
-                qCDebug(lcLessonsXml).noquote() << QStringLiteral("_levelString: %1")
-                                                       .arg(m_levelString);
+                qCDebug(lcLessonsXml).noquote()
+                    << QStringLiteral("_levelString: %1").arg(m_levelString);
                 if (!number.isValid())
                     qCWarning(lcLessonsXml) << "Unresolved error for XML-to-CoreData translator "
                                                "at '_levelString'";
@@ -174,7 +175,8 @@ bool ConvertToCoreDataHelper::createLessonCoreDataFromXMLfile(const QString& pat
                                 context->insertNewObject(model::entity::RelatedWords);
                             const int pairs = (rowElement.childCount() + 1) / 2;
                             for (int p = 1; p <= std::min(pairs, model::kWordSlots); ++p) {
-                                const QVariant word = markupOfFirstNode(rowElement.child(2 * p - 2));
+                                const QVariant word =
+                                    markupOfFirstNode(rowElement.child(2 * p - 2));
                                 const QVariant bit = markupOfFirstNode(rowElement.child(2 * p - 1));
                                 if (!word.isValid() || word.toString() == kNull)
                                     continue;
@@ -245,8 +247,7 @@ bool ConvertToCoreDataHelper::parseLessonsCoreDataToReadableXMLFilePath(const QS
             for (ManagedObject* section : sections) {
                 x += QLatin1String("<section>\n<sectionNumber>");
                 if (section->hasValue(key::sectionNumber)) {
-                    x += QString::number(
-                        integerValue(section->string(key::sectionNumber)));
+                    x += QString::number(integerValue(section->string(key::sectionNumber)));
                 } else {
                     qCWarning(lcLessonsXml) << "Unresolved error for CoreData-to-XML translator "
                                                "at 'sectionNumber'";

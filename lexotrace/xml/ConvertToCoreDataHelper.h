@@ -9,7 +9,8 @@
 
 Q_DECLARE_LOGGING_CATEGORY(lcLessonsXml)
 
-namespace lexotrace {
+namespace lexotrace
+{
 
 // Reads a lessons XML file into the lessons context and writes the whole lessons store out as one.
 // The file is one element per line, values verbatim (nothing escaped, absent values "(null)"),

@@ -9,13 +9,15 @@
 
 Q_LOGGING_CATEGORY(lcRulesXml, "lexotrace.xml.rules")
 
-namespace lexotrace {
+namespace lexotrace
+{
 
 namespace key = model::key;
 using platform::ManagedObject;
 using platform::XmlNode;
 
-namespace {
+namespace
+{
 
 const QString kNull = QStringLiteral("(null)");
 

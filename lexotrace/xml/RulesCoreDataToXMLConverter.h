@@ -9,7 +9,8 @@
 
 Q_DECLARE_LOGGING_CATEGORY(lcRulesXml)
 
-namespace lexotrace {
+namespace lexotrace
+{
 
 // Reads a rules XML file into the rules context and writes the whole rules store out as one: one
 // "ruleObject" per rule with its code, text and lesson references, in plain string order of code.

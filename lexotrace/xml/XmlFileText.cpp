@@ -5,7 +5,8 @@
 #include <QByteArray>
 #include <QtEndian>
 
-namespace lexotrace {
+namespace lexotrace
+{
 
 QByteArray encodeXmlFileText(const QString& text)
 {

@@ -2,7 +2,8 @@
 
 #include <QString>
 
-namespace lexotrace {
+namespace lexotrace
+{
 
 // The lessons and rules files are UTF-16 in the machine's byte order (little-endian) with a
 // byte-order mark, although their first line names utf-8; readers tell the encoding by the mark.

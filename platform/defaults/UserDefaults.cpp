@@ -1,6 +1,7 @@
 #include "platform/defaults/UserDefaults.h"
 
-namespace platform {
+namespace platform
+{
 
 UserDefaults::UserDefaults(const QString& application)
     : m_settings(std::make_unique<QSettings>(QStringLiteral("Orthova"), application))
@@ -22,8 +23,8 @@ QVariant UserDefaults::objectForKey(const QString& key) const
 QString UserDefaults::stringForKey(const QString& key) const
 {
     const QVariant v = objectForKey(key);
-    if (!v.isValid() || v.typeId() == QMetaType::QByteArray || v.typeId() == QMetaType::QVariantMap ||
-        v.typeId() == QMetaType::QVariantList)
+    if (!v.isValid() || v.typeId() == QMetaType::QByteArray ||
+        v.typeId() == QMetaType::QVariantMap || v.typeId() == QMetaType::QVariantList)
         return {};
     return v.toString();
 }
@@ -44,7 +45,10 @@ QByteArray UserDefaults::dataForKey(const QString& key) const
     return v.typeId() == QMetaType::QByteArray ? v.toByteArray() : QByteArray();
 }
 
-bool UserDefaults::isStored(const QString& key) const { return m_settings->contains(key); }
+bool UserDefaults::isStored(const QString& key) const
+{
+    return m_settings->contains(key);
+}
 
 void UserDefaults::setObject(const QVariant& value, const QString& key)
 {
@@ -54,7 +58,10 @@ void UserDefaults::setObject(const QVariant& value, const QString& key)
         m_settings->setValue(key, value);
 }
 
-void UserDefaults::removeObject(const QString& key) { m_settings->remove(key); }
+void UserDefaults::removeObject(const QString& key)
+{
+    m_settings->remove(key);
+}
 
 bool UserDefaults::synchronize()
 {

@@ -5,7 +5,8 @@
 
 #include <memory>
 
-namespace platform {
+namespace platform
+{
 
 // The user defaults of one program: values the user stored (kept by QSettings under the
 // organisation "Orthova") over an in-memory registration domain that is consulted when a key is

@@ -1,6 +1,7 @@
 #include "platform/store/EntityModel.h"
 
-namespace platform {
+namespace platform
+{
 
 EntityDescription::EntityDescription(QString name, QList<AttributeDescription> attributes,
                                      QList<RelationshipDescription> relationships)

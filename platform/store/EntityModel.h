@@ -6,7 +6,8 @@
 
 #include <memory>
 
-namespace platform {
+namespace platform
+{
 
 enum class AttributeType { String, Date };
 
@@ -35,10 +36,7 @@ public:
 
     // Index of the attribute or relationship with that name, or -1.
     int attributeIndex(const QString& name) const { return m_attributeIndex.value(name, -1); }
-    int relationshipIndex(const QString& name) const
-    {
-        return m_relationshipIndex.value(name, -1);
-    }
+    int relationshipIndex(const QString& name) const { return m_relationshipIndex.value(name, -1); }
     QStringList attributeNames() const;
 
 private:

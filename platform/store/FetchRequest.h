@@ -3,7 +3,8 @@
 #include "platform/store/Predicate.h"
 #include "platform/store/SortDescriptor.h"
 
-namespace platform {
+namespace platform
+{
 
 struct FetchRequest {
     QString entityName;

@@ -2,7 +2,8 @@
 
 #include "platform/store/ObjectContext.h"
 
-namespace platform {
+namespace platform
+{
 
 ManagedObject::ManagedObject(ObjectContext* context, const EntityDescription* entity, ObjectID id)
     : m_context(context), m_entity(entity), m_id(std::move(id))

@@ -7,7 +7,8 @@
 #include <QList>
 #include <QVariant>
 
-namespace platform {
+namespace platform
+{
 
 class ObjectContext;
 

@@ -2,7 +2,8 @@
 
 #include <QTimer>
 
-namespace platform {
+namespace platform
+{
 
 ObjectContext::ObjectContext(std::shared_ptr<StoreCoordinator> coordinator, QObject* parent)
     : QObject(parent), m_coordinator(std::move(coordinator))
@@ -36,8 +37,7 @@ ObjectContext::ObjectContext(std::shared_ptr<StoreCoordinator> coordinator, QObj
 
 ObjectContext::~ObjectContext() = default;
 
-ManagedObject* ObjectContext::makeObject(const EntityDescription* entity, ObjectID id,
-                                         State state)
+ManagedObject* ObjectContext::makeObject(const EntityDescription* entity, ObjectID id, State state)
 {
     std::unique_ptr<ManagedObject> owned(new ManagedObject(this, entity, std::move(id)));
     ManagedObject* object = owned.get();
@@ -174,8 +174,7 @@ void ObjectContext::setValue(ManagedObject* object, int index, const QVariant& v
     noteChange(object);
 }
 
-void ObjectContext::setToOne(ManagedObject* object, int index, ManagedObject* target,
-                             qsizetype at)
+void ObjectContext::setToOne(ManagedObject* object, int index, ManagedObject* target, qsizetype at)
 {
     ManagedObject* old = object->m_toOne[index];
     if (old == target)
@@ -230,15 +229,15 @@ std::optional<QList<ManagedObject*>> ObjectContext::fetch(const FetchRequest& re
                                                           StoreError* error) const
 {
     if (!m_coordinator->hasStore()) {
-        setError(error, StoreError::make(StoreError::NoStore,
-                                         tr("This store coordinator has no store.")));
+        setError(error,
+                 StoreError::make(StoreError::NoStore, tr("This store coordinator has no store.")));
         return std::nullopt;
     }
     const EntityDescription* entity = m_coordinator->model()->entity(request.entityName);
     if (!entity) {
-        setError(error, StoreError::make(StoreError::UnknownEntity,
-                                         tr("The entity “%1” is not in the model.")
-                                             .arg(request.entityName)));
+        setError(error, StoreError::make(
+                            StoreError::UnknownEntity,
+                            tr("The entity “%1” is not in the model.").arg(request.entityName)));
         return std::nullopt;
     }
     QList<ManagedObject*> result;
@@ -253,8 +252,7 @@ std::optional<QList<ManagedObject*>> ObjectContext::fetch(const FetchRequest& re
     return result;
 }
 
-std::optional<qsizetype> ObjectContext::count(const FetchRequest& request,
-                                              StoreError* error) const
+std::optional<qsizetype> ObjectContext::count(const FetchRequest& request, StoreError* error) const
 {
     FetchRequest unsorted = request;
     unsorted.sortDescriptors.clear();
@@ -277,15 +275,24 @@ QList<ManagedObject*> ObjectContext::inOrder(const QSet<ManagedObject*>& set)
     return list;
 }
 
-QList<ManagedObject*> ObjectContext::insertedObjects() const { return inOrder(m_inserted); }
-QList<ManagedObject*> ObjectContext::deletedObjects() const { return inOrder(m_deleted); }
-QList<ManagedObject*> ObjectContext::updatedObjects() const { return inOrder(m_updated); }
+QList<ManagedObject*> ObjectContext::insertedObjects() const
+{
+    return inOrder(m_inserted);
+}
+QList<ManagedObject*> ObjectContext::deletedObjects() const
+{
+    return inOrder(m_deleted);
+}
+QList<ManagedObject*> ObjectContext::updatedObjects() const
+{
+    return inOrder(m_updated);
+}
 
 bool ObjectContext::save(StoreError* error)
 {
     if (!m_coordinator->hasStore()) {
-        setError(error, StoreError::make(StoreError::NoStore,
-                                         tr("This store coordinator has no store.")));
+        setError(error,
+                 StoreError::make(StoreError::NoStore, tr("This store coordinator has no store.")));
         return false;
     }
     if (!hasChanges())

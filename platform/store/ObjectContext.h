@@ -14,7 +14,8 @@
 #include <optional>
 #include <vector>
 
-namespace platform {
+namespace platform
+{
 
 // The objects of one store as the program sees and changes them. Changes stay here until save();
 // rollback() drops them. Every change is registered with the undo manager, when there is one.
@@ -36,8 +37,7 @@ public:
 
     std::optional<QList<ManagedObject*>> fetch(const FetchRequest& request,
                                                StoreError* error = nullptr) const;
-    std::optional<qsizetype> count(const FetchRequest& request,
-                                   StoreError* error = nullptr) const;
+    std::optional<qsizetype> count(const FetchRequest& request, StoreError* error = nullptr) const;
 
     bool hasChanges() const;
     QList<ManagedObject*> insertedObjects() const;

@@ -1,8 +1,10 @@
 #include "platform/store/ObjectID.h"
 
-namespace platform {
+namespace platform
+{
 
-namespace {
+namespace
+{
 const QString kScheme = QStringLiteral("x-orthova://");
 
 bool isEntityName(QStringView s)

@@ -6,7 +6,8 @@
 
 #include <optional>
 
-namespace platform {
+namespace platform
+{
 
 // Identity of one stored object. Temporary until its first save, then permanent:
 //   x-orthova:///<Entity>/t<uuid>            (temporary)

@@ -2,7 +2,8 @@
 
 #include "platform/store/ManagedObject.h"
 
-namespace platform {
+namespace platform
+{
 
 Predicate Predicate::equals(const QString& keyPath, const QVariant& value)
 {

@@ -6,13 +6,14 @@
 
 #include <memory>
 
-namespace platform {
+namespace platform
+{
 
 class ManagedObject;
 
 // A fetch filter: comparisons of a key path with a value, combined with and/or.
-// `like` matches the whole value, case- and diacritic-sensitively; in the pattern `*` stands for any
-// run of characters and `?` for exactly one.
+// `like` matches the whole value, case- and diacritic-sensitively; in the pattern `*` stands for
+// any run of characters and `?` for exactly one.
 class Predicate
 {
 public:

@@ -5,7 +5,8 @@
 #include <algorithm>
 #include <vector>
 
-namespace platform {
+namespace platform
+{
 
 int compareWithNumericSearch(QStringView a, QStringView b)
 {
@@ -44,7 +45,8 @@ int compareWithNumericSearch(QStringView a, QStringView b)
     return 0;
 }
 
-namespace {
+namespace
+{
 
 int compareValues(const QVariant& a, const QVariant& b, Comparison comparison)
 {

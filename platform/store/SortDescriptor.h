@@ -3,7 +3,8 @@
 #include <QList>
 #include <QString>
 
-namespace platform {
+namespace platform
+{
 
 class ManagedObject;
 

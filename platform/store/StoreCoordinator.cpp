@@ -2,7 +2,8 @@
 
 #include <QUuid>
 
-namespace platform {
+namespace platform
+{
 
 StoreCoordinator::StoreCoordinator(ObjectModelPtr model) : m_model(std::move(model)) {}
 
@@ -25,8 +26,8 @@ bool StoreCoordinator::addStore(const QString& path, StoreError* error)
     return true;
 }
 
-std::optional<ObjectID> StoreCoordinator::managedObjectIDForURIRepresentation(
-    const QString& uri) const
+std::optional<ObjectID>
+StoreCoordinator::managedObjectIDForURIRepresentation(const QString& uri) const
 {
     auto id = ObjectID::fromUriString(uri);
     if (!id || !m_model->entity(id->entityName()))

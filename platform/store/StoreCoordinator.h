@@ -7,7 +7,8 @@
 
 #include <optional>
 
-namespace platform {
+namespace platform
+{
 
 // Owns one store file of a model: opens it, hands its contents to a context, writes the context's
 // objects back, and maps object URIs to IDs.

@@ -9,10 +9,11 @@
 #include <QHash>
 #include <QXmlStreamReader>
 
+namespace platform
+{
 
-namespace platform {
-
-namespace {
+namespace
+{
 
 const QString kFormat = QStringLiteral("orthova-store");
 const QString kVersion = QStringLiteral("1");
@@ -29,10 +30,10 @@ StoreError corrupt(const QString& path, const QString& why)
         path);
 }
 
-
 } // namespace
 
-namespace {
+namespace
+{
 
 // Characters XML 1.0 cannot carry, not even as references; such values are written in base64.
 bool isXmlSafe(QStringView text)
@@ -59,14 +60,29 @@ void appendEscaped(QByteArray& out, const QString& value)
     const QByteArray utf8 = value.toUtf8();
     for (char c : utf8) {
         switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        case '\t': out += "&#9;"; break;
-        case '\n': out += "&#10;"; break;
-        case '\r': out += "&#13;"; break;
-        default: out += c;
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        case '\t':
+            out += "&#9;";
+            break;
+        case '\n':
+            out += "&#10;";
+            break;
+        case '\r':
+            out += "&#13;";
+            break;
+        default:
+            out += c;
         }
     }
 }
@@ -82,8 +98,8 @@ void appendAttribute(QByteArray& out, const QString& name, const QString& value)
         out += name.toUtf8();
         out += kBase64Suffix;
         out += "=\"";
-        out += QByteArray(reinterpret_cast<const char*>(value.utf16()), value.size() * 2)
-                   .toBase64();
+        out +=
+            QByteArray(reinterpret_cast<const char*>(value.utf16()), value.size() * 2).toBase64();
     }
     out += '"';
 }

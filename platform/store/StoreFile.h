@@ -9,7 +9,8 @@
 
 #include <optional>
 
-namespace platform {
+namespace platform
+{
 
 // One object as the store file holds it: attribute values by attribute index, to-one targets by
 // relationship index as object numbers (0 for none). To-many relationships are not written; they

@@ -2,7 +2,8 @@
 
 #include <QTimer>
 
-namespace platform {
+namespace platform
+{
 
 UndoManager::UndoManager(QObject* parent) : QObject(parent) {}
 

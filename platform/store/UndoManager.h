@@ -5,7 +5,8 @@
 #include <functional>
 #include <vector>
 
-namespace platform {
+namespace platform
+{
 
 // Records undo actions in groups. While grouping by event, the first registration of an event-loop
 // turn opens a group and the group closes when control returns to the loop, so one user action is

@@ -6,7 +6,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-namespace platform {
+namespace platform
+{
 
 AlertSpec AlertPresenter::alertWithError(const StoreError& error)
 {
@@ -19,7 +20,8 @@ AlertSpec AlertPresenter::alertWithError(const QString& message, const QString& 
     return AlertSpec{message, detail, {QObject::tr("OK")}};
 }
 
-namespace {
+namespace
+{
 
 std::unique_ptr<QMessageBox> makeBox(const AlertSpec& alert, QWidget* parent,
                                      QList<QAbstractButton*>* buttons)
@@ -28,10 +30,11 @@ std::unique_ptr<QMessageBox> makeBox(const AlertSpec& alert, QWidget* parent,
     box->setIcon(QMessageBox::Warning);
     box->setText(alert.messageText);
     box->setInformativeText(alert.informativeText);
-    const QStringList titles = alert.buttons.isEmpty() ? QStringList{QObject::tr("OK")} : alert.buttons;
+    const QStringList titles =
+        alert.buttons.isEmpty() ? QStringList{QObject::tr("OK")} : alert.buttons;
     for (int i = 0; i < titles.size(); ++i) {
-        QPushButton* b = box->addButton(titles[i], i == 0 ? QMessageBox::AcceptRole
-                                                          : QMessageBox::RejectRole);
+        QPushButton* b =
+            box->addButton(titles[i], i == 0 ? QMessageBox::AcceptRole : QMessageBox::RejectRole);
         if (i == 0)
             box->setDefaultButton(b);
         buttons->append(b);
@@ -41,7 +44,10 @@ std::unique_ptr<QMessageBox> makeBox(const AlertSpec& alert, QWidget* parent,
 
 } // namespace
 
-void WidgetAlertPresenter::beep() { QApplication::beep(); }
+void WidgetAlertPresenter::beep()
+{
+    QApplication::beep();
+}
 
 int WidgetAlertPresenter::runModal(const AlertSpec& alert)
 {

@@ -1,6 +1,6 @@
 // Store locations and the defaults that name them.
-#include "model/DefaultsKeys.h"
 #include "model/PreferencesController.h"
+#include "model/DefaultsKeys.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -11,7 +11,8 @@
 using model::PreferencesController;
 namespace keys = model::defaults;
 
-namespace {
+namespace
+{
 
 // Collects the log lines of the preferences category.
 struct LogCapture {
@@ -49,7 +50,8 @@ TEST(PreferencesController, TheSharedDataDirectoryIsCreatedOnceUnderXdgDataHome)
     EXPECT_TRUE(QFileInfo(supportDir()).isDir());
     EXPECT_EQ(preferences.defaultPathToSpellLessonsData(),
               supportDir() + "/OrthovaLessonsCoreData.xml");
-    EXPECT_EQ(preferences.defaultPathToSpellRulesData(), supportDir() + "/OrthovaRulesCoreData.xml");
+    EXPECT_EQ(preferences.defaultPathToSpellRulesData(),
+              supportDir() + "/OrthovaRulesCoreData.xml");
     EXPECT_EQ(preferences.defaultPathToSpellErrorData(), supportDir() + "/spellErrorList.xml");
     EXPECT_EQ(log.count("Created a new 'OrthovaCoreData' directory at: " + supportDir()), 1);
     EXPECT_GE(log.count("fullPath: " + supportDir() + "/spellErrorList.xml"), 1);
@@ -108,7 +110,7 @@ TEST(UserDefaults, TypesReadBackAsStored)
     platform::UserDefaults reread(QStringLiteral("Lexotrace"));
     EXPECT_FALSE(reread.boolForKey("flag"));
     EXPECT_EQ(reread.dataForKey("data"), QByteArray("\x00\xff bytes", 8));
-    EXPECT_TRUE(reread.stringForKey("data").isNull()); // bytes are not a string
+    EXPECT_TRUE(reread.stringForKey("data").isNull());   // bytes are not a string
     EXPECT_FALSE(reread.objectForKey("name").isValid()); // registration is per process
     reread.removeObject("flag");
     EXPECT_FALSE(reread.boolForKey("flag"));

@@ -15,7 +15,8 @@ using namespace platform;
 namespace key = model::key;
 namespace ent = model::entity;
 
-namespace {
+namespace
+{
 
 struct Store {
     std::shared_ptr<StoreCoordinator> coordinator;
@@ -33,10 +34,13 @@ Store openStore(const QString& path)
     return s;
 }
 
-QString storePath(const QString& name) { return testsupport::sandboxRoot() + u'/' + name; }
+QString storePath(const QString& name)
+{
+    return testsupport::sandboxRoot() + u'/' + name;
+}
 
-QList<ManagedObject*> all(ObjectContext& c, const QString& entity,
-                          QList<SortDescriptor> sort = {}, Predicate p = {})
+QList<ManagedObject*> all(ObjectContext& c, const QString& entity, QList<SortDescriptor> sort = {},
+                          Predicate p = {})
 {
     auto r = c.fetch(FetchRequest{entity, p, sort, 0});
     return r ? *r : QList<ManagedObject*>{};
@@ -126,8 +130,10 @@ TEST(ObjectStoreFile, SaveAndReloadKeepsValuesAbsentsDatesAndRelationships)
 TEST(ObjectStoreFile, AnyTextSurvivesSaveAndReload)
 {
     const QString path = storePath("text.xml");
-    const QStringList texts{QStringLiteral("line\nbreak\ttab\r"), QStringLiteral("  spaces  "),
-                            QString(QChar(0x01)) + "ctrl", QString(QChar(0xD800)) + "lone",
+    const QStringList texts{QStringLiteral("line\nbreak\ttab\r"),
+                            QStringLiteral("  spaces  "),
+                            QString(QChar(0x01)) + "ctrl",
+                            QString(QChar(0xD800)) + "lone",
                             QStringLiteral("caf\u00e9 \U0001F600 \"q\" 'a' &amp; <x/>"),
                             QString(QChar(0xFFFF))};
     {
@@ -144,8 +150,9 @@ TEST(ObjectStoreFile, AnyTextSurvivesSaveAndReload)
 TEST(ObjectStoreFile, UnreadableStoreIsReportedAndNeverOverwritten)
 {
     const QString path = storePath("damaged.xml");
-    const QByteArray damaged = "<store format=\"orthova-store\" version=\"1\" uuid=\"x\" next=\"3\">"
-                               "<o e=\"WordPair\" id=\"1\"><a n=\"cSpell\">ok</a></o><o e=";
+    const QByteArray damaged =
+        "<store format=\"orthova-store\" version=\"1\" uuid=\"x\" next=\"3\">"
+        "<o e=\"WordPair\" id=\"1\"><a n=\"cSpell\">ok</a></o><o e=";
     for (const QByteArray& bytes :
          {damaged, QByteArray("not xml at all"), QByteArray("<lessonsData/>"),
           QByteArray("<store format=\"orthova-store\" version=\"1\" uuid=\"u\" next=\"5\">"
@@ -371,7 +378,7 @@ TEST(ObjectStoreFetch, LikeMatchesTheWholeValueWithWildcards)
     EXPECT_TRUE(Predicate::matchesLike(u"hopeful", u"hopeful"));
     EXPECT_FALSE(Predicate::matchesLike(u"hopeful", u"hope"));
     EXPECT_FALSE(Predicate::matchesLike(u"Hopeful", u"hopeful")); // case-sensitive
-    EXPECT_FALSE(Predicate::matchesLike(u"caf\u00e9", u"cafe"));   // diacritic-sensitive
+    EXPECT_FALSE(Predicate::matchesLike(u"caf\u00e9", u"cafe"));  // diacritic-sensitive
     EXPECT_TRUE(Predicate::matchesLike(u"hopeful", u"hope*"));
     EXPECT_TRUE(Predicate::matchesLike(u"hopeful", u"*ful"));
     EXPECT_TRUE(Predicate::matchesLike(u"hopeful", u"h?pe*l"));

@@ -4,7 +4,8 @@
 
 #include <QList>
 
-namespace testsupport {
+namespace testsupport
+{
 
 // Records every beep, alert and sheet; modal alerts and sheets are answered at once with
 // `answer` (the index of the button pressed), unless sheets are held for the test to finish.

@@ -9,7 +9,8 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
-namespace {
+namespace
+{
 
 // Each test starts from empty folders, also when several run in one process.
 class FreshSandbox : public ::testing::EmptyTestEventListener
@@ -19,7 +20,8 @@ public:
     void OnTestStart(const ::testing::TestInfo&) override
     {
         QDir dir(m_root);
-        for (const QString& entry : dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)) {
+        for (const QString& entry :
+             dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)) {
             if (entry == QLatin1String("runtime"))
                 continue;
             QFileInfo info(dir.filePath(entry));
@@ -54,8 +56,8 @@ int main(int argc, char** argv)
     qputenv("XDG_CACHE_HOME", (root + "/cache").toLocal8Bit());
     qputenv("XDG_DOCUMENTS_DIR", (root + "/Documents").toLocal8Bit());
     qputenv("XDG_RUNTIME_DIR", (root + "/runtime").toLocal8Bit());
-    QFile::setPermissions(root + "/runtime", QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                                  QFileDevice::ExeOwner);
+    QFile::setPermissions(root + "/runtime",
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     QStandardPaths::setTestModeEnabled(false);
 
     ::testing::InitGoogleTest(&argc, argv);

@@ -4,9 +4,13 @@
 #include <QFile>
 #include <QFileInfo>
 
-namespace testsupport {
+namespace testsupport
+{
 
-QString sandboxRoot() { return qEnvironmentVariable("HOME"); }
+QString sandboxRoot()
+{
+    return qEnvironmentVariable("HOME");
+}
 
 QByteArray readFile(const QString& path)
 {

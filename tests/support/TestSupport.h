@@ -6,7 +6,8 @@
 
 #include <ostream>
 
-namespace testsupport {
+namespace testsupport
+{
 
 // The temporary home of this test process (HOME, XDG folders and documents live under it).
 QString sandboxRoot();
@@ -21,7 +22,10 @@ QString fixturePath(const QString& name);
 
 // Readable failure messages for Qt strings.
 QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QString& s, std::ostream* os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
 inline void PrintTo(const QStringList& l, std::ostream* os)
 {
     *os << '[' << l.join(QStringLiteral(", ")).toStdString() << ']';

@@ -20,7 +20,8 @@
 
 using namespace lexotrace;
 
-namespace {
+namespace
+{
 
 struct NoLauncher : platform::ProcessLauncher {
     bool startDetached(const QString&, const QStringList&) override { return false; }
@@ -73,7 +74,8 @@ TEST(AppController, EachWindowIsCreatedOnceAndShownAgainWithItsState)
     EXPECT_EQ(c.app.aboutController()->aboutPanel(), panel);
     EXPECT_TRUE(panel->isVisible());
 
-    for (QWidget* w : std::initializer_list<QWidget*>{rules->window(), lessons->window(), c.app.analysisWindow()})
+    for (QWidget* w : std::initializer_list<QWidget*>{rules->window(), lessons->window(),
+                                                      c.app.analysisWindow()})
         EXPECT_FALSE(w->windowTitle().isEmpty());
 }
 
@@ -136,7 +138,8 @@ TEST(AppController, RelaunchCommandQuotesAnyProgramPath)
         const QString dir = root + "/p/" + folder;
         ASSERT_TRUE(QDir().mkpath(dir)) << folder.toStdString();
         const QString program = dir + "/lexotrace";
-        testsupport::writeFile(program, QString("#!/bin/sh\necho \"$0\" > '%1'\n").arg(marker).toUtf8());
+        testsupport::writeFile(program,
+                               QString("#!/bin/sh\necho \"$0\" > '%1'\n").arg(marker).toUtf8());
         QFile::setPermissions(program, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                            QFileDevice::ExeOwner);
         QFile::remove(marker);
@@ -144,21 +147,20 @@ TEST(AppController, RelaunchCommandQuotesAnyProgramPath)
         sh.start("/bin/sh", {"-c", LXMainAppController::relaunchCommand(0.0, program)});
         ASSERT_TRUE(sh.waitForFinished(10000));
         EXPECT_EQ(sh.exitCode(), 0) << folder.toStdString();
-        EXPECT_EQ(testsupport::readFile(marker).trimmed(), program.toUtf8()) << folder.toStdString();
+        EXPECT_EQ(testsupport::readFile(marker).trimmed(), program.toUtf8())
+            << folder.toStdString();
         EXPECT_FALSE(QFile::exists(trap)) << folder.toStdString();
     }
 }
 
-namespace {
+namespace
+{
 
 struct Responder : QWidget, ActionResponder {
     QStringList actions;
     bool valid = true;
     mutable int validations = 0;
-    bool respondsToAction(const QString& action) const override
-    {
-        return actions.contains(action);
-    }
+    bool respondsToAction(const QString& action) const override { return actions.contains(action); }
     bool validateUserInterfaceItem(const QObject*) const override
     {
         ++validations;

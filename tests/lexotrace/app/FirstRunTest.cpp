@@ -15,7 +15,8 @@
 using namespace lexotrace;
 using testsupport::RecordingAlerts;
 
-namespace {
+namespace
+{
 
 struct RecordingLauncher : platform::ProcessLauncher {
     bool startDetached(const QString& program, const QStringList& arguments) override
@@ -30,8 +31,14 @@ QString supportDir()
 {
     return testsupport::sandboxRoot() + "/data/group.com.Orthova.data/Library/Application Support";
 }
-QString lessonsStore() { return supportDir() + "/OrthovaLessonsCoreData.xml"; }
-QString rulesStore() { return supportDir() + "/OrthovaRulesCoreData.xml"; }
+QString lessonsStore()
+{
+    return supportDir() + "/OrthovaLessonsCoreData.xml";
+}
+QString rulesStore()
+{
+    return supportDir() + "/OrthovaRulesCoreData.xml";
+}
 
 // One launch of the program: its services are recorded, quitting only counted.
 struct Launch {
@@ -91,8 +98,9 @@ TEST(FirstRun, EmptyStoresAreFilledFromTheFactoryFilesAndTheProgramRelaunchesOnc
     EXPECT_FALSE(lessons->hasChanges());
     EXPECT_TRUE(QFile::exists(lessonsStore()));
     ASSERT_EQ(first.launcher.launches.size(), 1);
-    EXPECT_EQ(first.launcher.launches[0],
-              (QStringList{"/bin/sh", "-c", "sleep 1.000000; exec \"/opt/lexotrace/bin/lexotrace\""}));
+    EXPECT_EQ(
+        first.launcher.launches[0],
+        (QStringList{"/bin/sh", "-c", "sleep 1.000000; exec \"/opt/lexotrace/bin/lexotrace\""}));
     EXPECT_EQ(first.quits, 1);
     first.app.reset();
 
@@ -134,7 +142,8 @@ TEST(FirstRun, ACurriculumThatCannotBeSavedIsKeptAndNotRelaunched)
 
 TEST(FirstRun, AStoreFileThatCannotBeReadIsReportedAndLeftAsItIs)
 {
-    const QByteArray damaged("<store format=\"orthova-store\" version=\"1\" uuid=\"u\" next=\"2\"><o");
+    const QByteArray damaged(
+        "<store format=\"orthova-store\" version=\"1\" uuid=\"u\" next=\"2\"><o");
     ASSERT_TRUE(testsupport::writeFile(lessonsStore(), damaged));
     Launch launch;
     EXPECT_EQ(sheetsWithText(launch.alerts, "spelling Lessons data is missing"), 0);
@@ -168,7 +177,9 @@ TEST(FirstRun, TheRulesStoreFollowsItsUserDefault)
 
 TEST(StoreManagers, DeleteAllDataIsUndoableUntilSavedAndSavingNothingWritesNothing)
 {
-    { Launch fill(false); }
+    {
+        Launch fill(false);
+    }
     Launch launch;
     auto& lessons = launch.app->lessons();
     const QByteArray before = testsupport::readFile(lessonsStore());
@@ -193,7 +204,9 @@ TEST(StoreManagers, DeleteAllDataIsUndoableUntilSavedAndSavingNothingWritesNothi
 
 TEST(StoreManagers, ImportLeavesObjectsUnsavedExportWritesTheLessonsFile)
 {
-    { Launch fill(false); }
+    {
+        Launch fill(false);
+    }
     Launch launch;
     auto& lessons = launch.app->lessons();
     const qsizetype levels = launch.count(lessons.lessonsDBase(), model::entity::Levels);
@@ -210,7 +223,9 @@ TEST(StoreManagers, ImportLeavesObjectsUnsavedExportWritesTheLessonsFile)
 
 TEST(StoreManagers, QuittingSavesUnsavedChangesOrLetsTheUserStay)
 {
-    { Launch fill(false); }
+    {
+        Launch fill(false);
+    }
     Launch launch;
     auto* rules = launch.app->controller().rulesDBase();
     rules->insertNewObject(model::entity::Rule)->setValue(model::key::ruleCode, QString("99"));

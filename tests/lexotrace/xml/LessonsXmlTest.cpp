@@ -12,7 +12,8 @@ using platform::ManagedObject;
 namespace key = model::key;
 namespace ent = model::entity;
 
-namespace {
+namespace
+{
 
 QList<ManagedObject*> sortedNumeric(QList<ManagedObject*> objects, const QString& k)
 {

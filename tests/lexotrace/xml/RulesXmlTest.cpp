@@ -10,7 +10,8 @@ using platform::ManagedObject;
 namespace key = model::key;
 namespace ent = model::entity;
 
-namespace {
+namespace
+{
 
 // "code|rule|reference" per rule in plain code order; "~" marks an absent value.
 QStringList dump(Store& s)

@@ -9,7 +9,8 @@
 
 #include <memory>
 
-namespace xmltest {
+namespace xmltest
+{
 
 inline QString sandboxFile(const QString& name)
 {
