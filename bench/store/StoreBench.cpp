@@ -44,6 +44,7 @@ public:
     void beep() override {}
     int runModal(const platform::AlertSpec&) override { return 0; }
     void beginSheet(const platform::AlertSpec&, QWidget*, std::function<void(int)>) override {}
+    void afterSheets(QWidget*, std::function<void()> then) override { then(); }
 };
 
 double msSince(const QElapsedTimer& timer)

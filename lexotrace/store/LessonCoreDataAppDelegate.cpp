@@ -94,8 +94,12 @@ void LessonCoreDataAppDelegate::doThis()
             // A curriculum that could not be saved is kept in this process rather than lost.
             if (!writeLessonsCoreDataFromXML())
                 return;
-            m_app.relaunchAfterDelay(1.0);
-            m_app.close();
+            // The rules' first-run message may still be waiting on the same window: let it finish
+            // before this copy quits.
+            m_alerts.afterSheets(m_app.analysisWindow(), [this] {
+                m_app.relaunchAfterDelay(1.0);
+                m_app.close();
+            });
         });
 }
 

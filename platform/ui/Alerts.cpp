@@ -61,17 +61,53 @@ int WidgetAlertPresenter::runModal(const AlertSpec& alert)
 void WidgetAlertPresenter::beginSheet(const AlertSpec& alert, QWidget* window,
                                       std::function<void(int)> completion)
 {
+    WindowSheets& sheets = m_sheets[window];
+    if (sheets.showing) {
+        sheets.waiting.append({alert, std::move(completion)});
+        return;
+    }
+    show(window, {alert, std::move(completion)});
+}
+
+void WidgetAlertPresenter::show(QWidget* window, Sheet sheet)
+{
+    m_sheets[window].showing = true;
     QList<QAbstractButton*> buttons;
     // The box owns itself until it is dismissed.
-    QMessageBox* box = makeBox(alert, window, &buttons).release();
+    QMessageBox* box = makeBox(sheet.alert, window, &buttons).release();
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(window ? Qt::WindowModal : Qt::ApplicationModal);
-    QObject::connect(box, &QMessageBox::finished, box, [box, buttons, completion](int) {
-        const int index = buttons.indexOf(box->clickedButton());
-        if (completion)
-            completion(index < 0 ? 0 : index);
-    });
+    QObject::connect(box, &QMessageBox::finished, box,
+                     [this, box, buttons, window, completion = std::move(sheet.completion)](int) {
+                         const int index = buttons.indexOf(box->clickedButton());
+                         if (completion)
+                             completion(index < 0 ? 0 : index);
+                         sheetEnded(window);
+                     });
     box->open();
+}
+
+void WidgetAlertPresenter::sheetEnded(QWidget* window)
+{
+    WindowSheets& sheets = m_sheets[window];
+    sheets.showing = false;
+    if (!sheets.waiting.isEmpty()) {
+        show(window, sheets.waiting.takeFirst());
+        return;
+    }
+    const auto whenDone = std::exchange(sheets.whenDone, {});
+    for (const auto& then : whenDone)
+        then();
+}
+
+void WidgetAlertPresenter::afterSheets(QWidget* window, std::function<void()> then)
+{
+    const auto it = m_sheets.constFind(window);
+    if (it == m_sheets.cend() || (!it->showing && it->waiting.isEmpty())) {
+        then();
+        return;
+    }
+    m_sheets[window].whenDone.append(std::move(then));
 }
 
 } // namespace platform

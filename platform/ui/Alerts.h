@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QHash>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -28,9 +30,12 @@ public:
     virtual void beep() = 0;
     // A modal alert; the index of the button pressed.
     virtual int runModal(const AlertSpec& alert) = 0;
-    // A sheet on the window (window-modal, not blocking); completion gets the button index.
+    // A sheet on the window (window-modal, not blocking); completion gets the button index. A
+    // window shows one sheet at a time: a second one waits until the first is dismissed.
     virtual void beginSheet(const AlertSpec& alert, QWidget* window,
                             std::function<void(int)> completion) = 0;
+    // Runs `then` once the window has no sheet shown or waiting (at once when it has none).
+    virtual void afterSheets(QWidget* window, std::function<void()> then) = 0;
 
     // The platform's alert made from an error.
     static AlertSpec alertWithError(const StoreError& error);
@@ -45,6 +50,22 @@ public:
     int runModal(const AlertSpec& alert) override;
     void beginSheet(const AlertSpec& alert, QWidget* window,
                     std::function<void(int)> completion) override;
+    void afterSheets(QWidget* window, std::function<void()> then) override;
+
+private:
+    struct Sheet {
+        AlertSpec alert;
+        std::function<void(int)> completion;
+    };
+    struct WindowSheets {
+        bool showing = false;
+        QList<Sheet> waiting;
+        QList<std::function<void()>> whenDone;
+    };
+    void show(QWidget* window, Sheet sheet);
+    void sheetEnded(QWidget* window);
+
+    QHash<QWidget*, WindowSheets> m_sheets;
 };
 
 } // namespace platform

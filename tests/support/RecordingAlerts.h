@@ -42,7 +42,18 @@ public:
         auto completion = pendingSheets.takeAt(sheet);
         if (completion)
             completion(button);
+        if (pendingSheets.isEmpty())
+            for (const auto& then : std::exchange(whenNoSheets, {}))
+                then();
         return true;
+    }
+
+    void afterSheets(QWidget*, std::function<void()> then) override
+    {
+        if (pendingSheets.isEmpty())
+            then();
+        else
+            whenNoSheets.append(std::move(then));
     }
 
     int sheetCount() const
@@ -58,6 +69,7 @@ public:
     bool holdSheets = false;
     QList<Shown> shown;
     QList<std::function<void(int)>> pendingSheets;
+    QList<std::function<void()>> whenNoSheets;
 };
 
 } // namespace testsupport
