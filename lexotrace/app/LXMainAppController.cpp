@@ -11,6 +11,7 @@
 #include <QCoreApplication>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QTimer>
 #include <QWidget>
 
 Q_LOGGING_CATEGORY(lcApp, "lexotrace.app")
@@ -82,6 +83,10 @@ void LXMainAppController::performAbout()
     if (!m_about)
         m_about = std::make_unique<AboutController>(QStringLiteral("About"));
     m_about->show();
+    if (QWidget* panel = m_about->aboutPanel(); panel && !m_windows.contains(panel)) {
+        m_windows.append(panel);
+        panel->installEventFilter(this);
+    }
 }
 
 QWidget* LXMainAppController::analysisWindow() const
@@ -95,8 +100,31 @@ void LXMainAppController::close()
         m_window->close();
 }
 
+bool LXMainAppController::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Hide && !m_lastWindowCheckQueued &&
+        m_windows.contains(qobject_cast<QWidget*>(watched))) {
+        // Checked on the next turn, when a window closing in favour of another has settled.
+        m_lastWindowCheckQueued = true;
+        QTimer::singleShot(0, this, &LXMainAppController::checkForLastWindow);
+    }
+    return false;
+}
+
+void LXMainAppController::checkForLastWindow()
+{
+    m_lastWindowCheckQueued = false;
+    for (QWidget* window : m_windows)
+        if (window->isVisible())
+            return;
+    if (applicationShouldTerminateAfterLastWindowClosed())
+        terminate();
+}
+
 void LXMainAppController::installMainMenu(QMainWindow* window)
 {
+    m_windows.append(window);
+    window->installEventFilter(this);
     QMenuBar* bar = window->menuBar();
     QMenu* app = bar->addMenu(tr("&Lexotrace"));
     app->addAction(tr("&About Lexotrace"), this, &LXMainAppController::performAbout);

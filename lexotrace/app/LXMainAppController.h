@@ -105,8 +105,13 @@ public:
     platform::NotificationCenter& notifications() const { return m_notifications; }
 
 private:
-    // Gives a newly created window the main menu.
+    // Gives a newly created window the main menu and watches it for the last window closing.
     void installMainMenu(QMainWindow* window);
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void checkForLastWindow();
+
+    QList<QWidget*> m_windows;
+    bool m_lastWindowCheckQueued = false;
 
     platform::UserDefaults& m_defaults;
     platform::AlertPresenter& m_alerts;

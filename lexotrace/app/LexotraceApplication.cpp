@@ -41,14 +41,9 @@ void LexotraceApplication::start()
     m_controller->applicationDidFinishLaunching();
     m_controller->setWindow(m_controller->analysisWindow());
 
-    if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance())) {
-        // Closing the last window announces the close, then quits through the store managers.
+    // The controller quits when its last window closes, through the store managers.
+    if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance()))
         app->setQuitOnLastWindowClosed(false);
-        QObject::connect(app, &QGuiApplication::lastWindowClosed, m_controller.get(), [this] {
-            if (m_controller->applicationShouldTerminateAfterLastWindowClosed())
-                m_controller->terminate();
-        });
-    }
 }
 
 } // namespace lexotrace

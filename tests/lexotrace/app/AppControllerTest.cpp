@@ -33,6 +33,11 @@ struct Controller {
     platform::NotificationCenter notifications;
     NoLauncher launcher;
     LXMainAppController app{defaults, alerts, notifications, launcher};
+    int quits = 0;
+    Controller()
+    {
+        app.setQuitHandler([this] { ++quits; });
+    }
 };
 
 } // namespace

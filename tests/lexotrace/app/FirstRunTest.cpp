@@ -1,5 +1,6 @@
 // Start-up of Lexotrace on empty and filled stores, through the program's own object graph.
 #include "lexotrace/app/LexotraceApplication.h"
+#include "lexotrace/rules/SpellRulesWindowController.h"
 #include "model/DefaultsKeys.h"
 #include "model/OrthovaModel.h"
 #include "tests/support/RecordingAlerts.h"
@@ -261,4 +262,27 @@ TEST(StoreManagers, QuittingSavesUnsavedChangesOrLetsTheUserStay)
     EXPECT_EQ(again.quits, 0);
     EXPECT_TRUE(lessons->hasChanges());
     EXPECT_TRUE(again.alerts.shown.last().alert.messageText.contains("Quit anyway?"));
+}
+
+TEST(Quitting, ClosingTheLastWindowAnnouncesTheCloseAndQuits)
+{
+    {
+        Launch fill(false);
+    }
+    Launch launch;
+    int announced = 0;
+    QObject receiver;
+    launch.app->notifications().addObserver(KVRApplicationWillCloseNotification, &receiver,
+                                            [&](QObject*, const QVariantMap&) { ++announced; });
+    QWidget* window = launch.app->controller().analysisWindow();
+    ASSERT_TRUE(window->isVisible());
+    launch.app->controller().showSpellRuleWindow();
+    launch.app->controller().spellRulesWindowController()->window()->close();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(announced, 0); // another window is still open
+    EXPECT_EQ(launch.quits, 0);
+    window->close();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(announced, 1);
+    EXPECT_EQ(launch.quits, 1);
 }
