@@ -74,6 +74,11 @@ QString PreferencesController::typewardenErrorListXMLPath() const
 
 QString PreferencesController::findOrCreateDirectory() const
 {
+    return findOrCreateSharedDataDirectory();
+}
+
+QString findOrCreateSharedDataDirectory()
+{
     const QString container = platform::paths::appGroupContainer(store::GroupIdentifier);
     if (!QDir().mkpath(container))
         qCWarning(lcPreferences).noquote()

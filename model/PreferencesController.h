@@ -9,6 +9,10 @@ Q_DECLARE_LOGGING_CATEGORY(lcPreferences)
 namespace model
 {
 
+// "Library/Application Support" inside the app-group container shared by both programs, created
+// when missing. Failures are logged; the path is returned all the same.
+QString findOrCreateSharedDataDirectory();
+
 // Registers the defaults that name the store paths and finds (or creates) the shared data
 // directory, "Library/Application Support" inside the app-group container.
 class PreferencesController
