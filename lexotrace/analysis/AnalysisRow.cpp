@@ -1,8 +1,10 @@
 #include "lexotrace/analysis/AnalysisRow.h"
 
-namespace lexotrace {
+namespace lexotrace
+{
 
-namespace {
+namespace
+{
 
 AnalysisRow fallback(const QString& text, const QString& cSpell, const QString& mSpell)
 {
@@ -15,7 +17,10 @@ AnalysisRow fallback(const QString& text, const QString& cSpell, const QString& 
     return row;
 }
 
-QVariant value(const std::optional<QString>& v) { return v ? QVariant(*v) : QVariant(); }
+QVariant value(const std::optional<QString>& v)
+{
+    return v ? QVariant(*v) : QVariant();
+}
 
 } // namespace
 

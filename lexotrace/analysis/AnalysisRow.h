@@ -5,7 +5,8 @@
 
 #include <optional>
 
-namespace lexotrace {
+namespace lexotrace
+{
 
 // One line of the analysis: a captured pair with the lesson whose pattern the misspelling broke,
 // or a fallback text. Eight keys; a null value is nullopt (written "<null>" in text output).
@@ -20,8 +21,8 @@ struct AnalysisRow {
     QString rootCSpell;
 
     static inline const QString kLikelyTypo = QStringLiteral("-----Likely typo-----");
-    static inline const QString kNotListed = QStringLiteral(
-        "----Not currently listed. To add, drag word to opened Lesson Window.");
+    static inline const QString kNotListed =
+        QStringLiteral("----Not currently listed. To add, drag word to opened Lesson Window.");
     // How a null value reads in copied and printed text.
     static inline const QString kNullText = QStringLiteral("<null>");
 

@@ -1,6 +1,7 @@
 #include "lexotrace/analysis/AnalysisRowsModel.h"
 
-namespace lexotrace {
+namespace lexotrace
+{
 
 void AnalysisRowsModel::append(const AnalysisRow& row)
 {

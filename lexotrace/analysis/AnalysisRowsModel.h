@@ -5,7 +5,8 @@
 #include <QAbstractTableModel>
 #include <QList>
 
-namespace lexotrace {
+namespace lexotrace
+{
 
 // The list of analysis rows the window shows (its "matched words" array controller). Rows are only
 // ever appended, in the order the analysis produces them.
