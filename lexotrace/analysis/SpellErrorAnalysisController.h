@@ -1,20 +1,77 @@
 #pragma once
 
+#include "lexotrace/analysis/AnalysisEngine.h"
+#include "lexotrace/analysis/AnalysisRowsModel.h"
+#include "lexotrace/analysis/SpellErrorModel.h"
 #include "lexotrace/app/WindowController.h"
 
-namespace lexotrace
-{
+#include <QLoggingCategory>
 
-// The analysis window: the first window of the program, on which first-run messages appear.
+#include <atomic>
+#include <memory>
+#include <optional>
+
+Q_DECLARE_LOGGING_CATEGORY(lcAnalysis)
+
+class QProgressBar;
+class QThread;
+
+namespace lexotrace {
+
+class LXMainAppController;
+
+// The analysis window's controller: when the window loads it analyses every stored pair on a
+// thread of its own, and then each pair Typewarden announces, appending the rows to the window's
+// list in the order the analysis produces them.
 class SpellErrorAnalysisController : public WindowController
 {
     Q_OBJECT
 public:
-    SpellErrorAnalysisController()
-        : WindowController(QStringLiteral("SpellErrorAnalysisController"),
-                           tr("Spelling Error Analysis"))
-    {
-    }
+    explicit SpellErrorAnalysisController(LXMainAppController& app);
+    ~SpellErrorAnalysisController() override;
+
+    // The window load: the stored pairs are fetched and analysed in the background, or the
+    // empty-list message is asked for.
+    void awakeFromNib();
+    // A pair announced on the session bus: its user info holds "addedWordPair".
+    void typewardenCallbackWithNotification(const QVariantMap& userInfo);
+    // The announced pair, when the user info is well formed; otherwise nothing (and a log line).
+    static std::optional<ErrorEntry> parseAddedWordPair(const QVariantMap& userInfo);
+
+    // The stored pairs, oldest first, as values; nothing when the fetch failed.
+    std::optional<QList<ErrorEntry>> getErrorWordList();
+    // Every lesson row; an empty list (after an alert) when the fetch failed.
+    QList<platform::ManagedObject*> getRelatedWordsOfCoreData();
+
+    AnalysisRowsModel& matchedWordsArrayController() { return m_rows; }
+    SpellErrorModel& spellErrorModel() { return m_model; }
+    const QString& filePath() const { return m_filePath; }
+    std::shared_ptr<const LessonsSnapshot> relatedWordsArray() const { return m_snapshot; }
+
+    bool isAnalysing() const { return m_running > 0; }
+    // Blocks until the window-load analysis has finished and its rows are in the list.
+    void waitForBackgroundRun();
+
+signals:
+    void progressChanged(bool running);
+    void scrollToEndRequested();
+    void emptyListMessageRequested();
+
+private:
+    void ensureSnapshot();
+    AnalysisEngine::Callbacks callbacks(bool background);
+    void beginProgressIndicator();
+    void endProgressIndicator();
+
+    LXMainAppController& m_app;
+    SpellErrorModel m_model;
+    AnalysisRowsModel m_rows;
+    QProgressBar* m_progress = nullptr; // owned by the window
+    std::shared_ptr<const LessonsSnapshot> m_snapshot;
+    QString m_filePath;
+    std::unique_ptr<QThread> m_thread;
+    std::atomic<bool> m_cancelled{false};
+    int m_running = 0;
 };
 
 } // namespace lexotrace

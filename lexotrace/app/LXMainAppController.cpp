@@ -45,8 +45,9 @@ bool LXMainAppController::applicationShouldTerminateAfterLastWindowClosed()
 void LXMainAppController::showSpellErrorAnalysisWindow()
 {
     if (!m_analysis) {
-        m_analysis = std::make_unique<SpellErrorAnalysisController>();
+        m_analysis = std::make_unique<SpellErrorAnalysisController>(*this);
         installMainMenu(m_analysis->window());
+        m_analysis->awakeFromNib();
     }
     m_analysis->showWindow();
 }

@@ -2,6 +2,7 @@
 
 #include "model/PreferencesController.h"
 #include "platform/NotificationCenter.h"
+#include "platform/dbus/DistributedNotificationCenter.h"
 #include "platform/ProcessLauncher.h"
 #include "platform/store/ObjectContext.h"
 #include "platform/ui/Alerts.h"
@@ -103,6 +104,15 @@ public:
     platform::UserDefaults& defaults() const { return m_defaults; }
     platform::AlertPresenter& alerts() const { return m_alerts; }
     platform::NotificationCenter& notifications() const { return m_notifications; }
+    // Where Typewarden's announcements arrive; none when there is no session bus.
+    platform::DistributedNotificationCenter* distributedNotifications() const
+    {
+        return m_distributed;
+    }
+    void setDistributedNotifications(platform::DistributedNotificationCenter* center)
+    {
+        m_distributed = center;
+    }
 
 private:
     // Gives a newly created window the main menu and watches it for the last window closing.
@@ -117,6 +127,7 @@ private:
     platform::AlertPresenter& m_alerts;
     platform::NotificationCenter& m_notifications;
     platform::ProcessLauncher& m_launcher;
+    platform::DistributedNotificationCenter* m_distributed = nullptr;
     std::function<void()> m_quit;
     QString m_programPath;
     bool m_terminating = false;

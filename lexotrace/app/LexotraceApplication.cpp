@@ -5,7 +5,8 @@
 namespace lexotrace
 {
 
-LexotraceApplication::LexotraceApplication() : LexotraceApplication(Services{nullptr, nullptr}) {}
+LexotraceApplication::LexotraceApplication()
+    : LexotraceApplication(Services{nullptr, nullptr, nullptr}) {}
 
 LexotraceApplication::LexotraceApplication(Services services)
     : m_defaults(QStringLiteral("Lexotrace"))
@@ -18,9 +19,14 @@ LexotraceApplication::LexotraceApplication(Services services)
         m_ownLauncher = std::make_unique<platform::DetachedProcessLauncher>();
         services.launcher = m_ownLauncher.get();
     }
+    if (!services.distributed) {
+        m_ownDistributed = std::make_unique<platform::DBusDistributedNotificationCenter>();
+        services.distributed = m_ownDistributed.get();
+    }
     model::PreferencesController::initialize(m_defaults);
     m_controller = std::make_unique<LXMainAppController>(m_defaults, *services.alerts,
                                                          m_notifications, *services.launcher);
+    m_controller->setDistributedNotifications(services.distributed);
     m_controller->loadPreferencesController();
     m_lessonsConverter = std::make_unique<ConvertToCoreDataHelper>(*services.alerts);
     m_rulesConverter = std::make_unique<RulesCoreDataToXMLConverter>(*services.alerts);

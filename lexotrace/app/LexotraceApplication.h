@@ -19,6 +19,8 @@ public:
     struct Services {
         platform::AlertPresenter* alerts = nullptr;    // default: Qt message boxes
         platform::ProcessLauncher* launcher = nullptr; // default: detached processes
+        // default: the session bus
+        platform::DistributedNotificationCenter* distributed = nullptr;
     };
 
     LexotraceApplication();
@@ -37,6 +39,7 @@ public:
 private:
     std::unique_ptr<platform::AlertPresenter> m_ownAlerts;
     std::unique_ptr<platform::ProcessLauncher> m_ownLauncher;
+    std::unique_ptr<platform::DBusDistributedNotificationCenter> m_ownDistributed;
     platform::UserDefaults m_defaults;
     platform::NotificationCenter m_notifications;
     std::unique_ptr<LXMainAppController> m_controller;

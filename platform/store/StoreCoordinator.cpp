@@ -9,6 +9,11 @@ StoreCoordinator::StoreCoordinator(ObjectModelPtr model) : m_model(std::move(mod
 
 bool StoreCoordinator::addStore(const QString& path, StoreError* error)
 {
+    if (path.isEmpty()) {
+        setError(error, StoreError::make(StoreError::FileUnreadable,
+                                         QObject::tr("No store file was named.")));
+        return false;
+    }
     StoreError readError;
     auto contents = StoreFile::read(path, *m_model, &readError);
     if (readError.isError()) {
@@ -48,6 +53,12 @@ bool StoreCoordinator::writeRecords(const QList<StoreRecord>& records, qint64 ne
     if (!m_open) {
         setError(error, StoreError::make(StoreError::NoStore,
                                          QObject::tr("This store coordinator has no store.")));
+        return false;
+    }
+    if (m_readOnly) {
+        setError(error, StoreError::make(StoreError::WriteFailed,
+                                         QObject::tr("The store “%1” is read-only.").arg(m_path),
+                                         m_path));
         return false;
     }
     StoreContents contents;

@@ -23,6 +23,9 @@ public:
     // file fails with an error, leaves the coordinator without a store and is never written.
     bool addStore(const QString& path, StoreError* error);
     bool hasStore() const { return m_open; }
+    // A read-only store is never written: saves fail and the file stays as it is.
+    void setReadOnly(bool readOnly) { m_readOnly = readOnly; }
+    bool isReadOnly() const { return m_readOnly; }
     const QString& storePath() const { return m_path; }
     const QString& storeUuid() const { return m_contents.uuid; }
 
@@ -38,6 +41,7 @@ private:
     ObjectModelPtr m_model;
     QString m_path;
     bool m_open = false;
+    bool m_readOnly = false;
     StoreContents m_contents;
 };
 

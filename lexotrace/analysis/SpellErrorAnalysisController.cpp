@@ -1,0 +1,214 @@
+#include "lexotrace/analysis/SpellErrorAnalysisController.h"
+
+#include "lexotrace/app/LXMainAppController.h"
+#include "model/OrthovaModel.h"
+
+#include <QCoreApplication>
+#include <QProgressBar>
+#include <QSemaphore>
+#include <QStatusBar>
+#include <QTableView>
+#include <QThread>
+
+Q_LOGGING_CATEGORY(lcAnalysis, "lexotrace.analysis")
+
+namespace lexotrace {
+
+namespace {
+const QString kTypewardenNotification =
+    QStringLiteral("KVRTypewardenActivityDistributedNotification");
+const QString kTypewardenObject = QStringLiteral("com.brellum.kvrdesk.OrthovaTarget");
+// Longer words are not corrections anyone typed; such announcements are ignored.
+constexpr qsizetype kMaxAnnouncedWordLength = 256;
+} // namespace
+
+SpellErrorAnalysisController::SpellErrorAnalysisController(LXMainAppController& app)
+    : WindowController(QStringLiteral("SpellErrorAnalysisController"),
+                       tr("Spelling Error Analysis")),
+      m_app(app), m_model(app)
+{
+    qCDebug(lcAnalysis) << "SpellErrorAnalysisController init";
+    m_progress = new QProgressBar(window());
+    m_progress->setRange(0, 0); // busy
+    m_progress->setMaximumWidth(160);
+    m_progress->hide();
+    window()->statusBar()->addPermanentWidget(m_progress);
+}
+
+SpellErrorAnalysisController::~SpellErrorAnalysisController()
+{
+    if (platform::DistributedNotificationCenter* center = m_app.distributedNotifications())
+        center->removeObserver(this);
+    // Rows still queued for this controller are dropped with it; the run stops at its next row.
+    m_cancelled = true;
+    if (m_thread)
+        m_thread->wait();
+}
+
+std::optional<QList<ErrorEntry>> SpellErrorAnalysisController::getErrorWordList()
+{
+    platform::ObjectContext* context = m_app.wordErrorDBase();
+    platform::StoreError error;
+    const auto pairs =
+        context ? context->fetch({model::entity::WordPair,
+                                  {},
+                                  {{model::key::tStamp, true, platform::Comparison::Plain}},
+                                  0},
+                                 &error)
+                : std::nullopt;
+    if (!pairs) {
+        if (context && m_model.wordErrorManager()->hasStore())
+            m_app.alerts().runModal(platform::AlertPresenter::alertWithError(error));
+        return std::nullopt;
+    }
+    QList<ErrorEntry> entries;
+    entries.reserve(pairs->size());
+    for (const platform::ManagedObject* pair : *pairs)
+        entries.append({pair->string(model::key::cSpell), pair->string(model::key::mSpell)});
+    return entries;
+}
+
+QList<platform::ManagedObject*> SpellErrorAnalysisController::getRelatedWordsOfCoreData()
+{
+    platform::ObjectContext* context = m_app.lessonsDBase();
+    platform::StoreError error;
+    const auto rows = context
+                          ? context->fetch(platform::FetchRequest::all(model::entity::RelatedWords),
+                                           &error)
+                          : std::nullopt;
+    if (!rows) {
+        if (!context)
+            error = platform::StoreError::make(platform::StoreError::NoStore,
+                                               tr("The lessons store is not available."));
+        m_app.alerts().runModal(platform::AlertPresenter::alertWithError(error));
+        return {};
+    }
+    return *rows;
+}
+
+void SpellErrorAnalysisController::ensureSnapshot()
+{
+    // Taken once, on the main thread; later lesson edits are seen at the next start.
+    if (!m_snapshot || m_snapshot->isEmpty())
+        m_snapshot = LessonsSnapshot::fromRows(getRelatedWordsOfCoreData());
+}
+
+void SpellErrorAnalysisController::beginProgressIndicator()
+{
+    QMetaObject::invokeMethod(this, [this] {
+        ++m_running;
+        m_progress->show();
+        emit progressChanged(true);
+    });
+}
+
+void SpellErrorAnalysisController::endProgressIndicator()
+{
+    QMetaObject::invokeMethod(this, [this] {
+        m_running = 0;
+        m_progress->hide();
+        emit progressChanged(false);
+    });
+}
+
+AnalysisEngine::Callbacks SpellErrorAnalysisController::callbacks(bool background)
+{
+    AnalysisEngine::Callbacks c;
+    if (background) {
+        // Rows reach the list on the main thread, queued in the order they are made.
+        c.append = [this](const AnalysisRow& row, bool wait) {
+            if (m_cancelled)
+                return;
+            if (!wait) {
+                QMetaObject::invokeMethod(this, [this, row] { m_rows.append(row); },
+                                          Qt::QueuedConnection);
+                return;
+            }
+            auto done = std::make_shared<QSemaphore>();
+            QMetaObject::invokeMethod(
+                this,
+                [this, row, done] {
+                    m_rows.append(row);
+                    done->release();
+                },
+                Qt::QueuedConnection);
+            while (!m_cancelled && !done->tryAcquire(1, 50)) {
+            }
+        };
+    } else {
+        c.append = [this](const AnalysisRow& row, bool) { m_rows.append(row); };
+    }
+    c.beginProgress = [this] { beginProgressIndicator(); };
+    c.endProgress = [this] { endProgressIndicator(); };
+    c.scrollToEnd = [this] {
+        QMetaObject::invokeMethod(this, [this] { emit scrollToEndRequested(); },
+                                  Qt::QueuedConnection);
+    };
+    return c;
+}
+
+void SpellErrorAnalysisController::awakeFromNib()
+{
+    if (platform::DistributedNotificationCenter* center = m_app.distributedNotifications()) {
+        center->addObserver(kTypewardenNotification, kTypewardenObject, this,
+                            [this](const QVariantMap& userInfo) {
+                                typewardenCallbackWithNotification(userInfo);
+                            });
+        qCDebug(lcAnalysis) << "listening for" << kTypewardenNotification;
+    }
+    m_model.awakeFromNib();
+    m_filePath = m_model.getTypewardenErrorListPathFromPreferences();
+    const auto pairs = getErrorWordList();
+    if (!pairs || pairs->isEmpty()) {
+        emit emptyListMessageRequested();
+        return;
+    }
+    ensureSnapshot();
+    m_thread.reset(QThread::create(
+        [this, entries = *pairs, engine = std::make_shared<AnalysisEngine>(m_snapshot,
+                                                                           callbacks(true))] {
+            engine->analyse(entries);
+        }));
+    m_thread->start();
+}
+
+std::optional<ErrorEntry> SpellErrorAnalysisController::parseAddedWordPair(
+    const QVariantMap& userInfo)
+{
+    const QVariant added = userInfo.value(QStringLiteral("addedWordPair"));
+    if (added.typeId() != QMetaType::QVariantMap) {
+        qCWarning(lcAnalysis) << "announcement without a word pair ignored";
+        return std::nullopt;
+    }
+    const QVariantMap pair = added.toMap();
+    const QVariant c = pair.value(QStringLiteral("cSpell"));
+    const QVariant m = pair.value(QStringLiteral("mSpell"));
+    if (c.typeId() != QMetaType::QString || m.typeId() != QMetaType::QString) {
+        qCWarning(lcAnalysis) << "announced word pair without two words ignored";
+        return std::nullopt;
+    }
+    if (c.toString().size() > kMaxAnnouncedWordLength ||
+        m.toString().size() > kMaxAnnouncedWordLength) {
+        qCWarning(lcAnalysis) << "announced word pair with over-long words ignored";
+        return std::nullopt;
+    }
+    return ErrorEntry{c.toString(), m.toString()};
+}
+
+void SpellErrorAnalysisController::typewardenCallbackWithNotification(const QVariantMap& userInfo)
+{
+    const auto entry = parseAddedWordPair(userInfo);
+    if (!entry)
+        return;
+    ensureSnapshot();
+    AnalysisEngine(m_snapshot, callbacks(false)).analyse({*entry});
+}
+
+void SpellErrorAnalysisController::waitForBackgroundRun()
+{
+    if (m_thread)
+        m_thread->wait();
+    QCoreApplication::sendPostedEvents(this);
+}
+
+} // namespace lexotrace

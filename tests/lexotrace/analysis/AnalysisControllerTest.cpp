@@ -1,0 +1,63 @@
+// The analysis window's controller over real stores: the window-load run on its own thread and
+// the runs for announced pairs.
+#include "tests/lexotrace/analysis/AnalysisFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <QSignalSpy>
+
+using namespace lexotrace;
+
+namespace
+{
+
+QStringList summary(const AnalysisRowsModel& rows)
+{
+    QStringList out;
+    for (const auto& r : rows.rows())
+        out << QStringList{r.cSpell, r.mSpell, r.rootCSpell, AnalysisRow::text(r.reference)}.join(
+            '|');
+    return out;
+}
+
+QVariantMap announcement(const QVariant& c, const QVariant& m)
+{
+    return {{"addedWordPair", QVariantMap{{"cSpell", c}, {"mSpell", m}}}};
+}
+
+} // namespace
+
+TEST(AnalysisController, StoredPairsAreAnalysedOldestFirstOnTheirOwnThread)
+{
+    // Stored newest first: the list must come out in time order, the reverse.
+    testsupport::AnalysisFixture f({{"hopeful", "hopful"}, {"receive", "recieve"}, {"zyzzyva", "zyzyva"}});
+    auto& controller = f.open();
+    EXPECT_FALSE(controller.isAnalysing());
+    // The factory course teaches hopeful in 3-1 (bit "eful") and receive in 3-3 (bit "cei").
+    EXPECT_EQ(
+        summary(controller.matchedWordsArrayController()),
+        (QStringList{"zyzzyva|zyzyva||<null>", "receive|recieve||3-3", "hopeful|hopful||3-1"}));
+    EXPECT_EQ(f.app.wordErrorDBase(), controller.spellErrorModel().wordErrorDBase());
+    EXPECT_TRUE(f.alerts.shown.isEmpty());
+}
+
+TEST(AnalysisController, AnnouncedPairsAreAppendedAfterTheStoredOnes)
+{
+    testsupport::AnalysisFixture f(QList<std::pair<QString, QString>>{{"hopeful", "hopful"}});
+    auto& controller = f.open();
+    const auto before = controller.matchedWordsArrayController().rows();
+    QSignalSpy scrolled(&controller, &SpellErrorAnalysisController::scrollToEndRequested);
+    controller.typewardenCallbackWithNotification(announcement("zyzzyva", "zyzyva"));
+    const auto after = controller.matchedWordsArrayController().rows();
+    ASSERT_EQ(after.size(), before.size() + 1);
+    EXPECT_EQ(after.mid(0, before.size()), before);
+    EXPECT_EQ(after.last(), AnalysisRow::notListed("zyzzyva", "zyzyva"));
+    EXPECT_TRUE(scrolled.wait(1000));
+
+    // Malformed announcements change nothing.
+    for (const QVariantMap& bad :
+         {QVariantMap{}, QVariantMap{{"addedWordPair", "text"}}, announcement(42, "x"),
+          announcement("only", QVariant()), announcement(QString(300, u'a'), "a")})
+        controller.typewardenCallbackWithNotification(bad);
+    EXPECT_EQ(controller.matchedWordsArrayController().rows().size(), after.size());
+}
