@@ -206,8 +206,9 @@ void SpellErrorAnalysisController::typewardenCallbackWithNotification(const QVar
 
 void SpellErrorAnalysisController::waitForBackgroundRun()
 {
-    if (m_thread)
-        m_thread->wait();
+    // The run may be waiting for the main thread to take a row, so keep the events going.
+    while (m_thread && !m_thread->wait(10))
+        QCoreApplication::processEvents();
     QCoreApplication::sendPostedEvents(this);
 }
 
