@@ -1,5 +1,7 @@
 #include "lexotrace/analysis/SpellErrorAnalysisController.h"
 
+#include "lexotrace/analysis/AnalysisTableView.h"
+#include "lexotrace/analysis/AnalysisWindowController.h"
 #include "lexotrace/app/LXMainAppController.h"
 #include "model/OrthovaModel.h"
 
@@ -12,9 +14,11 @@
 
 Q_LOGGING_CATEGORY(lcAnalysis, "lexotrace.analysis")
 
-namespace lexotrace {
+namespace lexotrace
+{
 
-namespace {
+namespace
+{
 const QString kTypewardenNotification =
     QStringLiteral("KVRTypewardenActivityDistributedNotification");
 const QString kTypewardenObject = QStringLiteral("com.brellum.kvrdesk.OrthovaTarget");
@@ -33,6 +37,18 @@ SpellErrorAnalysisController::SpellErrorAnalysisController(LXMainAppController& 
     m_progress->setMaximumWidth(160);
     m_progress->hide();
     window()->statusBar()->addPermanentWidget(m_progress);
+
+    m_windowController = std::make_unique<AnalysisWindowController>(app, m_rows, window());
+    window()->setCentralWidget(m_windowController->analysisTableView());
+    connect(this, &SpellErrorAnalysisController::emptyListMessageRequested,
+            m_windowController.get(), &AnalysisWindowController::postEmptyListMessage);
+    connect(this, &SpellErrorAnalysisController::scrollToEndRequested,
+            m_windowController->analysisTableView(), &AnalysisTableView::scrollToEndOfList);
+}
+
+QList<QAction*> SpellErrorAnalysisController::fileMenuActions() const
+{
+    return {m_windowController->printAction()};
 }
 
 SpellErrorAnalysisController::~SpellErrorAnalysisController()
@@ -72,10 +88,9 @@ QList<platform::ManagedObject*> SpellErrorAnalysisController::getRelatedWordsOfC
 {
     platform::ObjectContext* context = m_app.lessonsDBase();
     platform::StoreError error;
-    const auto rows = context
-                          ? context->fetch(platform::FetchRequest::all(model::entity::RelatedWords),
-                                           &error)
-                          : std::nullopt;
+    const auto rows =
+        context ? context->fetch(platform::FetchRequest::all(model::entity::RelatedWords), &error)
+                : std::nullopt;
     if (!rows) {
         if (!context)
             error = platform::StoreError::make(platform::StoreError::NoStore,
@@ -120,8 +135,8 @@ AnalysisEngine::Callbacks SpellErrorAnalysisController::callbacks(bool backgroun
             if (m_cancelled)
                 return;
             if (!wait) {
-                QMetaObject::invokeMethod(this, [this, row] { m_rows.append(row); },
-                                          Qt::QueuedConnection);
+                QMetaObject::invokeMethod(
+                    this, [this, row] { m_rows.append(row); }, Qt::QueuedConnection);
                 return;
             }
             auto done = std::make_shared<QSemaphore>();
@@ -141,8 +156,8 @@ AnalysisEngine::Callbacks SpellErrorAnalysisController::callbacks(bool backgroun
     c.beginProgress = [this] { beginProgressIndicator(); };
     c.endProgress = [this] { endProgressIndicator(); };
     c.scrollToEnd = [this] {
-        QMetaObject::invokeMethod(this, [this] { emit scrollToEndRequested(); },
-                                  Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { emit scrollToEndRequested(); }, Qt::QueuedConnection);
     };
     return c;
 }
@@ -150,10 +165,9 @@ AnalysisEngine::Callbacks SpellErrorAnalysisController::callbacks(bool backgroun
 void SpellErrorAnalysisController::awakeFromNib()
 {
     if (platform::DistributedNotificationCenter* center = m_app.distributedNotifications()) {
-        center->addObserver(kTypewardenNotification, kTypewardenObject, this,
-                            [this](const QVariantMap& userInfo) {
-                                typewardenCallbackWithNotification(userInfo);
-                            });
+        center->addObserver(
+            kTypewardenNotification, kTypewardenObject, this,
+            [this](const QVariantMap& userInfo) { typewardenCallbackWithNotification(userInfo); });
         qCDebug(lcAnalysis) << "listening for" << kTypewardenNotification;
     }
     m_model.awakeFromNib();
@@ -164,16 +178,16 @@ void SpellErrorAnalysisController::awakeFromNib()
         return;
     }
     ensureSnapshot();
-    m_thread.reset(QThread::create(
-        [this, entries = *pairs, engine = std::make_shared<AnalysisEngine>(m_snapshot,
-                                                                           callbacks(true))] {
+    m_thread.reset(
+        QThread::create([this, entries = *pairs,
+                         engine = std::make_shared<AnalysisEngine>(m_snapshot, callbacks(true))] {
             engine->analyse(entries);
         }));
     m_thread->start();
 }
 
-std::optional<ErrorEntry> SpellErrorAnalysisController::parseAddedWordPair(
-    const QVariantMap& userInfo)
+std::optional<ErrorEntry>
+SpellErrorAnalysisController::parseAddedWordPair(const QVariantMap& userInfo)
 {
     const QVariant added = userInfo.value(QStringLiteral("addedWordPair"));
     if (added.typeId() != QMetaType::QVariantMap) {

@@ -16,8 +16,10 @@ Q_DECLARE_LOGGING_CATEGORY(lcAnalysis)
 class QProgressBar;
 class QThread;
 
-namespace lexotrace {
+namespace lexotrace
+{
 
+class AnalysisWindowController;
 class LXMainAppController;
 
 // The analysis window's controller: when the window loads it analyses every stored pair on a
@@ -44,6 +46,8 @@ public:
     QList<platform::ManagedObject*> getRelatedWordsOfCoreData();
 
     AnalysisRowsModel& matchedWordsArrayController() { return m_rows; }
+    AnalysisWindowController& analysisWindowController() { return *m_windowController; }
+    QList<QAction*> fileMenuActions() const override;
     SpellErrorModel& spellErrorModel() { return m_model; }
     const QString& filePath() const { return m_filePath; }
     std::shared_ptr<const LessonsSnapshot> relatedWordsArray() const { return m_snapshot; }
@@ -66,6 +70,7 @@ private:
     LXMainAppController& m_app;
     SpellErrorModel m_model;
     AnalysisRowsModel m_rows;
+    std::unique_ptr<AnalysisWindowController> m_windowController;
     QProgressBar* m_progress = nullptr; // owned by the window
     std::shared_ptr<const LessonsSnapshot> m_snapshot;
     QString m_filePath;

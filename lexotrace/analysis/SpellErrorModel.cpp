@@ -3,7 +3,8 @@
 #include "lexotrace/app/LXMainAppController.h"
 #include "model/OrthovaModel.h"
 
-namespace lexotrace {
+namespace lexotrace
+{
 
 SpellErrorModel::SpellErrorModel(LXMainAppController& app) : m_app(app) {}
 

@@ -6,7 +6,8 @@
 
 #include <memory>
 
-namespace lexotrace {
+namespace lexotrace
+{
 
 class LXMainAppController;
 

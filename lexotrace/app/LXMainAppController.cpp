@@ -46,7 +46,7 @@ void LXMainAppController::showSpellErrorAnalysisWindow()
 {
     if (!m_analysis) {
         m_analysis = std::make_unique<SpellErrorAnalysisController>(*this);
-        installMainMenu(m_analysis->window());
+        installMainMenu(m_analysis->window(), m_analysis->fileMenuActions());
         m_analysis->awakeFromNib();
     }
     m_analysis->showWindow();
@@ -122,7 +122,7 @@ void LXMainAppController::checkForLastWindow()
         terminate();
 }
 
-void LXMainAppController::installMainMenu(QMainWindow* window)
+void LXMainAppController::installMainMenu(QMainWindow* window, const QList<QAction*>& fileActions)
 {
     m_windows.append(window);
     window->installEventFilter(this);
@@ -135,6 +135,8 @@ void LXMainAppController::installMainMenu(QMainWindow* window)
         terminate();
     });
     QMenu* file = bar->addMenu(tr("&File"));
+    for (QAction* action : fileActions)
+        file->addAction(action);
     file->addAction(tr("&Close Window"), QKeySequence::Close, window, &QWidget::close);
     QMenu* windows = bar->addMenu(tr("&Window"));
     windows->addAction(tr("Spelling Error &Analysis"), this,

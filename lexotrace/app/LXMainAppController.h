@@ -2,8 +2,8 @@
 
 #include "model/PreferencesController.h"
 #include "platform/NotificationCenter.h"
-#include "platform/dbus/DistributedNotificationCenter.h"
 #include "platform/ProcessLauncher.h"
+#include "platform/dbus/DistributedNotificationCenter.h"
 #include "platform/store/ObjectContext.h"
 #include "platform/ui/Alerts.h"
 
@@ -14,6 +14,7 @@
 
 Q_DECLARE_LOGGING_CATEGORY(lcApp)
 
+class QAction;
 class QMainWindow;
 class QWidget;
 
@@ -116,7 +117,7 @@ public:
 
 private:
     // Gives a newly created window the main menu and watches it for the last window closing.
-    void installMainMenu(QMainWindow* window);
+    void installMainMenu(QMainWindow* window, const QList<QAction*>& fileActions = {});
     bool eventFilter(QObject* watched, QEvent* event) override;
     void checkForLastWindow();
 

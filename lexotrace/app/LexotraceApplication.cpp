@@ -6,7 +6,9 @@ namespace lexotrace
 {
 
 LexotraceApplication::LexotraceApplication()
-    : LexotraceApplication(Services{nullptr, nullptr, nullptr}) {}
+    : LexotraceApplication(Services{nullptr, nullptr, nullptr})
+{
+}
 
 LexotraceApplication::LexotraceApplication(Services services)
     : m_defaults(QStringLiteral("Lexotrace"))

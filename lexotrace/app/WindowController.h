@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAction>
 #include <QMainWindow>
 #include <QString>
 
@@ -24,6 +25,8 @@ public:
     virtual void showWindow();
     // Shows, brings forward and makes it the key (active) window.
     void makeKeyAndOrderFront();
+    // Commands of this window for the File menu (Print, for one).
+    virtual QList<QAction*> fileMenuActions() const { return {}; }
 
 private:
     QString m_interfaceName;

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
 #include <QSignalSpy>
 
 using namespace lexotrace;
@@ -30,7 +31,8 @@ QVariantMap announcement(const QVariant& c, const QVariant& m)
 TEST(AnalysisController, StoredPairsAreAnalysedOldestFirstOnTheirOwnThread)
 {
     // Stored newest first: the list must come out in time order, the reverse.
-    testsupport::AnalysisFixture f({{"hopeful", "hopful"}, {"receive", "recieve"}, {"zyzzyva", "zyzyva"}});
+    testsupport::AnalysisFixture f(
+        {{"hopeful", "hopful"}, {"receive", "recieve"}, {"zyzzyva", "zyzyva"}});
     auto& controller = f.open();
     EXPECT_FALSE(controller.isAnalysing());
     // The factory course teaches hopeful in 3-1 (bit "eful") and receive in 3-3 (bit "cei").
@@ -60,4 +62,20 @@ TEST(AnalysisController, AnnouncedPairsAreAppendedAfterTheStoredOnes)
           announcement("only", QVariant()), announcement(QString(300, u'a'), "a")})
         controller.typewardenCallbackWithNotification(bad);
     EXPECT_EQ(controller.matchedWordsArrayController().rows().size(), after.size());
+}
+
+TEST(AnalysisController, AnEmptyListShowsItsMessageOneSecondAfterTheWindowLoads)
+{
+    testsupport::AnalysisFixture f(QList<std::pair<QString, QString>>{});
+    QElapsedTimer clock;
+    clock.start();
+    auto& controller = f.open();
+    EXPECT_TRUE(controller.matchedWordsArrayController().rows().isEmpty());
+    while (f.alerts.shown.isEmpty() && clock.elapsed() < 3000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    ASSERT_EQ(f.alerts.shown.size(), 1);
+    EXPECT_GE(clock.elapsed(), 1000);
+    EXPECT_TRUE(f.alerts.shown[0].sheet);
+    EXPECT_EQ(f.alerts.shown[0].window, controller.window());
+    EXPECT_EQ(f.alerts.shown[0].alert.messageText, "Your word error list is empty.");
 }

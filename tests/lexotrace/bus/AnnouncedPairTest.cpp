@@ -29,7 +29,8 @@ TEST(AnnouncedPair, APairAddedByTheAgentIsAnalysedAsItArrives)
     ASSERT_EQ(agent.exitCode(), 0) << agent.readAllStandardError().toStdString();
 
     QDeadlineTimer deadline(10000);
-    while (controller.matchedWordsArrayController().rows().size() == stored && !deadline.hasExpired())
+    while (controller.matchedWordsArrayController().rows().size() == stored &&
+           !deadline.hasExpired())
         QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
     const auto rows = controller.matchedWordsArrayController().rows();
     ASSERT_EQ(rows.size(), stored + 1);
