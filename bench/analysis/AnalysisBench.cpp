@@ -20,20 +20,12 @@
 
 using namespace lexotrace;
 
-namespace {
-
-class SilentAlerts : public platform::AlertPresenter
+namespace
 {
-public:
-    void beep() override {}
-    int runModal(const platform::AlertSpec&) override { return 0; }
-    void beginSheet(const platform::AlertSpec&, QWidget*, std::function<void(int)>) override {}
-    void afterSheets(QWidget*, std::function<void()> then) override { then(); }
-};
 
 std::shared_ptr<const LessonsSnapshot> factoryCourse()
 {
-    SilentAlerts alerts;
+    platform::SilentAlertPresenter alerts;
     auto coordinator = std::make_shared<platform::StoreCoordinator>(model::orthovaCoreData());
     coordinator->addStore(QStringLiteral("/nonexistent/bench-lessons.xml"), nullptr);
     platform::ObjectContext context(coordinator);
@@ -42,15 +34,16 @@ std::shared_ptr<const LessonsSnapshot> factoryCourse()
     converter.createLessonCoreDataFromXMLfile(QStringLiteral(ORTHOVA_SOURCE_DIR) +
                                               "/resources/Lessons_Initiation_Data.xml");
     return LessonsSnapshot::fromRows(
-        context.fetch(platform::FetchRequest::all(model::entity::RelatedWords)).value_or(
-            QList<platform::ManagedObject*>{}));
+        context.fetch(platform::FetchRequest::all(model::entity::RelatedWords))
+            .value_or(QList<platform::ManagedObject*>{}));
 }
 
 QString randomWord(std::mt19937& random)
 {
-    static const char* pieces[] = {"b", "c", "d", "f", "g", "h", "l", "m", "n", "p", "r", "s",
-                                   "t", "a", "e", "i", "o", "u", "ea", "ie", "ei", "ou", "ck",
-                                   "sh", "ch", "th", "ing", "tion", "able", "ful", "ly", "re"};
+    static const char* pieces[] = {"b",  "c",  "d",   "f",    "g",    "h",   "l",  "m",
+                                   "n",  "p",  "r",   "s",    "t",    "a",   "e",  "i",
+                                   "o",  "u",  "ea",  "ie",   "ei",   "ou",  "ck", "sh",
+                                   "ch", "th", "ing", "tion", "able", "ful", "ly", "re"};
     QString word;
     const int n = 2 + int(random() % 5);
     for (int i = 0; i < n; ++i)
@@ -93,8 +86,12 @@ QList<ErrorEntry> pairsFor(const LessonsSnapshot& course, int count, std::mt1993
         QString m = c;
         const int at = int(random() % m.size());
         switch (random() % 3) {
-        case 0: m.remove(at, 1); break;
-        case 1: m.insert(at, m[at]); break;
+        case 0:
+            m.remove(at, 1);
+            break;
+        case 1:
+            m.insert(at, m[at]);
+            break;
         default:
             if (at + 1 < m.size())
                 std::swap(m[at], m[at + 1]);
@@ -113,7 +110,8 @@ Timing analyse(std::shared_ptr<const LessonsSnapshot> course, const QList<ErrorE
                bool index)
 {
     qsizetype rows = 0;
-    AnalysisEngine engine(std::move(course), {[&](const AnalysisRow&, bool) { ++rows; }, {}, {}, {}});
+    AnalysisEngine engine(std::move(course),
+                          {[&](const AnalysisRow&, bool) { ++rows; }, {}, {}, {}});
     engine.setUseIndex(index);
     QElapsedTimer timer;
     timer.start();

@@ -38,15 +38,6 @@ using platform::StoreError;
 namespace key = model::key;
 namespace entity = model::entity;
 
-class SilentAlerts : public platform::AlertPresenter
-{
-public:
-    void beep() override {}
-    int runModal(const platform::AlertSpec&) override { return 0; }
-    void beginSheet(const platform::AlertSpec&, QWidget*, std::function<void(int)>) override {}
-    void afterSheets(QWidget*, std::function<void()> then) override { then(); }
-};
-
 double msSince(const QElapsedTimer& timer)
 {
     return double(timer.nsecsElapsed()) / 1e6;
@@ -388,7 +379,7 @@ LessonsXmlFigures measureLessonsXml(const QString& storePath, const QString& xml
                                     const QDir& dir, int runs)
 {
     LessonsXmlFigures f;
-    SilentAlerts alerts;
+    platform::SilentAlertPresenter alerts;
     std::vector<double> write, read;
     {
         Store store = openStore(storePath);

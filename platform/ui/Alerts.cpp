@@ -44,6 +44,20 @@ std::unique_ptr<QMessageBox> makeBox(const AlertSpec& alert, QWidget* parent,
 
 } // namespace
 
+int SilentAlertPresenter::runModal(const AlertSpec& alert)
+{
+    qWarning().noquote() << alert.messageText << alert.informativeText;
+    return 0;
+}
+
+void SilentAlertPresenter::beginSheet(const AlertSpec& alert, QWidget*,
+                                      std::function<void(int)> completion)
+{
+    runModal(alert);
+    if (completion)
+        completion(0);
+}
+
 void WidgetAlertPresenter::beep()
 {
     QApplication::beep();

@@ -42,6 +42,17 @@ public:
     static AlertSpec alertWithError(const QString& message, const QString& detail = {});
 };
 
+// For programs without a user: alerts are logged and answered with their first button.
+class SilentAlertPresenter : public AlertPresenter
+{
+public:
+    void beep() override {}
+    int runModal(const AlertSpec& alert) override;
+    void beginSheet(const AlertSpec& alert, QWidget* window,
+                    std::function<void(int)> completion) override;
+    void afterSheets(QWidget*, std::function<void()> then) override { then(); }
+};
+
 // Qt Widgets: QMessageBox, exec() for modal alerts and open() for sheets.
 class WidgetAlertPresenter : public AlertPresenter
 {

@@ -4,7 +4,7 @@
 #include "lexotrace/app/LXMainAppController.h"
 #include "lexotrace/xml/ConvertToCoreDataHelper.h"
 #include "model/OrthovaModel.h"
-#include "tests/support/RecordingAlerts.h"
+#include "tests/support/ControllerFixture.h"
 #include "tests/support/TestSupport.h"
 
 namespace testsupport
@@ -12,17 +12,8 @@ namespace testsupport
 
 using namespace lexotrace;
 
-struct NoLauncher : platform::ProcessLauncher {
-    bool startDetached(const QString&, const QStringList&) override { return false; }
-};
-
 // An application controller with the factory lessons in memory and a word-pair store on disk.
-struct AnalysisFixture {
-    platform::UserDefaults defaults{QStringLiteral("Lexotrace")};
-    testsupport::RecordingAlerts alerts;
-    platform::NotificationCenter notifications;
-    NoLauncher launcher;
-    LXMainAppController app{defaults, alerts, notifications, launcher};
+struct AnalysisFixture : ControllerFixture {
     std::shared_ptr<platform::StoreCoordinator> lessonsStore;
     std::unique_ptr<platform::ObjectContext> lessons;
 
@@ -32,7 +23,6 @@ struct AnalysisFixture {
         app.setDistributedNotifications(distributed);
         model::PreferencesController::initialize(defaults);
         app.loadPreferencesController();
-        app.setQuitHandler([] {});
         lessonsStore = std::make_shared<platform::StoreCoordinator>(model::orthovaCoreData());
         lessonsStore->addStore(testsupport::sandboxRoot() + "/lessons.xml", nullptr);
         lessons = std::make_unique<platform::ObjectContext>(lessonsStore);

@@ -5,7 +5,7 @@
 #include "lexotrace/analysis/AnalysisWindowController.h"
 #include "lexotrace/app/LXMainAppController.h"
 #include "platform/Pasteboard.h"
-#include "tests/support/RecordingAlerts.h"
+#include "tests/support/ControllerFixture.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -30,10 +30,6 @@ using namespace lexotrace;
 namespace
 {
 
-struct NoLauncher : platform::ProcessLauncher {
-    bool startDetached(const QString&, const QStringList&) override { return false; }
-};
-
 AnalysisRow lessonRow(const QString& cSpell, const QString& mSpell, const QString& level,
                       const QString& unit, const QString& rule, const QString& root = {})
 {
@@ -54,12 +50,7 @@ struct Posted {
     QVariantMap userInfo;
 };
 
-struct Window {
-    platform::UserDefaults defaults{QStringLiteral("Lexotrace")};
-    testsupport::RecordingAlerts alerts;
-    platform::NotificationCenter notifications;
-    NoLauncher launcher;
-    LXMainAppController app{defaults, alerts, notifications, launcher};
+struct Window : testsupport::ControllerFixture {
     AnalysisRowsModel rows;
     QMainWindow window;
     AnalysisWindowController controller{app, rows, &window};

@@ -7,7 +7,7 @@
 #include "lexotrace/rules/SpellBitsWindowController.h"
 #include "lexotrace/rules/SpellRulesWindowController.h"
 #include "model/OrthovaModel.h"
-#include "tests/support/RecordingAlerts.h"
+#include "tests/support/ControllerFixture.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -23,22 +23,7 @@ using namespace lexotrace;
 namespace
 {
 
-struct NoLauncher : platform::ProcessLauncher {
-    bool startDetached(const QString&, const QStringList&) override { return false; }
-};
-
-struct Controller {
-    platform::UserDefaults defaults{QStringLiteral("Lexotrace")};
-    testsupport::RecordingAlerts alerts;
-    platform::NotificationCenter notifications;
-    NoLauncher launcher;
-    LXMainAppController app{defaults, alerts, notifications, launcher};
-    int quits = 0;
-    Controller()
-    {
-        app.setQuitHandler([this] { ++quits; });
-    }
-};
+using Controller = testsupport::ControllerFixture;
 
 } // namespace
 
