@@ -3,7 +3,6 @@
 #include "lexotrace/analysis/AnalysisRowsModel.h"
 #include "lexotrace/analysis/AnalysisTableView.h"
 #include "lexotrace/analysis/AnalysisWindowController.h"
-#include "lexotrace/app/LXMainAppController.h"
 #include "platform/Pasteboard.h"
 #include "tests/support/ControllerFixture.h"
 #include "tests/support/TestSupport.h"
@@ -14,7 +13,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
+#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QMainWindow>
 #include <QMimeData>
@@ -26,29 +25,10 @@
 #include <QTest>
 
 using namespace lexotrace;
+using platform::keyedArchive::unarchiveDictionary;
 
 namespace
 {
-
-AnalysisRow lessonRow(const QString& cSpell, const QString& mSpell, const QString& level,
-                      const QString& unit, const QString& rule, const QString& root = {})
-{
-    AnalysisRow row;
-    row.levelNumber = level;
-    row.unitNumber = unit;
-    row.reference = level + "-" + unit;
-    row.generalRuleCode = "R" + unit;
-    row.generalRule = rule;
-    row.cSpell = cSpell;
-    row.mSpell = mSpell;
-    row.rootCSpell = root;
-    return row;
-}
-
-struct Posted {
-    QObject* object;
-    QVariantMap userInfo;
-};
 
 struct Window : testsupport::ControllerFixture {
     AnalysisRowsModel rows;
@@ -56,94 +36,39 @@ struct Window : testsupport::ControllerFixture {
     AnalysisWindowController controller{app, rows, &window};
     AnalysisTableView& table = *controller.analysisTableView();
     QObject receiver;
-    QList<Posted> posted;
+    QList<std::pair<QObject*, QVariantMap>> posted;
 
     Window()
     {
-        app.setQuitHandler([] {});
         window.setCentralWidget(&table);
         notifications.addObserver(AnalysisWindowController::kPopUpLessonIndexNotification,
                                   &receiver, [this](QObject* object, const QVariantMap& info) {
                                       posted.append({object, info});
                                   });
-    }
-    void fill()
-    {
-        rows.append(lessonRow("receive", "recieve", "3", "12", "i before e except after c"));
+        // Level, unit, reference, rule code, rule, correct and wrong spelling, root.
+        rows.append(AnalysisRow{"3", "12", "3-12", "R12", "i before e except after c", "receive",
+                                "recieve", ""});
         rows.append(AnalysisRow::notListed("zyzzyva", "zyzyva"));
-        rows.append(lessonRow("hoping", "hopping", "2", "4", "drop the final e", "hope"));
+        rows.append(
+            AnalysisRow{"2", "4", "2-4", "R4", "drop the final e", "hoping", "hopping", "hope"});
     }
-    void pressControl(quint32 keySym, Qt::KeyboardModifiers modifiers = Qt::ControlModifier)
+    // Native key symbols as X11 and Wayland report them.
+    void pressControl(bool left, Qt::KeyboardModifiers modifiers = Qt::ControlModifier)
     {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_Control, modifiers, 37, keySym, 0);
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Control, modifiers, 37, left ? 0xffe3 : 0xffe4,
+                        0);
         QApplication::sendEvent(&table, &press);
     }
 };
 
-constexpr quint32 kLeftControl = 0xffe3;
-constexpr quint32 kRightControl = 0xffe4;
-
-QString clipboardText()
+// Output of a poppler tool; fails the test when the tool is missing or fails.
+QString poppler(const QString& tool, const QStringList& arguments)
 {
-    return QGuiApplication::clipboard()->text();
-}
-
-// Output of a poppler tool on the file; fails the test when the tool is missing.
-QString popplerOutput(const QString& tool, const QStringList& arguments)
-{
-    const QString program = QStandardPaths::findExecutable(tool);
-    if (program.isEmpty()) {
-        ADD_FAILURE() << tool.toStdString() << " is missing (poppler-utils, see scripts/deps)";
-        return {};
-    }
     QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(30000) || process.exitCode() != 0) {
-        ADD_FAILURE() << tool.toStdString() << " failed: " << process.readAllStandardError().data();
-        return {};
-    }
+    process.start(tool, arguments);
+    const bool ran = process.waitForFinished(30000) && process.exitCode() == 0;
+    EXPECT_TRUE(ran) << tool.toStdString() << " failed (poppler-utils, see scripts/deps)";
     return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-QString printToPdf(const AnalysisWindowController& controller, const QString& name,
-                   QPrinter& printer)
-{
-    const QString path = testsupport::sandboxRoot() + "/" + name;
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(path);
-    EXPECT_TRUE(controller.printToPrinter(printer));
-    return path;
-}
-
-QStringList collapsedLines(const QString& text)
-{
-    // Compatibility forms undo the font's ligatures ("fi").
-    QStringList lines = text.normalized(QString::NormalizationForm_KC).split('\n');
-    for (QString& line : lines)
-        line = line.simplified();
-    while (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    return lines;
-}
-
-struct WordBox {
-    double xMin = 0, yMin = 0, xMax = 0;
-};
-
-// Page positions, in points, of each word on the first page (pdftotext -bbox).
-QList<std::pair<QString, WordBox>> wordBoxes(const QString& pdf)
-{
-    const QString html = popplerOutput("pdftotext", {"-bbox", "-f", "1", "-l", "1", pdf, "-"});
-    static const QRegularExpression word(
-        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="[\d.]+">([^<]*)</word>)re");
-    QList<std::pair<QString, WordBox>> boxes;
-    for (auto it = word.globalMatch(html); it.hasNext();) {
-        const auto m = it.next();
-        boxes.append(
-            {m.captured(4),
-             {m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3).toDouble()}});
-    }
-    return boxes;
 }
 
 } // namespace
@@ -151,135 +76,89 @@ QList<std::pair<QString, WordBox>> wordBoxes(const QString& pdf)
 TEST(AnalysisWindowCopy, SelectedRowsBecomePlainTextLinesInDisplayOrder)
 {
     Window w;
-    w.fill();
-    QGuiApplication::clipboard()->setText("stale");
-
-    w.table.selectRowIndexes({0});
-    EXPECT_TRUE(w.controller.prepareAnalysisContentForPaste());
-    EXPECT_EQ(clipboardText(), "receive  recieve  i before e except after c  3-12\n");
-
-    // Selected bottom first: still copied top to bottom; the fallback row has no reference.
-    w.table.selectionModel()->clearSelection();
-    for (int row : {2, 1})
-        w.table.selectionModel()->select(w.table.model()->index(row, 0),
-                                         QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    // The Copy key of the table, not the view's default single-cell copy.
+    // Selected bottom first, copied top to bottom, through the table's own Copy key.
+    w.table.selectRowIndexes({2, 1});
     QTest::keyClick(&w.table, Qt::Key_C, Qt::ControlModifier);
-    EXPECT_EQ(clipboardText(), "zyzzyva  zyzyva  " + AnalysisRow::kNotListed +
-                                   "  <null>\n"
-                                   "hoping  hopping  drop the final e  2-4\n");
-    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-    ASSERT_NE(data, nullptr);
-    EXPECT_EQ(data->formats(), QStringList{"text/plain"});
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "zyzzyva  zyzyva  " + AnalysisRow::kNotListed +
+                                                        "  <null>\n"
+                                                        "hoping  hopping  drop the final e  2-4\n");
 
     w.table.selectionModel()->clearSelection();
     EXPECT_TRUE(w.controller.prepareAnalysisContentForPaste());
-    EXPECT_EQ(clipboardText(), "");
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "");
 }
 
-TEST(AnalysisWindowPrint, EveryRowIsPrintedAsALineAndAnEmptyLineInOrder)
+TEST(AnalysisWindowPrint, EveryRowIsALineAndAnEmptyLineInOrderAtNinetyPercentInsideTheMargins)
 {
     Window w;
-    w.fill();
-    EXPECT_EQ(w.controller.printText().section('\n', 0, 1),
-              "receive   recieve   i before e except after c   3-12\n");
-
+    QStringList expected{"receive recieve i before e except after c 3-12", "",
+                         "zyzzyva zyzyva " + AnalysisRow::kNotListed.simplified() + " <null>", "",
+                         "hoping hopping drop the final e 2-4"};
+    // Enough rows to run over several pages.
+    for (int i = 0; i < 120; ++i) {
+        w.rows.append(AnalysisRow::likelyTypo(QString("word%1").arg(i), "x"));
+        expected << "" << QString("word%1 x %2 <null>").arg(i).arg(AnalysisRow::kLikelyTypo);
+    }
+    const QString pdf = testsupport::sandboxRoot() + "/analysis.pdf";
     QPrinter printer(QPrinter::HighResolution);
-    const QString pdf = printToPdf(w.controller, "analysis.pdf", printer);
-    const QStringList lines = collapsedLines(popplerOutput("pdftotext", {"-layout", pdf, "-"}));
-    EXPECT_EQ(lines,
-              (QStringList{"receive recieve i before e except after c 3-12", "",
-                           "zyzzyva zyzyva " + AnalysisRow::kNotListed.simplified() + " <null>", "",
-                           "hoping hopping drop the final e 2-4"}));
+    printer.setOutputFileName(pdf);
+    ASSERT_TRUE(w.controller.printToPrinter(printer));
 
-    // The printer keeps the page set-up it was printed with.
-    const QMarginsF margins = printer.pageLayout().margins(QPageLayout::Point);
-    EXPECT_EQ(margins, QMarginsF(50, 50, 50, 50));
-    EXPECT_TRUE(popplerOutput("pdffonts", {pdf}).contains("Sans"));
-}
+    // Compatibility forms undo the font's ligatures ("fi"); a page break stands for the empty
+    // line that ends its page.
+    const QString text = poppler("pdftotext", {"-layout", pdf, "-"});
+    QStringList lines =
+        text.normalized(QString::NormalizationForm_KC).replace('\f', '\n').split('\n');
+    for (QString& line : lines)
+        line = line.simplified();
+    EXPECT_EQ(lines.join('\n').trimmed(), expected.join('\n'));
+    EXPECT_GT(text.count('\f'), 1) << "a page break after each of several pages";
+    EXPECT_TRUE(poppler("pdffonts", {pdf}).contains("Sans"));
 
-TEST(AnalysisWindowPrint, TextStartsInsideTheMarginsAndIsDrawnAtNinetyPercent)
-{
-    Window w;
-    w.rows.append(lessonRow("separate", "seperate", "1", "1", "rule"));
-    QPrinter printer(QPrinter::HighResolution);
-    const auto printed = wordBoxes(printToPdf(w.controller, "scaled.pdf", printer));
-    ASSERT_FALSE(printed.isEmpty());
-    EXPECT_EQ(printed[0].first, "separate");
-    EXPECT_NEAR(printed[0].second.xMin, 50.0, 1.0);
-    EXPECT_GT(printed[0].second.yMin, 49.5);
-    EXPECT_LT(printed[0].second.yMin, 55.0);
-
-    // The same text and font at full scale is wider by 1/0.9.
-    QPrinter full(QPrinter::HighResolution);
-    full.setOutputFormat(QPrinter::PdfFormat);
-    const QString fullPdf = testsupport::sandboxRoot() + "/full.pdf";
-    full.setOutputFileName(fullPdf);
-    platform::TextPageSetup setup = AnalysisWindowController::printSetup();
-    setup.scale = 1.0;
-    ASSERT_TRUE(platform::printPlainText(full, w.controller.printText(), setup));
-    const auto unscaled = wordBoxes(fullPdf);
-    ASSERT_FALSE(unscaled.isEmpty());
-    const double ratio = (printed[0].second.xMax - printed[0].second.xMin) /
-                         (unscaled[0].second.xMax - unscaled[0].second.xMin);
-    EXPECT_NEAR(ratio, 0.9, 0.01);
-}
-
-TEST(AnalysisWindowPrint, ALongListRunsOverSeveralPagesWithoutLosingARow)
-{
-    Window w;
-    for (int i = 0; i < 120; ++i)
-        w.rows.append(AnalysisRow::likelyTypo(QString("word%1").arg(i), QString("wrod%1").arg(i)));
-    QPrinter printer(QPrinter::HighResolution);
-    const QString pdf = printToPdf(w.controller, "long.pdf", printer);
-    const QRegularExpression pages(R"(Pages:\s+(\d+))");
-    EXPECT_GT(pages.match(popplerOutput("pdfinfo", {pdf})).captured(1).toInt(), 1);
-
-    QStringList words;
-    for (const QString& line : popplerOutput("pdftotext", {"-layout", pdf, "-"}).split('\n'))
-        if (line.trimmed().startsWith("word"))
-            words.append(line.simplified().section(' ', 0, 0));
-    ASSERT_EQ(words.size(), 120);
-    for (int i = 0; i < 120; ++i)
-        EXPECT_EQ(words[i], QString("word%1").arg(i));
+    EXPECT_EQ(printer.pageLayout().margins(QPageLayout::Point), QMarginsF(50, 50, 50, 50));
+    static const QRegularExpression firstWord(
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="[\d.]+">([^<]*)</word>)re");
+    const auto box = firstWord.match(poppler("pdftotext", {"-bbox", "-l", "1", pdf, "-"}));
+    EXPECT_EQ(box.captured(4), "receive");
+    const double left = box.captured(1).toDouble(), top = box.captured(2).toDouble();
+    EXPECT_NEAR(left, 50.0, 1.0);
+    EXPECT_TRUE(top > 49.5 && top < 55.0) << top;
+    // The word is 0.9 of its width at full scale.
+    const double fullWidth = QFontMetricsF(AnalysisWindowController::printSetup().font, &printer)
+                                 .horizontalAdvance("receive") *
+                             72 / printer.resolution();
+    EXPECT_NEAR((box.captured(3).toDouble() - left) / fullWidth, 0.9, 0.01);
 }
 
 TEST(AnalysisWindowDrag, OnlyTheLastDraggedRowsWordTravelsInThePayloadAndTheFile)
 {
     Window w;
-    w.fill();
     w.table.setControlKey(true);
     w.table.setAllowsMultipleSelection(false);
+    const QString format = "application/x-KVRDragNDropNotFoundWordRecordType";
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
 
     QMimeData data;
     data.setText("left over");
     EXPECT_TRUE(w.controller.prepareAnalysisContentForDragToLessonWithRowIndexes({2, 0, 1}, &data));
-    const QString format = "application/x-KVRDragNDropNotFoundWordRecordType";
     EXPECT_EQ(data.formats(), QStringList{format});
-    const QVariantMap expected{{"cSpell", "hoping"}};
-    EXPECT_EQ(platform::keyedArchive::unarchiveDictionary(data.data(format)), expected);
-    const QByteArray file = testsupport::readFile(
-        QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
-            .filePath("appData.data"));
-    EXPECT_EQ(platform::keyedArchive::unarchiveDictionary(file), expected);
+    EXPECT_EQ(unarchiveDictionary(data.data(format)), (QVariantMap{{"cSpell", "hoping"}}));
+    EXPECT_EQ(unarchiveDictionary(testsupport::readFile(documents + "/appData.data")),
+              (QVariantMap{{"cSpell", "hoping"}}));
     EXPECT_FALSE(w.table.controlKey());
     EXPECT_TRUE(w.table.allowsMultipleSelection());
 
-    // A drag started on the table asks its model for the payload of the selected rows.
-    const QModelIndexList dragged{w.table.model()->index(0, 0), w.table.model()->index(0, 3),
-                                  w.table.model()->index(1, 0)};
-    EXPECT_TRUE(w.table.model()->flags(dragged[0]) & Qt::ItemIsDragEnabled);
-    std::unique_ptr<QMimeData> drag(w.table.model()->mimeData(dragged));
-    ASSERT_NE(drag, nullptr);
-    EXPECT_EQ(platform::keyedArchive::unarchiveDictionary(drag->data(format)),
-              (QVariantMap{{"cSpell", "zyzzyva"}}));
+    // A drag started on the table asks its model for the payload of the dragged rows.
+    QAbstractItemModel& model = *w.table.model();
+    EXPECT_TRUE(model.flags(model.index(0, 0)) & Qt::ItemIsDragEnabled);
+    std::unique_ptr<QMimeData> drag(
+        model.mimeData({model.index(0, 0), model.index(0, 3), model.index(1, 0)}));
+    EXPECT_EQ(unarchiveDictionary(drag->data(format)), (QVariantMap{{"cSpell", "zyzzyva"}}));
 
-    // Without a documents folder the file cannot be written; the drag still carries the word.
-    ASSERT_TRUE(QDir(testsupport::sandboxRoot() + "/Documents").removeRecursively());
-    QMimeData noFile;
-    EXPECT_TRUE(w.controller.prepareAnalysisContentForDragToLessonWithRowIndexes({0}, &noFile));
-    EXPECT_EQ(platform::keyedArchive::unarchiveDictionary(noFile.data(format)),
-              (QVariantMap{{"cSpell", "receive"}}));
+    // A file that cannot be written does not stop the drag.
+    ASSERT_TRUE(QDir(documents).removeRecursively());
+    EXPECT_TRUE(w.controller.prepareAnalysisContentForDragToLessonWithRowIndexes({0}, &data));
+    EXPECT_EQ(unarchiveDictionary(data.data(format)), (QVariantMap{{"cSpell", "receive"}}));
 
     QMimeData none;
     EXPECT_FALSE(w.controller.prepareAnalysisContentForDragToLessonWithRowIndexes({7}, &none));
@@ -289,76 +168,60 @@ TEST(AnalysisWindowDrag, OnlyTheLastDraggedRowsWordTravelsInThePayloadAndTheFile
 TEST(AnalysisWindowOpenLesson, PostsZeroBasedIndexesOfTheLastSelectedRow)
 {
     Window w;
-    w.fill();
-    w.table.selectRowIndexes({0});
-    EXPECT_TRUE(w.controller.transmitSelectedRowDataToLessonsTableView());
-    ASSERT_EQ(w.posted.size(), 1);
-    EXPECT_EQ(w.posted[0].object, &w.controller);
-    EXPECT_EQ(w.posted[0].userInfo, (QVariantMap{{"LevelIndex", "2"},
-                                                 {"UnitIndex", "11"},
-                                                 {"CntrlKyDwn", "NO"},
-                                                 {"cSpell", "receive"}}));
-
-    // The last of several; a row reached through its root names the root.
-    w.table.selectRowIndexes({2, 0});
-    EXPECT_TRUE(w.controller.transmitSelectedRowDataToLessonsTableView());
-    ASSERT_EQ(w.posted.size(), 2);
-    EXPECT_EQ(w.posted[1].userInfo.value("LevelIndex"), "1");
-    EXPECT_EQ(w.posted[1].userInfo.value("UnitIndex"), "3");
-    EXPECT_EQ(w.posted[1].userInfo.value("cSpell"), "hope");
-
+    const struct {
+        QList<int> selected;
+        QString level, unit, word;
+    } cases[] = {
+        {{0}, "2", "11", "receive"},
+        {{1}, "-1", "-1", "zyzzyva"}, // a fallback row names no lesson
+        {{2, 0}, "1", "3", "hope"},   // the last of several, named by its root
+    };
+    for (const auto& c : cases) {
+        w.table.selectRowIndexes(c.selected);
+        EXPECT_TRUE(w.controller.transmitSelectedRowDataToLessonsTableView());
+        ASSERT_FALSE(w.posted.isEmpty());
+        EXPECT_EQ(w.posted.takeFirst(), std::make_pair(static_cast<QObject*>(&w.controller),
+                                                       QVariantMap{{"LevelIndex", c.level},
+                                                                   {"UnitIndex", c.unit},
+                                                                   {"CntrlKyDwn", "NO"},
+                                                                   {"cSpell", c.word}}));
+    }
     w.table.selectionModel()->clearSelection();
     EXPECT_FALSE(w.controller.transmitSelectedRowDataToLessonsTableView());
-    EXPECT_EQ(w.posted.size(), 2);
+    EXPECT_TRUE(w.posted.isEmpty());
+
+    // Open Lesson shows the lessons window first and tells it on the next turn.
+    w.table.selectRowIndexes({0});
+    w.table.openLessonAction()->trigger();
+    ASSERT_NE(w.app.spellLessonsWindowController(), nullptr);
+    EXPECT_TRUE(w.posted.isEmpty());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return w.posted.size() == 1; }));
 }
 
-TEST(AnalysisWindowOpenLesson, AFallbackRowNamesNoLessonAndTheLeftControlKeyRuleApplies)
+TEST(AnalysisWindowOpenLesson, LeftControlAloneKeepsAFallbackRowToSingleSelection)
 {
     Window w;
-    w.fill();
     w.table.selectRowIndexes({1});
-    EXPECT_TRUE(w.controller.transmitSelectedRowDataToLessonsTableView());
-    ASSERT_EQ(w.posted.size(), 1);
-    EXPECT_EQ(w.posted[0].userInfo, (QVariantMap{{"LevelIndex", "-1"},
-                                                 {"UnitIndex", "-1"},
-                                                 {"CntrlKyDwn", "NO"},
-                                                 {"cSpell", "zyzzyva"}}));
-    EXPECT_TRUE(w.table.allowsMultipleSelection());
-
     // Right Ctrl, or left Ctrl with another modifier, is not the rule's key.
-    w.pressControl(kRightControl);
-    w.pressControl(kLeftControl, Qt::ControlModifier | Qt::ShiftModifier);
+    w.pressControl(false);
+    w.pressControl(true, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_FALSE(w.table.controlKey());
     EXPECT_TRUE(w.table.allowsMultipleSelection());
 
-    w.pressControl(kLeftControl);
+    w.pressControl(true);
     EXPECT_TRUE(w.table.controlKey());
     EXPECT_FALSE(w.table.allowsMultipleSelection());
     EXPECT_TRUE(w.controller.transmitSelectedRowDataToLessonsTableView());
-    ASSERT_EQ(w.posted.size(), 2);
-    EXPECT_EQ(w.posted[1].userInfo.value("LevelIndex"), "-1");
     EXPECT_FALSE(w.table.allowsMultipleSelection());
     EXPECT_FALSE(w.table.controlKey());
 
     // On a lesson row the key only re-allows multiple selection.
     w.table.selectRowIndexes({0});
-    w.pressControl(kLeftControl, Qt::NoModifier);
+    w.pressControl(true, Qt::NoModifier);
     EXPECT_TRUE(w.controller.transmitSelectedRowDataToLessonsTableView());
-    EXPECT_EQ(w.posted[2].userInfo.value("UnitIndex"), "11");
+    EXPECT_EQ(w.posted.last().second.value("UnitIndex"), "11");
     EXPECT_TRUE(w.table.allowsMultipleSelection());
     EXPECT_FALSE(w.table.controlKey());
-}
-
-TEST(AnalysisWindowOpenLesson, OpensTheLessonsWindowFirstAndTellsItOnTheNextTurn)
-{
-    Window w;
-    w.fill();
-    w.table.selectRowIndexes({0});
-    w.table.openLessonAction()->trigger();
-    ASSERT_NE(w.app.spellLessonsWindowController(), nullptr);
-    EXPECT_TRUE(w.posted.isEmpty());
-    QTRY_COMPARE(w.posted.size(), 1);
-    EXPECT_EQ(w.posted[0].userInfo.value("UnitIndex"), "11");
 }
 
 TEST(AnalysisWindowEmptyList, TheSheetAppearsOnTheWindowAfterOneSecondAndNotBefore)
@@ -368,18 +231,17 @@ TEST(AnalysisWindowEmptyList, TheSheetAppearsOnTheWindowAfterOneSecondAndNotBefo
     clock.start();
     w.controller.postEmptyListMessage();
     QTest::qWait(800);
-    EXPECT_EQ(w.alerts.sheetCount(), 0);
-    while (w.alerts.sheetCount() == 0 && clock.elapsed() < 5000)
-        QTest::qWait(5);
+    EXPECT_TRUE(w.alerts.shown.isEmpty());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !w.alerts.shown.isEmpty(); }, 5000));
     EXPECT_GE(clock.elapsed(), 1000);
     ASSERT_EQ(w.alerts.shown.size(), 1);
-    const auto& shown = w.alerts.shown[0];
-    EXPECT_TRUE(shown.sheet);
-    EXPECT_EQ(shown.window, &w.window);
-    EXPECT_EQ(shown.alert.messageText, "Your word error list is empty.");
-    EXPECT_EQ(shown.alert.informativeText,
-              "Check to make sure you have any word errors in your Typewarden list.");
-    EXPECT_EQ(shown.alert.buttons, QStringList{"OK"});
+    const auto& [alert, window, sheet] = w.alerts.shown[0];
+    EXPECT_TRUE(sheet);
+    EXPECT_EQ(window, &w.window);
+    EXPECT_EQ(QStringList({alert.messageText, alert.informativeText}) + alert.buttons,
+              (QStringList{"Your word error list is empty.",
+                           "Check to make sure you have any word errors in your Typewarden list.",
+                           "OK"}));
 }
 
 TEST(AnalysisWindowTable, ScrollsToTheEndOfALongList)
@@ -387,12 +249,10 @@ TEST(AnalysisWindowTable, ScrollsToTheEndOfALongList)
     Window w;
     for (int i = 0; i < 200; ++i)
         w.rows.append(AnalysisRow::likelyTypo(QString("w%1").arg(i), "x"));
-    w.window.resize(400, 200);
     w.window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w.window));
-    QScrollBar* bar = w.table.verticalScrollBar();
-    EXPECT_EQ(bar->value(), 0);
     w.table.scrollToEndOfList();
-    EXPECT_GT(bar->maximum(), 0);
+    const QScrollBar* bar = w.table.verticalScrollBar();
+    EXPECT_GT(bar->value(), 0);
     EXPECT_EQ(bar->value(), bar->maximum());
 }

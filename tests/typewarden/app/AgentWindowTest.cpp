@@ -1,0 +1,255 @@
+// The agent's list window, status menu and delegate, over a real word-pair store.
+#include "model/OrthovaModel.h"
+#include "tests/support/RecordingAlerts.h"
+#include "tests/support/TestSupport.h"
+#include "tests/typewarden/store/RecordingNotifications.h"
+#include "typewarden/app/AgentDefaults.h"
+#include "typewarden/app/TypewardenAppDelegate.h"
+#include "typewarden/app/TypewardenWindowController.h"
+#include "typewarden/capture/CaptureSession.h"
+#include "typewarden/store/TypewardenModel.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QCoreApplication>
+#include <QFile>
+#include <QMainWindow>
+#include <QTableView>
+
+using namespace typewarden;
+using Action = TypewardenWindowController::MenuAction;
+
+namespace
+{
+
+struct RecordingLauncher : platform::ProcessLauncher {
+    bool startDetached(const QString& program, const QStringList&) override
+    {
+        started << program;
+        return succeed;
+    }
+    QStringList started;
+    bool succeed = false;
+};
+
+struct Agent {
+    platform::UserDefaults defaults{QStringLiteral("Typewarden")};
+    testsupport::RecordingAlerts alerts;
+    testsupport::RecordingNotifications notifications;
+    RecordingLauncher launcher;
+    QString storePath = registerErrorListPathDefault(defaults);
+    TypewardenModel model{defaults, notifications, alerts};
+    std::unique_ptr<TypewardenWindowController> window;
+    std::unique_ptr<CaptureSession> capture;
+    std::unique_ptr<TypewardenAppDelegate> delegate;
+    QList<QUrl> opened;
+
+    Agent()
+    {
+        model.awakeFromNib();
+        window = std::make_unique<TypewardenWindowController>(model, alerts);
+        capture = std::make_unique<CaptureSession>(
+            [this] { return window->wordPairArrayControllerSaveContext(); });
+        delegate = std::make_unique<TypewardenAppDelegate>(defaults, alerts, launcher, model,
+                                                           *window, *capture);
+        delegate->openUrl = [this](const QUrl& url) { opened << url; };
+        window->awakeFromNib();
+    }
+
+    void addPair(const QString& c, const QString& m)
+    {
+        const QVariantMap pair{{"cSpell", c}, {"mSpell", m}};
+        delegate->addSpellWordsToList(&pair);
+        QCoreApplication::processEvents(); // one capture, one undo group
+    }
+    QStringList listed() const
+    {
+        QStringList out;
+        for (auto* p : window->wordPairArrayController().arrangedObjects())
+            out << p->string("cSpell");
+        return out;
+    }
+    qsizetype storedPairs() const
+    {
+        auto coordinator = std::make_shared<platform::StoreCoordinator>(::model::orthovaCoreData());
+        if (!coordinator->addStore(storePath, nullptr))
+            return -1;
+        return platform::ObjectContext(coordinator)
+            .count(platform::FetchRequest::all("WordPair"))
+            .value_or(-1);
+    }
+};
+
+} // namespace
+
+TEST(AgentMenu, ValidationFollowsTheListAndWindowState)
+{
+    Agent agent;
+    auto& w = *agent.window;
+    EXPECT_TRUE(w.validateMenuItem(Action::OpenWindow) != w.errorListWindowState());
+    w.openSpellingListWindow();
+    EXPECT_FALSE(w.validateMenuItem(Action::OpenWindow));
+    EXPECT_TRUE(w.validateMenuItem(Action::CloseWindow));
+    EXPECT_FALSE(w.validateMenuItem(Action::Save));
+    EXPECT_FALSE(w.validateMenuItem(Action::Undo));
+    EXPECT_FALSE(w.validateMenuItem(Action::Redo));
+    EXPECT_TRUE(w.validateMenuItem(Action::Toggle));
+    EXPECT_TRUE(w.validateMenuItem(Action::OpenPanel));
+    EXPECT_FALSE(w.validateMenuItem(Action::RetractPanel));
+
+    agent.addPair("receive", "recieve");
+    EXPECT_TRUE(w.validateMenuItem(Action::Save));
+    EXPECT_TRUE(w.validateMenuItem(Action::Undo));
+    w.undo();
+    EXPECT_TRUE(w.validateMenuItem(Action::Redo));
+    w.redo();
+    EXPECT_FALSE(w.validateMenuItem(Action::Redo));
+    w.openErrorListPannel();
+    EXPECT_FALSE(w.validateMenuItem(Action::Toggle));
+    EXPECT_TRUE(w.validateMenuItem(Action::RetractPanel));
+    w.closeSpellingListWindow();
+    EXPECT_TRUE(w.validateMenuItem(Action::OpenWindow));
+    EXPECT_TRUE(w.validateMenuItem(Action::Other));
+}
+
+TEST(AgentList, CopyGivesOneLinePerSelectedPairInListOrder)
+{
+    Agent agent;
+    agent.addPair("receive", "recieve");
+    agent.addPair("their", "thier");
+    agent.addPair("weird", "wierd");
+    QTableView* table = agent.window->tableView();
+    table->clearSelection();
+    table->selectionModel()->select(table->model()->index(1, 0),
+                                    QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    table->selectionModel()->select(table->model()->index(0, 0),
+                                    QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    agent.window->copy();
+    EXPECT_EQ(QApplication::clipboard()->text(), "receive recieve\ntheir thier\n");
+    table->clearSelection();
+    agent.window->copy();
+    EXPECT_EQ(QApplication::clipboard()->text(), "");
+    agent.window->selectEveryRowInErrorListTable();
+    EXPECT_EQ(agent.window->copyText().count('\n'), 3);
+}
+
+TEST(AgentList, SaveConfirmationSavesOnOkAndDiscardsOnCancel)
+{
+    Agent agent;
+    agent.addPair("receive", "recieve");
+    agent.alerts.answer = 0;
+    agent.window->saveAction();
+    EXPECT_EQ(agent.alerts.shown.last().alert.messageText, "Over write?");
+    EXPECT_EQ(agent.storedPairs(), 1);
+
+    agent.addPair("their", "thier");
+    agent.addPair("weird", "wierd");
+    agent.alerts.answer = 1;
+    agent.window->saveAction();
+    EXPECT_EQ(agent.listed(), QStringList{"receive"});
+    EXPECT_EQ(agent.storedPairs(), 1);
+}
+
+TEST(AgentList, TheTwoWaysOfClosingTheListWindow)
+{
+    Agent agent;
+    agent.window->openSpellingListWindow();
+    agent.addPair("receive", "recieve");
+    // The menu's close asks nothing and keeps the pair unsaved.
+    agent.window->closeSpellingListWindow();
+    EXPECT_FALSE(agent.window->window()->isVisible());
+    EXPECT_TRUE(agent.alerts.shown.isEmpty());
+    EXPECT_TRUE(agent.window->changesWereMade());
+
+    // The window's own close asks; Cancel discards the pairs and keeps the window open.
+    agent.window->openSpellingListWindow();
+    agent.alerts.answer = 1;
+    EXPECT_FALSE(agent.window->window()->close());
+    EXPECT_TRUE(agent.window->window()->isVisible());
+    EXPECT_FALSE(agent.window->errorListWindowState());
+    EXPECT_TRUE(agent.listed().isEmpty());
+    // With nothing unsaved it closes without asking.
+    const auto asked = agent.alerts.shown.size();
+    EXPECT_TRUE(agent.window->window()->close());
+    EXPECT_EQ(agent.alerts.shown.size(), asked);
+}
+
+TEST(AgentList, ToggleLastCorrectionTwiceRemovesThenRestoresTheCapture)
+{
+    Agent agent;
+    agent.addPair("receive", "recieve");
+    agent.window->toggleLastCorrection();
+    EXPECT_TRUE(agent.listed().isEmpty());
+    EXPECT_FALSE(agent.window->changesWereMade());
+    agent.window->toggleLastCorrection();
+    EXPECT_EQ(agent.listed(), QStringList{"receive"});
+    EXPECT_EQ(agent.alerts.beeps, 2);
+}
+
+TEST(AgentList, ExpandAndCollapseKeepTheTopEdgeAndTheLoadedHeight)
+{
+    Agent agent;
+    QMainWindow* window = agent.window->window();
+    agent.window->openSpellingListWindow();
+    const QRect loaded = window->geometry();
+    agent.window->openErrorListPannel();
+    EXPECT_EQ(window->geometry().height(), 544);
+    EXPECT_EQ(window->geometry().width(), 216);
+    EXPECT_EQ(window->geometry().top(), loaded.top());
+    agent.window->retractErrorListPannel();
+    EXPECT_EQ(window->geometry().height(), int(agent.window->contractedFrameHeight()));
+    EXPECT_EQ(window->geometry().height(), loaded.height());
+    EXPECT_EQ(window->geometry().top(), loaded.top());
+}
+
+TEST(AgentDelegate, FirstRunSwitchesEverySettingOnOnce)
+{
+    {
+        Agent first;
+        EXPECT_FALSE(first.defaults.boolForKey(defaults::ShowWindowAtStartup));
+        first.delegate->applicationDidFinishLaunching();
+        for (const QString& key : defaults::FirstRunSettings)
+            EXPECT_TRUE(first.defaults.boolForKey(key)) << key.toStdString();
+        first.defaults.setObject(false, defaults::Beep);
+        first.defaults.synchronize();
+    }
+    Agent second;
+    second.delegate->applicationDidFinishLaunching();
+    EXPECT_FALSE(second.defaults.boolForKey(defaults::Beep)); // not applied again
+    second.delegate->awakeFromNib();
+    EXPECT_TRUE(second.window->window()->isVisible()); // window at start-up is on
+}
+
+TEST(AgentDelegate, LaunchingLexotraceAsksToSaveThenStartsItOrOffersTheWebPage)
+{
+    Agent agent;
+    const QString dir = testsupport::sandboxRoot() + "/bin";
+    agent.delegate->setProgramDirectory(dir);
+    testsupport::writeFile(dir + "/lexotrace", "#!/bin/sh\n");
+    QFile::setPermissions(dir + "/lexotrace", QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    agent.addPair("receive", "recieve");
+    agent.launcher.succeed = true;
+    agent.delegate->launchLexotrace();
+    EXPECT_EQ(agent.alerts.shown.first().alert.messageText, "Over write?");
+    EXPECT_EQ(agent.launcher.started, QStringList{dir + "/lexotrace"});
+    EXPECT_TRUE(agent.opened.isEmpty());
+
+    agent.launcher.succeed = false;
+    agent.delegate->launchLexotrace();
+    EXPECT_EQ(agent.alerts.shown.last().alert.messageText,
+              "The assistant application, Lexotrace can not be reached.");
+    EXPECT_EQ(agent.opened, QList<QUrl>{TypewardenAppDelegate::kLexotraceWebPage});
+}
+
+TEST(AgentDelegate, StoppingCaptureSavesAndQuitDoesNotOtherwise)
+{
+    Agent agent;
+    agent.addPair("receive", "recieve");
+    agent.delegate->applicationWillTerminate(); // nothing watched: no save
+    EXPECT_FALSE(QFile::exists(agent.storePath));
+    agent.capture->setupAppleUIMonitorsForApp("TextEdit");
+    agent.delegate->applicationWillTerminate();
+    EXPECT_EQ(agent.storedPairs(), 1);
+}

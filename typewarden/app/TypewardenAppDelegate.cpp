@@ -1,0 +1,105 @@
+#include "typewarden/app/TypewardenAppDelegate.h"
+
+#include "typewarden/app/AgentDefaults.h"
+#include "typewarden/app/TypewardenWindowController.h"
+#include "typewarden/capture/CaptureSession.h"
+#include "typewarden/store/TypewardenModel.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+Q_LOGGING_CATEGORY(lcAgent, "typewarden.app")
+
+namespace typewarden
+{
+
+TypewardenAppDelegate::TypewardenAppDelegate(platform::UserDefaults& defaults,
+                                             platform::AlertPresenter& alerts,
+                                             platform::ProcessLauncher& launcher,
+                                             TypewardenModel& model,
+                                             TypewardenWindowController& window,
+                                             CaptureSession& capture)
+    : openUrl([](const QUrl& url) { QDesktopServices::openUrl(url); }), m_defaults(defaults),
+      m_alerts(alerts), m_launcher(launcher), m_model(model), m_window(window), m_capture(capture),
+      m_programDirectory(QCoreApplication::applicationDirPath())
+{
+}
+
+void TypewardenAppDelegate::awakeFromNib()
+{
+    if (m_defaults.boolForKey(defaults::ShowWindowAtStartup))
+        m_window.openSpellingListWindow();
+}
+
+void TypewardenAppDelegate::applicationDidFinishLaunching()
+{
+    // First run only: every setting starts on, written to the user's defaults.
+    if (m_defaults.isStored(defaults::LaunchAtLogin))
+        return;
+    for (const QString& key : defaults::FirstRunSettings)
+        m_defaults.setObject(true, key);
+    m_defaults.synchronize();
+}
+
+void TypewardenAppDelegate::applicationWillTerminate()
+{
+    // Stopping capture saves, as removing the key monitor does; nothing else saves at quit.
+    m_capture.unloadAppleOSUserInterfaceObservers();
+    if (!m_model.lastSaveFailed() || m_model.unsavedPairs().isEmpty())
+        return;
+    // Pairs a failed save left behind are kept in a file the list can import.
+    QString written;
+    platform::StoreError error;
+    if (m_model.writeUnsavedPairsToRecoveryFile(&written, &error))
+        m_alerts.runModal({tr("Your unsaved corrections were kept in a separate file."),
+                           tr("The word list could not be saved. The corrections captured since "
+                              "the last save are in:\n%1")
+                               .arg(written),
+                           {tr("OK")}});
+    else
+        m_alerts.runModal(platform::AlertPresenter::alertWithError(error));
+}
+
+bool TypewardenAppDelegate::addSpellWordsToList(const QVariantMap* pair)
+{
+    if (!pair)
+        return false;
+    m_model.addWordPairs(*pair);
+    m_window.scrollToEndOfTableViewList();
+    return true;
+}
+
+QString TypewardenAppDelegate::lexotraceProgramPath() const
+{
+    const QString beside = QDir(m_programDirectory).filePath(QStringLiteral("lexotrace"));
+    if (QFileInfo(beside).isExecutable())
+        return beside;
+    return QStandardPaths::findExecutable(QStringLiteral("lexotrace"));
+}
+
+void TypewardenAppDelegate::launchLexotrace()
+{
+    if (m_window.changesWereMade())
+        m_window.showSaveListPanelFromSource();
+    const QString program = lexotraceProgramPath();
+    if (!program.isEmpty() && m_launcher.startDetached(program, {}))
+        return;
+    qCWarning(lcAgent).noquote() << "Lexotrace could not be started:"
+                                 << (program.isEmpty() ? QStringLiteral("not found") : program);
+    postAlertPanel();
+}
+
+void TypewardenAppDelegate::postAlertPanel()
+{
+    m_alerts.runModal({tr("The assistant application, Lexotrace can not be reached."),
+                       tr("May I open website that provides you access to the downloadable "
+                          "application?"),
+                       {tr("OK")}});
+    if (openUrl)
+        openUrl(kLexotraceWebPage);
+}
+
+} // namespace typewarden

@@ -1,0 +1,81 @@
+#include "typewarden/app/TypewardenApplication.h"
+
+#include <QMainWindow>
+#include <QWidget>
+
+#include "platform/dbus/SessionBusName.h"
+#include "typewarden/app/LaunchAtLoginController.h"
+#include "typewarden/app/PreferencesWindowController.h"
+#include "typewarden/app/TypewardenAppDelegate.h"
+#include "typewarden/app/TypewardenWindowController.h"
+#include "typewarden/capture/CaptureSession.h"
+#include "typewarden/store/TypewardenImportDelegate.h"
+#include "typewarden/store/TypewardenModel.h"
+
+#include <QCoreApplication>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace typewarden
+{
+
+TypewardenApplication::TypewardenApplication() : m_defaults(QStringLiteral("Typewarden")) {}
+
+TypewardenApplication::~TypewardenApplication() = default;
+
+bool TypewardenApplication::start()
+{
+    switch (platform::claimSessionBusName(kTypewardenBusName)) {
+    case platform::BusNameClaim::TakenByAnother:
+        std::fputs("Typewarden is already running.\n", stderr);
+        return false;
+    case platform::BusNameClaim::NoBus:
+        qWarning("No session bus: corrections will not be announced to Lexotrace, and a second "
+                 "copy of Typewarden cannot be detected.");
+        break;
+    case platform::BusNameClaim::Owned:
+        break;
+    }
+
+    registerErrorListPathDefault(m_defaults);
+    m_notifications = std::make_unique<platform::DBusDistributedNotificationCenter>();
+    m_model = std::make_unique<TypewardenModel>(m_defaults, *m_notifications, m_alerts);
+    m_model->awakeFromNib();
+    m_window = std::make_unique<TypewardenWindowController>(*m_model, m_alerts);
+    m_capture = std::make_unique<CaptureSession>(
+        [this] { return m_window->wordPairArrayControllerSaveContext(); });
+    m_login = std::make_unique<LaunchAtLoginController>(QCoreApplication::applicationFilePath());
+    m_preferences = std::make_unique<PreferencesWindowController>(m_defaults, *m_login, *m_capture);
+    m_import = std::make_unique<TypewardenImportDelegate>(m_defaults, m_alerts, m_panels, *m_model);
+    m_import->setWindow(m_window->window());
+    m_delegate = std::make_unique<TypewardenAppDelegate>(m_defaults, m_alerts, m_launcher, *m_model,
+                                                         *m_window, *m_capture);
+
+    m_window->onShowPreferences = [this] { m_preferences->showWindow(); };
+    m_window->onLaunchLexotrace = [this] { m_delegate->launchLexotrace(); };
+    m_window->onExport = [this] { m_import->exportWordPairs(); };
+    m_window->onImport = [this] { m_import->importWordPairs(); };
+    m_window->onQuit = [] { QCoreApplication::quit(); };
+    QObject::connect(m_import.get(), &TypewardenImportDelegate::scrollToEndOfListRequested,
+                     m_window.get(), &TypewardenWindowController::scrollToEndOfTableViewList);
+    QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, m_window.get(),
+                     [this] { terminate(); });
+
+    m_window->awakeFromNib();
+    m_login->applyStoredSetting(m_defaults);
+    m_delegate->awakeFromNib();
+    QTimer::singleShot(0, m_delegate.get(),
+                       [this] { m_delegate->applicationDidFinishLaunching(); });
+    return true;
+}
+
+void TypewardenApplication::terminate()
+{
+    if (m_terminated || !m_delegate)
+        return;
+    m_terminated = true;
+    m_delegate->applicationWillTerminate();
+}
+
+} // namespace typewarden

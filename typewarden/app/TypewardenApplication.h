@@ -1,0 +1,57 @@
+#pragma once
+
+#include "platform/ProcessLauncher.h"
+#include "platform/dbus/DistributedNotificationCenter.h"
+#include "platform/defaults/UserDefaults.h"
+#include "platform/ui/Alerts.h"
+#include "platform/ui/FilePanels.h"
+
+#include <memory>
+
+namespace typewarden
+{
+
+class CaptureSession;
+class LaunchAtLoginController;
+class PreferencesWindowController;
+class TypewardenAppDelegate;
+class TypewardenImportDelegate;
+class TypewardenModel;
+class TypewardenWindowController;
+
+inline const QString kTypewardenBusName = QStringLiteral("com.brellum.Typewarden");
+
+// The agent's object graph, built in start-up order; it owns everything.
+class TypewardenApplication
+{
+public:
+    TypewardenApplication();
+    ~TypewardenApplication();
+
+    // Claims the bus name, then wakes the store, the status item and the delegate. False (after
+    // a message on standard error) when another copy is running.
+    bool start();
+    // The orderly end, before the event loop stops.
+    void terminate();
+
+    TypewardenModel& model() { return *m_model; }
+    TypewardenWindowController& windowController() { return *m_window; }
+    TypewardenAppDelegate& delegate() { return *m_delegate; }
+
+private:
+    platform::UserDefaults m_defaults;
+    platform::WidgetAlertPresenter m_alerts;
+    platform::WidgetFilePanels m_panels;
+    platform::DetachedProcessLauncher m_launcher;
+    std::unique_ptr<platform::DBusDistributedNotificationCenter> m_notifications;
+    std::unique_ptr<TypewardenModel> m_model;
+    std::unique_ptr<TypewardenWindowController> m_window;
+    std::unique_ptr<CaptureSession> m_capture;
+    std::unique_ptr<LaunchAtLoginController> m_login;
+    std::unique_ptr<PreferencesWindowController> m_preferences;
+    std::unique_ptr<TypewardenImportDelegate> m_import;
+    std::unique_ptr<TypewardenAppDelegate> m_delegate;
+    bool m_terminated = false;
+};
+
+} // namespace typewarden
