@@ -4,9 +4,6 @@
 #include "tests/platform/dbus/BusSignalRecorder.h"
 #include "tests/platform/dbus/LogCapture.h"
 #include "tests/support/TestSupport.h"
-#include "typewarden/store/TypewardenModel.h"
-
-#include "model/OrthovaModel.h"
 
 #include <gtest/gtest.h>
 
@@ -17,6 +14,7 @@
 #include <QDBusVariant>
 #include <QDateTime>
 #include <QDeadlineTimer>
+#include <QDebug>
 #include <QProcess>
 #include <QTest>
 
@@ -26,16 +24,7 @@
 QT_BEGIN_NAMESPACE
 inline void PrintTo(const QVariantMap& map, std::ostream* os)
 {
-    *os << '{';
-    for (auto it = map.begin(); it != map.end(); ++it) {
-        *os << it.key().left(40).toStdString() << ": ";
-        if (it.value().typeId() == QMetaType::QVariantMap)
-            PrintTo(it.value().toMap(), os);
-        else
-            *os << it.value().typeName() << ' ' << it.value().toString().left(40).toStdString();
-        *os << "; ";
-    }
-    *os << '}';
+    *os << QDebug::toString(map).left(400).toStdString();
 }
 QT_END_NAMESPACE
 
@@ -49,31 +38,25 @@ constexpr const char* kCategory = "orthova.dbus.notifications";
 const QString kName = QStringLiteral("KVRTypewardenActivityDistributedNotification");
 const QString kObject = QStringLiteral("com.brellum.kvrdesk.OrthovaTarget");
 
-bool waitUntil(const std::function<bool()>& done, int timeoutMs = 5000)
+// Delivery is asynchronous; the deadline only keeps a lost signal from hanging the test.
+bool waitUntil(const std::function<bool()>& done)
 {
-    QDeadlineTimer deadline(timeoutMs);
-    while (!done()) {
-        if (deadline.hasExpired())
-            return false;
+    QDeadlineTimer deadline(5000);
+    while (!done() && !deadline.hasExpired())
         QTest::qWait(10);
-    }
-    return true;
+    return done();
 }
 
 QVariantMap wordPair(const QString& cSpell, const QString& mSpell)
 {
-    return {{QStringLiteral("addedWordPair"),
-             QVariantMap{{QStringLiteral("cSpell"), cSpell}, {QStringLiteral("mSpell"), mSpell}}}};
+    return {{"addedWordPair", QVariantMap{{"cSpell", cSpell}, {"mSpell", mSpell}}}};
 }
 
-// Every user info an observer was given, in order.
-struct Received {
-    QList<QVariantMap> userInfos;
-    platform::DistributedNotificationCenter::Handler handler()
-    {
-        return [this](const QVariantMap& userInfo) { userInfos.append(userInfo); };
-    }
-};
+// A handler keeping every user info it is given, in order.
+platform::DistributedNotificationCenter::Handler into(QList<QVariantMap>& received)
+{
+    return [&received](const QVariantMap& userInfo) { received.append(userInfo); };
+}
 
 class BusTest : public ::testing::Test
 {
@@ -81,231 +64,129 @@ protected:
     void SetUp() override
     {
         if (!QDBusConnection::sessionBus().isConnected())
-            GTEST_SKIP() << "no D-Bus session bus: these tests run under dbus-run-session "
-                            "(Debian package dbus)";
+            GTEST_SKIP() << "no D-Bus session bus: these tests run under dbus-run-session";
     }
 
     DBusDistributedNotificationCenter center;
     QObject receiver;
 };
 
-TEST_F(BusTest, APostReachesAnObserverInTheSameProcessWithNestedMapsIntact)
-{
-    Received received;
-    ASSERT_TRUE(center.addObserver(kName, QString(), &receiver, received.handler()));
-    QVariantMap userInfo = wordPair(QStringLiteral("naïve"), QStringLiteral("naive"));
-    userInfo.insert(QStringLiteral("count"), 3);
-    userInfo.insert(QStringLiteral("flag"), true);
-    userInfo.insert(QStringLiteral("bytes"), QByteArray("\x00\x01", 2));
-    userInfo.insert(QStringLiteral("list"),
-                    QVariantList{QStringLiteral("a"), QVariantMap{{QStringLiteral("k"), 1.5}}});
-    ASSERT_TRUE(center.post(kName, kObject, userInfo));
-
-    ASSERT_TRUE(waitUntil([&] { return !received.userInfos.isEmpty(); }));
-    ASSERT_EQ(received.userInfos.size(), 1);
-    const QVariantMap got = received.userInfos.first();
-    EXPECT_EQ(got, userInfo);
-    EXPECT_EQ(got.value("addedWordPair").typeId(), QMetaType::QVariantMap);
-    EXPECT_EQ(got.value("addedWordPair").toMap().value("cSpell").toString(), "naïve");
-    EXPECT_EQ(got.value("list").toList().value(1).typeId(), QMetaType::QVariantMap);
-}
-
-TEST_F(BusTest, TheSignalTravelsAsSsaSvWithTheWordPairAsADictionary)
+TEST_F(BusTest, PostsTravelAsSsaSvWithNestedMapsIntactUnlessAValueHasNoBusForm)
 {
     testsupport::BusSignalRecorder recorder;
     ASSERT_TRUE(QDBusConnection::sessionBus().connect(QString(), wire::Path, wire::Interface,
                                                       wire::Member, &recorder,
                                                       SLOT(record(QDBusMessage))));
-    ASSERT_TRUE(center.post(kName, kObject, wordPair("their", "thier")));
-    ASSERT_TRUE(waitUntil([&] { return !recorder.messages.isEmpty(); }));
+    QList<QVariantMap> received;
+    ASSERT_TRUE(center.addObserver(kName, QString(), &receiver, into(received)));
+    QVariantMap userInfo = wordPair("naïve", "naive");
+    userInfo.insert({{"count", 3}, {"flag", true}, {"bytes", QByteArray("\x00\x01", 2)}});
+    userInfo.insert("list", QVariantList{"a", QVariantMap{{"k", 1.5}}});
+    ASSERT_TRUE(center.post(kName, kObject, userInfo));
+    ASSERT_TRUE(waitUntil([&] { return !received.isEmpty() && !recorder.messages.isEmpty(); }));
+    EXPECT_EQ(received, QList{userInfo});
 
+    // Other programs rely on this exact form.
     const QDBusMessage message = recorder.messages.first();
-    EXPECT_EQ(message.type(), QDBusMessage::SignalMessage);
     EXPECT_EQ(message.path(), "/com/brellum/kvrdesk/DistributedNotificationCenter");
     EXPECT_EQ(message.interface(), "com.brellum.kvrdesk.DistributedNotificationCenter");
     EXPECT_EQ(message.member(), "Notification");
     EXPECT_EQ(message.signature(), "ssa{sv}");
-    EXPECT_EQ(message.arguments().value(0).toString(), kName);
-    EXPECT_EQ(message.arguments().value(1).toString(), kObject);
+    EXPECT_EQ(message.arguments().mid(0, 2), (QVariantList{kName, kObject}));
+    // The word pair is a variant holding a dictionary, not a flattened or stringified value.
+    const QVariantMap sent = qdbus_cast<QVariantMap>(message.arguments().value(2));
+    EXPECT_EQ(sent.value("addedWordPair").value<QDBusArgument>().currentSignature(), "a{sv}");
 
-    // Inside the user info, "addedWordPair" is a variant holding a{sv}.
-    const QDBusArgument userInfo = message.arguments().value(2).value<QDBusArgument>();
-    QString key;
-    QString innerSignature;
-    userInfo.beginMap();
-    while (!userInfo.atEnd()) {
-        userInfo.beginMapEntry();
-        QDBusVariant value;
-        userInfo >> key >> value;
-        userInfo.endMapEntry();
-        if (key == u"addedWordPair")
-            innerSignature = value.variant().value<QDBusArgument>().currentSignature();
-    }
-    userInfo.endMap();
-    EXPECT_EQ(innerSignature, "a{sv}");
-    QDBusConnection::sessionBus().disconnect(QString(), wire::Path, wire::Interface, wire::Member,
-                                             &recorder, SLOT(record(QDBusMessage)));
+    // One value without a D-Bus form, however deep, stops the whole post.
+    testsupport::LogCapture log(kCategory);
+    userInfo.insert("when", QVariantList{QDateTime::currentDateTime()});
+    EXPECT_FALSE(center.post(kName, kObject, userInfo));
+    EXPECT_EQ(log.count("not posting"), 1);
 }
 
 TEST_F(BusTest, ObserversGetOnlyTheirNameAndObjectAndStopWithTheirReceiver)
 {
-    Received anyObject;
-    Received agentOnly;
+    QList<QVariantMap> anyObject, agentOnly, gone;
     auto shortLived = std::make_unique<QObject>();
-    Received gone;
-    ASSERT_TRUE(center.addObserver(kName, QString(), &receiver, anyObject.handler()));
-    ASSERT_TRUE(center.addObserver(kName, kObject, &receiver, agentOnly.handler()));
-    ASSERT_TRUE(center.addObserver(kName, QString(), shortLived.get(), gone.handler()));
+    ASSERT_TRUE(center.addObserver(kName, QString(), &receiver, into(anyObject)));
+    ASSERT_TRUE(center.addObserver(kName, kObject, &receiver, into(agentOnly)));
+    ASSERT_TRUE(center.addObserver(kName, QString(), shortLived.get(), into(gone)));
     shortLived.reset();
 
-    ASSERT_TRUE(center.post(QStringLiteral("SomeOtherNotification"), kObject, wordPair("a", "b")));
-    ASSERT_TRUE(center.post(kName, QStringLiteral("someone.else"), wordPair("c", "d")));
+    ASSERT_TRUE(center.post("SomeOtherNotification", kObject, wordPair("a", "b")));
+    ASSERT_TRUE(center.post(kName, "someone.else", wordPair("c", "d")));
     ASSERT_TRUE(center.post(kName, kObject, wordPair("e", "f")));
-    ASSERT_TRUE(waitUntil([&] { return anyObject.userInfos.size() >= 2; }));
-    QTest::qWait(50);
-
-    ASSERT_EQ(anyObject.userInfos.size(), 2);
-    EXPECT_EQ(anyObject.userInfos[0], wordPair("c", "d"));
-    EXPECT_EQ(anyObject.userInfos[1], wordPair("e", "f"));
-    ASSERT_EQ(agentOnly.userInfos.size(), 1);
-    EXPECT_EQ(agentOnly.userInfos[0], wordPair("e", "f"));
-    EXPECT_TRUE(gone.userInfos.isEmpty());
+    // Signals arrive in order, so once the last one is in, all are.
+    ASSERT_TRUE(waitUntil([&] { return !agentOnly.isEmpty(); }));
+    EXPECT_EQ(anyObject, (QList{wordPair("c", "d"), wordPair("e", "f")}));
+    EXPECT_EQ(agentOnly, QList{wordPair("e", "f")});
+    EXPECT_TRUE(gone.isEmpty());
 
     center.removeObserver(&receiver);
     QObject laterReceiver;
-    Received later;
-    ASSERT_TRUE(center.addObserver(kName, QString(), &laterReceiver, later.handler()));
+    QList<QVariantMap> later;
+    ASSERT_TRUE(center.addObserver(kName, QString(), &laterReceiver, into(later)));
     ASSERT_TRUE(center.post(kName, kObject, wordPair("g", "h")));
-    ASSERT_TRUE(waitUntil([&] { return !later.userInfos.isEmpty(); }));
-    EXPECT_EQ(anyObject.userInfos.size(), 2);
-    EXPECT_EQ(agentOnly.userInfos.size(), 1);
-}
-
-TEST_F(BusTest, AUserInfoValueWithoutABusFormIsNotPosted)
-{
-    testsupport::LogCapture log(kCategory);
-    QVariantMap userInfo = wordPair("a", "b");
-    userInfo.insert(QStringLiteral("when"), QDateTime::currentDateTime());
-    EXPECT_FALSE(center.post(kName, kObject, userInfo));
-    EXPECT_EQ(log.count("not posting"), 1);
-    EXPECT_FALSE(wire::toWire(userInfo).has_value());
+    ASSERT_TRUE(waitUntil([&] { return !later.isEmpty(); }));
+    EXPECT_EQ(anyObject.size(), 2);
+    EXPECT_EQ(agentOnly.size(), 1);
 }
 
 TEST_F(BusTest, MalformedSignalsAreIgnoredAndTheCentreKeepsWorking)
 {
-    Received received;
-    ASSERT_TRUE(center.addObserver(kName, QString(), &receiver, received.handler()));
+    QList<QVariantMap> received;
+    ASSERT_TRUE(center.addObserver(kName, QString(), &receiver, into(received)));
     QDBusConnection sender =
         QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("malformed"));
-    ASSERT_TRUE(sender.isConnected());
-    testsupport::LogCapture log(kCategory);
-
-    auto signal = [] {
-        return QDBusMessage::createSignal(wire::Path, wire::Interface, wire::Member);
-    };
-    const QString huge(1024 * 1024, QLatin1Char('x'));
-    QList<QDBusMessage> wrongSignature;
-    wrongSignature << signal();                                                 // no arguments
-    wrongSignature << (signal() << kName << kObject);                           // no user info
-    wrongSignature << (signal() << 1 << 2 << QVariant(wordPair("a", "b")));     // wrong types
-    wrongSignature << (signal() << kName << kObject << QStringLiteral("info")); // not a map
-    wrongSignature << (signal() << kName << kObject
-                                << QVariant::fromValue(QDBusVariant(QVariant(wordPair("a", "b")))));
-    wrongSignature << (signal() << huge);
-    for (const QDBusMessage& m : wrongSignature)
-        ASSERT_TRUE(sender.send(m));
-
-    // Well formed on the wire: delivered as they are, for the listener to judge.
-    ASSERT_TRUE(sender.send(signal() << kName << kObject
-                                     << QVariant(QVariantMap{{"addedWordPair", "not a map"}})));
-    ASSERT_TRUE(sender.send(signal() << huge << kObject << QVariant(wordPair("a", "b"))));
-    ASSERT_TRUE(sender.send(signal() << kName << kObject << QVariant(wordPair(huge, "b"))));
-    // A value with no place in a notification (a file descriptor) spoils the whole user info.
     ASSERT_TRUE(sender.connectionCapabilities() & QDBusConnection::UnixFileDescriptorPassing);
+    testsupport::LogCapture log(kCategory);
+    const auto send = [&sender](const QVariantList& arguments) {
+        QDBusMessage signal = QDBusMessage::createSignal(wire::Path, wire::Interface, wire::Member);
+        signal.setArguments(arguments);
+        return sender.send(signal);
+    };
+
+    const QVariant pair(wordPair("a", "b"));
+    const QList<QVariantList> wrongSignature = {
+        {},
+        {kName, kObject},
+        {1, 2, pair},
+        {kName, kObject, "info"},
+        {kName, kObject, QVariant::fromValue(QDBusVariant(pair))}};
+    for (const QVariantList& arguments : wrongSignature)
+        ASSERT_TRUE(send(arguments));
+    // Well formed on the wire: delivered as it is, for the listener to judge.
+    const QVariantMap notAPair{{"addedWordPair", "not a map"}};
+    ASSERT_TRUE(send({kName, kObject, notAPair}));
+    // A value with no place in a notification (a file descriptor) spoils the whole user info; the
+    // huge name must not flood the log.
     QVariantMap withDescriptor = wordPair("fd", "df");
     withDescriptor.insert("fd", QVariant::fromValue(QDBusUnixFileDescriptor(0)));
-    ASSERT_TRUE(sender.send(signal() << kName << kObject << QVariant(withDescriptor)));
-    ASSERT_TRUE(sender.send(signal() << kName << kObject << QVariant(wordPair("last", "lsat"))));
+    ASSERT_TRUE(send({QString(5000, u'x'), kObject, withDescriptor}));
+    ASSERT_TRUE(send({kName, kObject, wordPair("last", "lsat")}));
 
-    ASSERT_TRUE(waitUntil([&] { return received.userInfos.size() >= 3; }));
-    QTest::qWait(50);
-    ASSERT_EQ(received.userInfos.size(), 3);
-    EXPECT_EQ(received.userInfos[0].value("addedWordPair").typeId(), QMetaType::QString);
-    EXPECT_EQ(received.userInfos[1].value("addedWordPair").toMap().value("cSpell").toString(),
-              huge);
-    EXPECT_EQ(received.userInfos[2], wordPair("last", "lsat"));
+    ASSERT_TRUE(waitUntil([&] { return received.size() >= 2; }));
+    EXPECT_EQ(received, (QList{notAPair, wordPair("last", "lsat")}));
     EXPECT_EQ(log.count("ignored a notification"), int(wrongSignature.size()));
     EXPECT_EQ(log.count("its user info is unreadable"), 1);
-    // A huge name is shortened in the log.
     for (const QString& line : log.lines)
         EXPECT_LT(line.size(), 1000);
     QDBusConnection::disconnectFromBus(QStringLiteral("malformed"));
 }
 
-class ChildProcessTest : public BusTest
+using ChildProcessTest = BusTest;
+
+TEST_F(ChildProcessTest, APairAnnouncedByAnotherProcessIsReceived)
 {
-protected:
-    // Runs add_word_pair with these arguments; its exit code, or -1 when it did not finish.
-    int runAddWordPair(const QStringList& arguments, QByteArray* output = nullptr)
-    {
-        QProcess child;
-        child.start(QStringLiteral(ADD_WORD_PAIR), arguments);
-        if (!child.waitForFinished(30000) || child.exitStatus() != QProcess::NormalExit)
-            return -1;
-        if (output)
-            *output = child.readAllStandardOutput();
-        return child.exitCode();
-    }
-};
-
-TEST_F(ChildProcessTest, ThePairAnnouncedByAnotherProcessIsReceived)
-{
-    Received received;
-    ASSERT_TRUE(center.addObserver(kName, kObject, &receiver, received.handler()));
-    QByteArray output;
-    ASSERT_EQ(runAddWordPair({QStringLiteral("receive"), QStringLiteral("recieve")}, &output), 0);
-    EXPECT_EQ(output.trimmed(), "added");
-
-    ASSERT_TRUE(waitUntil([&] { return !received.userInfos.isEmpty(); }));
-    EXPECT_EQ(received.userInfos.first(), wordPair("receive", "recieve"));
-    // Without --save the pair never reaches the store file.
-    platform::UserDefaults defaults(QStringLiteral("Typewarden"));
-    EXPECT_FALSE(QFileInfo::exists(typewarden::registerErrorListPathDefault(defaults)));
-}
-
-TEST_F(ChildProcessTest, SavedPairsReachTheStoreFile)
-{
-    Received received;
-    ASSERT_TRUE(center.addObserver(kName, kObject, &receiver, received.handler()));
-    ASSERT_EQ(runAddWordPair(
-                  {QStringLiteral("rhythm"), QStringLiteral("rythm"), QStringLiteral("--save")}),
-              0);
-    ASSERT_TRUE(waitUntil([&] { return !received.userInfos.isEmpty(); }));
-
-    platform::UserDefaults defaults(QStringLiteral("Typewarden"));
-    auto coordinator = std::make_shared<platform::StoreCoordinator>(model::orthovaCoreData());
-    ASSERT_TRUE(coordinator->addStore(typewarden::registerErrorListPathDefault(defaults), nullptr));
-    platform::ObjectContext context(coordinator);
-    const auto pairs = context.fetch(platform::FetchRequest::all(model::entity::WordPair));
-    ASSERT_TRUE(pairs);
-    ASSERT_EQ(pairs->size(), 1);
-    EXPECT_EQ(pairs->first()->string(model::key::cSpell), "rhythm");
-    EXPECT_EQ(pairs->first()->string(model::key::mSpell), "rythm");
-}
-
-TEST_F(ChildProcessTest, ARefusedPairIsNotAnnounced)
-{
-    Received received;
-    ASSERT_TRUE(center.addObserver(kName, QString(), &receiver, received.handler()));
-    EXPECT_EQ(runAddWordPair({QString(), QStringLiteral("teh")}), 1);
-    EXPECT_EQ(runAddWordPair({QStringLiteral("only one word")}), 2);
-
-    // Something posted after the children have gone arrives alone.
-    ASSERT_TRUE(center.post(kName, kObject, wordPair("after", "aftre")));
-    ASSERT_TRUE(waitUntil([&] { return !received.userInfos.isEmpty(); }));
-    QTest::qWait(50);
-    ASSERT_EQ(received.userInfos.size(), 1);
-    EXPECT_EQ(received.userInfos.first(), wordPair("after", "aftre"));
+    QList<QVariantMap> received;
+    ASSERT_TRUE(center.addObserver(kName, kObject, &receiver, into(received)));
+    // It flushes the bus before exiting, so what it announced is not lost with it.
+    QProcess agent;
+    agent.start(QStringLiteral(ADD_WORD_PAIR), {"receive", "recieve"});
+    ASSERT_TRUE(agent.waitForFinished(30000) && agent.exitStatus() == QProcess::NormalExit);
+    ASSERT_EQ(agent.exitCode(), 0) << agent.readAllStandardError().toStdString();
+    ASSERT_TRUE(waitUntil([&] { return !received.isEmpty(); }));
+    EXPECT_EQ(received, QList{wordPair("receive", "recieve")});
 }
 
 // No bus needed: a connection that never came up.
@@ -315,9 +196,8 @@ TEST(NoBusTest, PostingWithoutABusFailsAndIsLoggedOnce)
     DBusDistributedNotificationCenter center(QDBusConnection::connectToBus(
         QStringLiteral("unix:path=/nonexistent/orthova-no-bus"), QStringLiteral("nobus")));
     QObject receiver;
-    EXPECT_FALSE(center.isConnected());
+    ASSERT_FALSE(center.isConnected());
     EXPECT_FALSE(center.post(kName, kObject, wordPair("a", "b")));
-    EXPECT_FALSE(center.post(kName, kObject, wordPair("c", "d")));
     EXPECT_FALSE(center.addObserver(kName, QString(), &receiver, [](const QVariantMap&) {}));
     EXPECT_FALSE(center.flush(100));
     EXPECT_EQ(log.count("no D-Bus session bus"), 1);
