@@ -1,0 +1,38 @@
+#include "typewarden/capture/TextParsingHelperMethods.h"
+
+#include "typewarden/capture/StringScore.h"
+
+#include <QLoggingCategory>
+
+#include <cmath>
+#include <cstdlib>
+
+namespace typewarden
+{
+
+double TextParsingHelperMethods::fuzzyTest(const QString& beforeWord, const QString& afterWord)
+{
+    // Lengths as the typed-word path has always measured them: 16-bit signed.
+    const qint16 before = qint16(beforeWord.size());
+    const qint16 after = qint16(afterWord.size());
+    if (std::abs(before - after) >= 2 || before < 4 || after < 1)
+        return 0.0;
+    return score::scoreAgainst(beforeWord.toLower(), afterWord.toLower(), 1.0, score::Plain);
+}
+
+bool TextParsingHelperMethods::passesGate(double score)
+{
+    if (std::isinf(score))
+        score = 0;
+    return score >= kAcceptanceThreshold && score != 1.0;
+}
+
+void TextParsingHelperMethods::sendCorrectionToList(const QString& mSpell, const QString& cSpell)
+{
+    if (mSpell == cSpell || !m_handOver)
+        return;
+    if (!m_handOver({{QStringLiteral("cSpell"), cSpell}, {QStringLiteral("mSpell"), mSpell}}))
+        qWarning() << "the correction was not handed over";
+}
+
+} // namespace typewarden

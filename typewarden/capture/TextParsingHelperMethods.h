@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+#include <QVariantMap>
+
+#include <functional>
+
+namespace typewarden
+{
+
+// The fuzzy gate between a typed word and what the document now holds, and the hand-over of a
+// correction to the store.
+class TextParsingHelperMethods
+{
+public:
+    static constexpr double kAcceptanceThreshold = 0.3;
+
+    // What receives an accepted pair (the application delegate's addSpellWordsToList).
+    using HandOver = std::function<bool(const QVariantMap& pair)>;
+    explicit TextParsingHelperMethods(HandOver handOver) : m_handOver(std::move(handOver)) {}
+
+    // 0.0 unless the typed word has four characters or more and the lengths differ by at most
+    // one; then the score of the lowercased words.
+    static double fuzzyTest(const QString& beforeWord, const QString& afterWord);
+    // Whether a score lets the pair through: at least the threshold, and not equal words.
+    static bool passesGate(double score);
+
+    // Hands over {cSpell, mSpell} unless the two are the same.
+    void sendCorrectionToList(const QString& mSpell, const QString& cSpell);
+
+private:
+    HandOver m_handOver;
+};
+
+} // namespace typewarden
