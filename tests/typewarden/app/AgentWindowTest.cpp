@@ -14,8 +14,10 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCoreApplication>
+#include <QDropEvent>
 #include <QFile>
 #include <QMainWindow>
+#include <QMimeData>
 #include <QTableView>
 
 using namespace typewarden;
@@ -252,4 +254,23 @@ TEST(AgentDelegate, StoppingCaptureSavesAndQuitDoesNotOtherwise)
     agent.capture->setupAppleUIMonitorsForApp("TextEdit");
     agent.delegate->applicationWillTerminate();
     EXPECT_EQ(agent.storedPairs(), 1);
+}
+
+TEST(AgentList, AFileDroppedOnTheListWindowStartsTheImport)
+{
+    Agent agent;
+    int imports = 0;
+    agent.window->onImport = [&] { ++imports; };
+    QMimeData text;
+    text.setText("not a file");
+    QMimeData files;
+    files.setUrls({QUrl::fromLocalFile("/tmp/anything.xml")});
+    for (QMimeData* data : {&text, &files}) {
+        // As a real drag does: enter, then drop.
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(agent.window->window(), &enter);
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(agent.window->window(), &drop);
+    }
+    EXPECT_EQ(imports, 1);
 }
