@@ -1,0 +1,164 @@
+// The Spelling-panel path: reading the panel under the pointer and committing on "Change".
+#include "typewarden/capture/AppleKeyboardUIMethods.h"
+#include "typewarden/capture/AppleUserInterfaceHelperMethods.h"
+#include "typewarden/capture/UIAppDelegateController.h"
+
+#include <gtest/gtest.h>
+
+using namespace typewarden;
+using platform::MemoryAccessibilityElement;
+namespace ax = platform::ax;
+
+namespace
+{
+
+using Node = std::shared_ptr<MemoryAccessibilityElement>;
+
+struct Panel {
+    Node app, window, change, copy;
+};
+
+// A panel window with decoys: a text field that is not a direct child, a second word field, a
+// scroll area without a table and a row without a cell.
+Panel makePanel(const QString& title, bool rowLevels = true, const QString& word = "recieve")
+{
+    Panel p;
+    p.app = MemoryAccessibilityElement::make("AXApplication", "TextEdit");
+    p.window = p.app->add(ax::Window, title);
+    p.window->add("AXGroup")->add(ax::TextField, {}, "nested");
+    p.window->add(ax::TextField, {}, word);
+    p.window->add(ax::TextField, {}, "second");
+    p.window->add(ax::ScrollArea)->add(ax::TextField, {}, "not a guess");
+    if (rowLevels) {
+        Node table = p.window->add(ax::ScrollArea)->add(ax::Table);
+        table->add(ax::Row)->add("AXStaticText", {}, "no cell");
+        table->add(ax::Row)->add(ax::TextField, {}, "receive");
+        table->add(ax::Row)->add(ax::TextField, {}, "relieve");
+    } else {
+        Node table = p.window->add(ax::Table);
+        table->add(ax::TextField, {}, "receive");
+        table->add(ax::TextField, {}, "relieve");
+    }
+    p.change = p.window->add("AXGroup")->add(ax::Button, "Change");
+    p.copy = p.window->add(ax::Button, "Copy");
+    return p;
+}
+
+class SpellingPanel : public ::testing::Test
+{
+protected:
+    bool hover(const Node& element)
+    {
+        return panel.getSpellingAndGrammarWindowButtonWithElement(element, "TextEdit");
+    }
+    void expectWords(std::optional<QString> mSpell, std::optional<QString> cSpell)
+    {
+        EXPECT_EQ(panel.mSpell(), mSpell);
+        EXPECT_EQ(panel.cSpell(), cSpell);
+    }
+
+    const QString title = AppleUserInterfaceHelperMethods::kPanelTitle;
+    QList<QVariantMap> handed;
+    AppleUserInterfaceHelperMethods panel;
+    AppleKeyboardUIMethods keyboard{panel, [this](const QVariantMap& pair) {
+                                        handed << pair;
+                                        return true;
+                                    }};
+};
+
+} // namespace
+
+TEST_F(SpellingPanel, ChangeCommitsOnePairUntilTheButtonIsReadAgain)
+{
+    const Panel p = makePanel(title);
+    ASSERT_TRUE(hover(p.change));
+    expectWords("recieve", "receive");
+    EXPECT_EQ(panel.titleOfUIElement(), "Change");
+    keyboard.transactWithSpellingCorrectionConsole();
+    ASSERT_EQ(handed.size(), 1);
+    EXPECT_EQ(handed[0], (QVariantMap{{"cSpell", "receive"}, {"mSpell", "recieve"}}));
+    expectWords("", "");
+    EXPECT_EQ(panel.titleOfUIElement(), "Change");
+
+    keyboard.transactWithSpellingCorrectionConsole();
+    EXPECT_EQ(handed.size(), 1);
+    hover(p.change);
+    keyboard.transactWithSpellingCorrectionConsole();
+    EXPECT_EQ(handed.size(), 2);
+}
+
+TEST_F(SpellingPanel, StopTitledControlIsSearchedFromItselfAndCommitsNothing)
+{
+    const Panel p = makePanel(title);
+    EXPECT_EQ(UIAppDelegateController::getLineageOfElement(p.copy), std::nullopt);
+    hover(p.change);
+    ASSERT_TRUE(hover(p.copy));
+    expectWords(std::nullopt, std::nullopt);
+    EXPECT_EQ(panel.titleOfUIElement(), "Copy");
+    keyboard.transactWithSpellingCorrectionConsole();
+    EXPECT_TRUE(handed.isEmpty());
+}
+
+TEST_F(SpellingPanel, OtherWindowTitlesNeverStoreOrRaiseTheFlag)
+{
+    for (const QString& other :
+         {QString("Orthographe et grammaire"), QString("spelling and grammar")}) {
+        const Panel p = makePanel(other);
+        EXPECT_FALSE(hover(p.change)) << other.toStdString();
+    }
+    EXPECT_FALSE(hover(nullptr));
+    expectWords("", "");
+    EXPECT_EQ(panel.titleOfUIElement(), std::nullopt);
+    EXPECT_FALSE(panel.spellCheckWindowOpenFlag());
+    keyboard.transactWithSpellingCorrectionConsole();
+    EXPECT_TRUE(handed.isEmpty());
+}
+
+TEST_F(SpellingPanel, HoverRaisesTheFlagAndResetKeepsIt)
+{
+    const Panel p = makePanel(title);
+    hover(p.change);
+    EXPECT_TRUE(panel.spellCheckWindowOpenFlag());
+    EXPECT_EQ(panel.currentElement(), p.change);
+    panel.resetConsoleMonitoringElements();
+    expectWords("", "");
+    EXPECT_EQ(panel.currentElement(), nullptr);
+    EXPECT_TRUE(panel.spellCheckWindowOpenFlag());
+    keyboard.transactWithSpellingCorrectionConsole();
+    EXPECT_TRUE(handed.isEmpty());
+}
+
+TEST_F(SpellingPanel, GuessesAreFoundWithoutRowAndScrollAreaLevels)
+{
+    const Panel p = makePanel(title, false);
+    ASSERT_TRUE(hover(p.change));
+    expectWords("recieve", "receive");
+}
+
+TEST_F(SpellingPanel, OnlyTheFirstWordFieldIsReadAndAMissingWordIsLeftOut)
+{
+    const Panel p = makePanel(title, true, "");
+    ASSERT_TRUE(hover(p.change));
+    expectWords(std::nullopt, "receive");
+    keyboard.transactWithSpellingCorrectionConsole();
+    ASSERT_EQ(handed.size(), 1);
+    EXPECT_FALSE(handed[0].contains("mSpell")); // the store refuses a pair without it
+    expectWords("", "");
+}
+
+TEST(SpellingPanelReading, LineageFollowsParentsAndStopsOnlyOnExactTitles)
+{
+    using Reader = UIAppDelegateController;
+    const Node app = MemoryAccessibilityElement::make("AXApplication");
+    const Node window = app->add(ax::Window, "Spelling and Grammar");
+    const Node unnamed = window->add({});
+    EXPECT_EQ(Reader::getLineageOfElement(unnamed->add(ax::Button, "copy")),
+              (QStringList{ax::Button, ax::Window, "AXApplication"}));
+    EXPECT_NE(Reader::getLineageOfElement(window->add(ax::Button, "Font\u2026")), std::nullopt);
+    EXPECT_EQ(Reader::getLineageOfElement(window->add(ax::Button, "Font...")), std::nullopt);
+    EXPECT_EQ(Reader::getLineageOfElement(window->add(ax::Button, "ignore")), std::nullopt);
+    EXPECT_EQ(Reader::getLineageOfElement(nullptr), QStringList());
+    EXPECT_EQ(Reader::topLevelUIElement(unnamed), window);
+    EXPECT_FALSE(Reader::valueOfAttribute(ax::Title, nullptr).isValid());
+    EXPECT_EQ(Reader::roleOfUIElement(unnamed), std::nullopt);
+}
