@@ -1,5 +1,8 @@
 #pragma once
 
+#include "platform/accessibility/GlobalEventMonitors.h"
+
+#include <QStringList>
 #include <QVariantMap>
 
 #include <functional>
@@ -8,6 +11,7 @@ namespace typewarden
 {
 
 class AppleUserInterfaceHelperMethods;
+class TextComparison;
 
 // What the global key and mouse monitors do with the writer's keys and clicks.
 class AppleKeyboardUIMethods
@@ -16,10 +20,40 @@ public:
     // What receives a committed pair (the application delegate's addSpellWordsToList).
     using HandOver = std::function<bool(const QVariantMap& pair)>;
 
-    AppleKeyboardUIMethods(AppleUserInterfaceHelperMethods& panel, HandOver handOver)
-        : m_panel(panel), m_handOver(std::move(handOver))
-    {
-    }
+    // What the typing path calls out to.
+    struct TypingPeers {
+        platform::GlobalEventMonitors* monitors = nullptr;
+        TextComparison* comparison = nullptr;
+        // Starts one comparison of the application's front document against the old text.
+        std::function<bool(const QString& application, const QString& oldText)> compare;
+        std::function<void()> toggleLastCorrection;
+        std::function<bool()> saveContext;
+    };
+
+    // The ten characters that end a word; line ends are handled on their own.
+    static const QStringList& autoCorrectTermChars();
+
+    AppleKeyboardUIMethods(AppleUserInterfaceHelperMethods& panel, HandOver handOver);
+    AppleKeyboardUIMethods(AppleUserInterfaceHelperMethods& panel, HandOver handOver,
+                           TypingPeers typing);
+
+    // Starts (or restarts) typing capture for the application: a baseline comparison, then the
+    // two monitors if they are not there yet.
+    void consoleDirectoryInputForApp(const QString& application);
+    bool processWordsForApp(const QString& application, const QString& oldText);
+    bool resetBaseStringOfApplication(const QString& application = {});
+    static bool checkForAutoCorrectTermChars(QChar c);
+    // Removing the key monitor saves the word pairs; without one nothing is saved.
+    void removeAppleKeyboardUIMethods();
+    void removeAppleMouseEventMonitor();
+
+    void keyDown(const platform::KeyDownEvent& event);
+    void mouseUp(const platform::MouseUpEvent& event);
+
+    const QString& activeAppName() const { return m_activeAppName; }
+    const QString& baseString() const { return m_baseString; }
+    bool controlKeyDownFlag() const { return m_controlKeyDownFlag; }
+    bool& controlKeyDownFlagStorage() { return m_controlKeyDownFlag; }
 
     // Commit step, after every released left click anywhere: when the last panel control under
     // the pointer was "Change" and neither pending word is "", hands {cSpell, mSpell} over and
@@ -28,8 +62,15 @@ public:
     void transactWithSpellingCorrectionConsole();
 
 private:
+    QString oldDocText() const;
+    void setOldDocText(const QString& text);
+
     AppleUserInterfaceHelperMethods& m_panel;
     HandOver m_handOver;
+    TypingPeers m_typing;
+    QString m_activeAppName;
+    QString m_baseString;
+    bool m_controlKeyDownFlag = false;
 };
 
 } // namespace typewarden

@@ -1,0 +1,221 @@
+// Evaluating a comparison script's answer, and locating, installing and running the script.
+#include "typewarden/capture/TextComparison.h"
+#include "platform/defaults/UserDefaults.h"
+#include "tests/support/RecordingAlerts.h"
+#include "tests/support/TestSupport.h"
+#include "typewarden/app/AgentDefaults.h"
+#include "typewarden/capture/ComparisonScript.h"
+
+#include <QFile>
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+using namespace typewarden;
+
+namespace
+{
+
+struct Evaluation {
+    explicit Evaluation(bool retain)
+    {
+        defaults.setObject(retain, defaults::AutoCheckRetention);
+        comparison.setOldDocText("old");
+        comparison.setBeforeWord("recieve");
+    }
+    QVariantMap pair(const QString& mSpell, const QString& cSpell)
+    {
+        return {{"mSpell", mSpell}, {"cSpell", cSpell}};
+    }
+
+    platform::UserDefaults defaults{QStringLiteral("Typewarden")};
+    bool controlKey = false;
+    bool spellPanel = false;
+    QList<QVariantMap> handed;
+    TextComparison comparison{defaults,
+                              [this](const QVariantMap& p) {
+                                  handed << p;
+                                  return true;
+                              },
+                              FlagAccess::of(controlKey), FlagAccess::of(spellPanel)};
+};
+
+} // namespace
+
+TEST(TextComparison, AnswerShapesGiveTheDocumentTextAndTheWords)
+{
+    Evaluation e(true);
+    EXPECT_FALSE(e.comparison.evaluate({}));
+    EXPECT_FALSE(e.comparison.evaluate({""})); // no document: the baseline stays
+    EXPECT_EQ(e.comparison.oldDocText(), "old");
+
+    // One item: the after word is the item without its last character.
+    EXPECT_TRUE(e.comparison.evaluate({"receive "}));
+    EXPECT_EQ(e.comparison.oldDocText(), "receive ");
+    EXPECT_TRUE(e.comparison.evaluate({"doc two", "receive"}));
+    EXPECT_EQ(e.comparison.oldDocText(), "doc two");
+    // Three items bring their own before word.
+    e.comparison.setBeforeWord("unrelated");
+    EXPECT_TRUE(e.comparison.evaluate({"doc three", "house", "horse"}));
+    EXPECT_FALSE(e.comparison.evaluate({"doc four", "receive", "recieve", "more"}));
+    EXPECT_EQ(e.comparison.oldDocText(), "doc four");
+
+    ASSERT_EQ(e.handed.size(), 3);
+    EXPECT_EQ(e.handed[0], e.pair("recieve", "receive"));
+    EXPECT_EQ(e.handed[1], e.pair("recieve", "receive"));
+    EXPECT_EQ(e.handed[2], e.pair("horse", "house"));
+}
+
+TEST(TextComparison, WithoutRetentionAFlagMustConfirmAndIsThenCleared)
+{
+    Evaluation e(false);
+    const QStringList good{"doc", "receive"};
+    EXPECT_FALSE(e.comparison.evaluate(good));
+    EXPECT_EQ(e.comparison.oldDocText(), "doc");
+
+    e.controlKey = true;
+    EXPECT_FALSE(e.comparison.evaluate({"doc", "recieve"})); // equal words: no hand-over
+    EXPECT_TRUE(e.controlKey);
+    EXPECT_TRUE(e.comparison.evaluate(good));
+    EXPECT_FALSE(e.controlKey);
+
+    e.spellPanel = true;
+    EXPECT_TRUE(e.comparison.evaluate(good));
+    EXPECT_FALSE(e.controlKey || e.spellPanel);
+    EXPECT_EQ(e.handed.size(), 2);
+
+    // Retention on keeps without asking, and leaves the flags alone.
+    Evaluation retained(true);
+    retained.spellPanel = true;
+    EXPECT_TRUE(retained.comparison.evaluate(good));
+    EXPECT_TRUE(retained.spellPanel);
+    EXPECT_EQ(retained.handed.size(), 1);
+}
+
+TEST(TextComparison, TheGateDecidesAndTheTypedSpellingIsKept)
+{
+    Evaluation e(true);
+    e.controlKey = true;
+    EXPECT_FALSE(e.comparison.evaluate({"doc", "the", "teh"}));         // three letters
+    EXPECT_FALSE(e.comparison.evaluate({"doc", "receive", "receive"})); // equal
+    EXPECT_FALSE(e.comparison.evaluate({"doc", "don't", "dont"}));      // equal but for punctuation
+    EXPECT_FALSE(e.comparison.evaluate({"doc", "receiving", "recieve"}));
+    EXPECT_TRUE(e.handed.isEmpty());
+
+    e.comparison.setBeforeWord("Recieve");
+    EXPECT_TRUE(e.comparison.evaluate({"doc", "receive"}));
+    ASSERT_EQ(e.handed.size(), 1);
+    EXPECT_EQ(e.handed[0], e.pair("Recieve", "receive"));
+}
+
+namespace
+{
+
+struct RecordingChooser : FolderChooser {
+    void chooseFolder(const Request& request,
+                      std::function<void(std::optional<QString>)> completion) override
+    {
+        requests << request;
+        completion(answer ? answer : std::optional<QString>(request.directory));
+    }
+    QList<Request> requests;
+    std::optional<QString> answer; // nothing: the folder shown
+};
+
+struct Script {
+    bool install(const QByteArray& body)
+    {
+        return testsupport::writeFile(ComparisonScript::scriptPath(), body) &&
+               QFile::setPermissions(ComparisonScript::scriptPath(),
+                                     QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    QString shipped = testsupport::sandboxRoot() + "/shipped/ComparingTextUsingDiff.scpt";
+    testsupport::RecordingAlerts alerts;
+    RecordingChooser chooser;
+    ComparisonScript script{alerts, chooser, shipped};
+    QSignalSpy answered{&script, &ComparisonScript::answered};
+    QSignalSpy failed{&script, &ComparisonScript::failed};
+};
+
+} // namespace
+
+TEST(ComparisonScript, RunsWithoutAShellAndAnswersTheStringItems)
+{
+    Script s;
+    ASSERT_TRUE(
+        s.install("#!/usr/bin/env python3\n"
+                  "import json, sys\n"
+                  "text = sys.stdin.buffer.read().decode('utf-8')\n"
+                  "print(json.dumps([text] + sys.argv[1:] + [str(len(sys.argv) - 1), 7]))\n"));
+    const QString name = "Text \"Edit\" 'x' $HOME; *";
+    const QString previous = "line one\nline \u00fcnic\u00f6de \"two\"\n";
+    ASSERT_TRUE(s.script.runDifferenceScript(name, previous));
+    ASSERT_TRUE(s.answered.wait(10000));
+    EXPECT_EQ(s.answered[0][0].toStringList(),
+              QStringList({previous, "trackFrontDocument", name, "2"}));
+    EXPECT_TRUE(s.failed.isEmpty());
+    EXPECT_TRUE(s.alerts.shown.isEmpty());
+}
+
+TEST(ComparisonScript, FailingOrUnreadableRunsOnlyReportAFailure)
+{
+    Script s;
+    s.script.setTimeout(300);
+    for (const QByteArray body :
+         {"#!/bin/sh\necho '[\"doc\"]'\nexit 1\n", "#!/bin/sh\necho garbage\n",
+          "#!/bin/sh\necho '{\"a\": \"b\"}'\n", "#!/bin/sh\nexec sleep 5\n"}) {
+        ASSERT_TRUE(s.install(body));
+        ASSERT_TRUE(s.script.runDifferenceScript("TextEdit", "old"));
+        EXPECT_TRUE(s.failed.wait(5000)) << body.constData();
+    }
+    EXPECT_EQ(s.failed.size(), 4);
+    EXPECT_TRUE(s.answered.isEmpty());
+
+    // A script that cannot be run is no script, but not a missing one either.
+    QFile::setPermissions(ComparisonScript::scriptPath(), QFile::ReadOwner | QFile::WriteOwner);
+    EXPECT_FALSE(s.script.runDifferenceScript("TextEdit", "old"));
+    EXPECT_TRUE(s.alerts.shown.isEmpty());
+}
+
+TEST(ComparisonScript, AMissingScriptAsksForItsInstallationEachTime)
+{
+    Script s;
+    s.alerts.answer = 1; // Cancel
+    EXPECT_FALSE(s.script.runDifferenceScript("TextEdit", "old"));
+    EXPECT_FALSE(s.script.trackFrontDocumentScriptTask());
+    ASSERT_EQ(s.alerts.shown.size(), 2);
+    EXPECT_EQ(s.alerts.shown[0].alert.messageText,
+              "A resource to run Typewarden needs to be installed in your private scripts folder.");
+    EXPECT_EQ(s.alerts.shown[0].alert.informativeText,
+              "May I open this folder to assist  installation?");
+    EXPECT_EQ(s.alerts.shown[0].alert.buttons, QStringList({"OK", "Cancel"}));
+    EXPECT_TRUE(s.chooser.requests.isEmpty());
+}
+
+TEST(ComparisonScript, InstallationCopiesTheScriptOnceIntoTheChosenFolder)
+{
+    Script s;
+    ASSERT_TRUE(testsupport::writeFile(s.shipped, "#!/bin/sh\necho '[\"doc\"]'\n"));
+    s.chooser.answer = testsupport::sandboxRoot(); // another folder: nothing happens
+    s.script.installAppleScriptAlert();
+    ASSERT_EQ(s.chooser.requests.size(), 1);
+    EXPECT_EQ(s.chooser.requests[0].directory, ComparisonScript::scriptsDirectory());
+    EXPECT_FALSE(QFile::exists(ComparisonScript::scriptPath()));
+
+    s.chooser.answer.reset();
+    EXPECT_FALSE(s.script.trackFrontDocumentScriptTask()); // missing: installs through the alert
+    ASSERT_EQ(s.alerts.shown.size(), 3);
+    EXPECT_EQ(s.alerts.shown[2].alert.messageText, "Script Installed");
+    EXPECT_EQ(s.alerts.shown[2].alert.informativeText,
+              "The Automation script was installed succcessfully.");
+    EXPECT_EQ(s.script.trackFrontDocumentScriptTask(), ComparisonScript::scriptPath());
+    EXPECT_EQ(testsupport::readFile(ComparisonScript::scriptPath()),
+              testsupport::readFile(s.shipped));
+
+    // The file is there now: a second installation only logs.
+    s.script.installAppleScriptAlert();
+    EXPECT_EQ(s.alerts.shown.size(), 4);
+    EXPECT_TRUE(s.script.runDifferenceScript("TextEdit", "old"));
+    ASSERT_TRUE(s.answered.wait(5000));
+    EXPECT_EQ(s.answered[0][0].toStringList(), QStringList({"doc"}));
+}
