@@ -1,0 +1,180 @@
+#include "typewarden/capture/TypewardenObserverMethods.h"
+
+#include <QLoggingCategory>
+#include <QTimer>
+
+namespace typewarden
+{
+
+namespace
+{
+Q_LOGGING_CATEGORY(lcObservers, "typewarden.capture.observers")
+const QString kActiveName = QStringLiteral("NSApplicationName");
+} // namespace
+
+TypewardenObserverMethods::TypewardenObserverMethods(platform::DesktopAccessibility& desktop,
+                                                     Callbacks callbacks, qint64 ownPid)
+    : m_desktop(desktop), m_callbacks(std::move(callbacks)), m_ownPid(ownPid)
+{
+}
+
+TypewardenObserverMethods::~TypewardenObserverMethods() = default;
+
+void TypewardenObserverMethods::setupApplicationActivityMonitor()
+{
+    m_desktop.setWorkspaceHandlers(
+        {[this](const platform::RunningApplication& app) { applicationLaunched(app); },
+         [this](const platform::RunningApplication& app) { applicationTerminated(app); },
+         [this](const platform::RunningApplication& app) { applicationActivated(app); }});
+    m_activeAppDictionary = {{kActiveName, QString()}};
+    for (const platform::RunningApplication& app : m_desktop.runningApplications())
+        m_activeAppDictionary.insert(app.name, app.pid);
+}
+
+QString TypewardenObserverMethods::getActiveAppName() const
+{
+    return m_activeAppDictionary.value(kActiveName).toString();
+}
+
+void TypewardenObserverMethods::applicationLaunched(const platform::RunningApplication& app)
+{
+    m_activeAppDictionary.insert(app.name, app.pid);
+    registerForWindowEventsMonitorFor(app.pid);
+    registerForAppSwitchNotificationFor(app.pid);
+}
+
+void TypewardenObserverMethods::applicationTerminated(const platform::RunningApplication& app)
+{
+    disengageWindowObservers(app.pid);
+    disengageApplicationSwitchObserver(app.pid);
+}
+
+void TypewardenObserverMethods::applicationActivated(const platform::RunningApplication& app)
+{
+    // The application is given half a second to settle; waiting on a timer keeps the agent's own
+    // events going meanwhile.
+    QTimer::singleShot(kActivationSettleMs, this, [this, app] { activate(app); });
+}
+
+void TypewardenObserverMethods::activate(const platform::RunningApplication& app)
+{
+    m_activeApp = app.name;
+    m_activeAppDictionary.insert(kActiveName, app.name);
+    if (m_callbacks.userPreferenceMask && m_callbacks.userPreferenceMask(app.name)) {
+        if (m_callbacks.setupAppleUIMonitorsForApp)
+            m_callbacks.setupAppleUIMonitorsForApp(app.name);
+        if (m_callbacks.resetTypingState)
+            m_callbacks.resetTypingState();
+        registerForAppSwitchNotificationFor(app.pid);
+        registerForWindowEventsMonitorFor(app.pid);
+    } else if (m_callbacks.unloadAppleOSUserInterfaceObservers) {
+        m_callbacks.unloadAppleOSUserInterfaceObservers();
+    }
+}
+
+void TypewardenObserverMethods::registerForWindowEventsMonitorFor(qint64 pid)
+{
+    if (pid == m_ownPid || m_windowSwitchedObservers.count(pid) ||
+        m_menuOpenedObservers.count(pid) || m_menuClosedObservers.count(pid))
+        return;
+    auto opened = m_desktop.observe(pid, platform::axevent::MenuOpened, [this] {
+        if (m_callbacks.post)
+            m_callbacks.post(QStringLiteral("MenuOpenedNotification"),
+                             {{kActiveName, getActiveAppName()}});
+    });
+    if (opened)
+        m_menuOpenedObservers[pid] = std::move(opened);
+    else
+        qCWarning(lcObservers).noquote()
+            << QStringLiteral("Failed to create observer for application \"%1\". pid: %2")
+                   .arg(m_activeApp)
+                   .arg(pid);
+    auto changed = m_desktop.observe(pid, platform::axevent::MainWindowChanged,
+                                     [this] { appWindowChanged(); });
+    if (changed)
+        m_windowSwitchedObservers[pid] = std::move(changed);
+    else
+        qCWarning(lcObservers).noquote()
+            << QStringLiteral("Failed to create observer for application \"%1\".").arg(m_activeApp);
+    auto closed = m_desktop.observe(pid, platform::axevent::MenuClosed, [this] {
+        if (m_callbacks.post)
+            m_callbacks.post(QStringLiteral("MenuClosedNotification"),
+                             {{kActiveName, getActiveAppName()}});
+    });
+    if (closed)
+        m_menuClosedObservers[pid] = std::move(closed);
+    else
+        qCWarning(lcObservers).noquote()
+            << QStringLiteral("Failed to create observer for application \"%1\".").arg(m_activeApp);
+}
+
+void TypewardenObserverMethods::registerForAppSwitchNotificationFor(qint64 pid)
+{
+    if (pid == m_ownPid || m_applicationSwitchedObservers.count(pid))
+        return;
+    if (auto observer = m_desktop.observe(pid, platform::axevent::ApplicationActivated,
+                                          [this] { applicationSwitched(); }))
+        m_applicationSwitchedObservers[pid] = std::move(observer);
+}
+
+void TypewardenObserverMethods::appWindowChanged()
+{
+    // The window change does not consult the preferences.
+    if (m_callbacks.setupAppleUIMonitorsForApp)
+        m_callbacks.setupAppleUIMonitorsForApp(getActiveAppName());
+    if (m_callbacks.resetTypingState)
+        m_callbacks.resetTypingState();
+}
+
+void TypewardenObserverMethods::applicationSwitched()
+{
+    if (m_callbacks.resetTypingState)
+        m_callbacks.resetTypingState();
+    if (m_callbacks.resetPanelState)
+        m_callbacks.resetPanelState();
+}
+
+void TypewardenObserverMethods::disengageWindowObservers(qint64 pid)
+{
+    m_windowSwitchedObservers.erase(pid);
+    m_menuOpenedObservers.erase(pid);
+    m_menuClosedObservers.erase(pid);
+}
+
+void TypewardenObserverMethods::disengageApplicationSwitchObserver(qint64 pid)
+{
+    const auto it = m_applicationSwitchedObservers.find(pid);
+    if (it == m_applicationSwitchedObservers.end())
+        return;
+    qCDebug(lcObservers).noquote()
+        << QStringLiteral("removing observer: application switch with pidNumber: %1").arg(pid);
+    m_applicationSwitchedObservers.erase(it);
+}
+
+void TypewardenObserverMethods::quitAllWindowActivityMonitorObservers()
+{
+    for (const auto& [pid, observer] : m_applicationSwitchedObservers)
+        disengageWindowObservers(pid);
+}
+
+void TypewardenObserverMethods::quitAllApplicationActivityMonitorObservers()
+{
+    quitAllWindowActivityMonitorObservers();
+    m_applicationSwitchedObservers.clear();
+    m_windowSwitchedObservers.clear();
+    m_menuOpenedObservers.clear();
+    m_menuClosedObservers.clear();
+}
+
+int TypewardenObserverMethods::windowObserverCount(qint64 pid) const
+{
+    return int(m_windowSwitchedObservers.count(pid) + m_menuOpenedObservers.count(pid) +
+               m_menuClosedObservers.count(pid));
+}
+
+bool TypewardenObserverMethods::hasApplicationSwitchObserver(qint64 pid) const
+{
+    return m_applicationSwitchedObservers.count(pid) > 0;
+}
+
+} // namespace typewarden
