@@ -2,7 +2,7 @@
 
 #include "typewarden/app/AgentDefaults.h"
 #include "typewarden/app/TypewardenWindowController.h"
-#include "typewarden/capture/CaptureSession.h"
+#include "typewarden/capture/CaptureCoordinator.h"
 #include "typewarden/store/TypewardenModel.h"
 
 #include <QCoreApplication>
@@ -21,7 +21,7 @@ TypewardenAppDelegate::TypewardenAppDelegate(platform::UserDefaults& defaults,
                                              platform::ProcessLauncher& launcher,
                                              TypewardenModel& model,
                                              TypewardenWindowController& window,
-                                             CaptureSession& capture)
+                                             CaptureCoordinator& capture)
     : openUrl([](const QUrl& url) { QDesktopServices::openUrl(url); }), m_defaults(defaults),
       m_alerts(alerts), m_launcher(launcher), m_model(model), m_window(window), m_capture(capture),
       m_programDirectory(QCoreApplication::applicationDirPath())
@@ -30,12 +30,14 @@ TypewardenAppDelegate::TypewardenAppDelegate(platform::UserDefaults& defaults,
 
 void TypewardenAppDelegate::awakeFromNib()
 {
+    m_capture.setupApplicationActivityMonitor();
     if (m_defaults.boolForKey(defaults::ShowWindowAtStartup))
         m_window.openSpellingListWindow();
 }
 
 void TypewardenAppDelegate::applicationDidFinishLaunching()
 {
+    m_capture.checkForComparisonScript();
     // First run only: every setting starts on, written to the user's defaults.
     if (m_defaults.isStored(defaults::LaunchAtLogin))
         return;
@@ -46,8 +48,8 @@ void TypewardenAppDelegate::applicationDidFinishLaunching()
 
 void TypewardenAppDelegate::applicationWillTerminate()
 {
-    // Stopping capture saves, as removing the key monitor does; nothing else saves at quit.
-    m_capture.unloadAppleOSUserInterfaceObservers();
+    // Observers first, then capture: removing the key monitor saves; nothing else saves at quit.
+    m_capture.terminate();
     if (!m_model.lastSaveFailed() || m_model.unsavedPairs().isEmpty())
         return;
     // Pairs a failed save left behind are kept in a file the list can import.

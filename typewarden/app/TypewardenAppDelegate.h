@@ -12,7 +12,7 @@
 namespace typewarden
 {
 
-class CaptureSession;
+class CaptureCoordinator;
 class TypewardenModel;
 class TypewardenWindowController;
 
@@ -26,7 +26,7 @@ public:
 
     TypewardenAppDelegate(platform::UserDefaults& defaults, platform::AlertPresenter& alerts,
                           platform::ProcessLauncher& launcher, TypewardenModel& model,
-                          TypewardenWindowController& window, CaptureSession& capture);
+                          TypewardenWindowController& window, CaptureCoordinator& capture);
 
     void awakeFromNib();
     void applicationDidFinishLaunching();
@@ -50,7 +50,7 @@ private:
     platform::ProcessLauncher& m_launcher;
     TypewardenModel& m_model;
     TypewardenWindowController& m_window;
-    CaptureSession& m_capture;
+    CaptureCoordinator& m_capture;
     QString m_programDirectory;
 };
 

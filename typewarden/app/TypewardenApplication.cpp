@@ -8,7 +8,8 @@
 #include "typewarden/app/PreferencesWindowController.h"
 #include "typewarden/app/TypewardenAppDelegate.h"
 #include "typewarden/app/TypewardenWindowController.h"
-#include "typewarden/capture/CaptureSession.h"
+#include "typewarden/capture/CaptureCoordinator.h"
+#include "typewarden/capture/ComparisonScript.h"
 #include "typewarden/store/TypewardenImportDelegate.h"
 #include "typewarden/store/TypewardenModel.h"
 
@@ -43,8 +44,19 @@ bool TypewardenApplication::start()
     m_model = std::make_unique<TypewardenModel>(m_defaults, *m_notifications, m_alerts);
     m_model->awakeFromNib();
     m_window = std::make_unique<TypewardenWindowController>(*m_model, m_alerts);
-    m_capture = std::make_unique<CaptureSession>(
-        [this] { return m_window->wordPairArrayControllerSaveContext(); });
+    m_folderChooser = std::make_unique<WidgetFolderChooser>();
+    CaptureCoordinator::Peers capture;
+    capture.defaults = &m_defaults;
+    capture.alerts = &m_alerts;
+    capture.folderChooser = m_folderChooser.get();
+    capture.handOver = [this](const QVariantMap& pair) {
+        return m_delegate->addSpellWordsToList(&pair);
+    };
+    capture.toggleLastCorrection = [this] { m_window->toggleLastCorrection(); };
+    capture.saveContext = [this] { return m_window->wordPairArrayControllerSaveContext(); };
+    capture.ownPid = QCoreApplication::applicationPid();
+    capture.shippedScript = ComparisonScript::shippedScriptPath();
+    m_capture = std::make_unique<CaptureCoordinator>(std::move(capture));
     m_login = std::make_unique<LaunchAtLoginController>(QCoreApplication::applicationFilePath());
     m_preferences = std::make_unique<PreferencesWindowController>(m_defaults, *m_login, *m_capture);
     m_import = std::make_unique<TypewardenImportDelegate>(m_defaults, m_alerts, m_panels, *m_model);

@@ -11,7 +11,8 @@
 namespace typewarden
 {
 
-class CaptureSession;
+class CaptureCoordinator;
+class WidgetFolderChooser;
 class LaunchAtLoginController;
 class PreferencesWindowController;
 class TypewardenAppDelegate;
@@ -46,7 +47,8 @@ private:
     std::unique_ptr<platform::DBusDistributedNotificationCenter> m_notifications;
     std::unique_ptr<TypewardenModel> m_model;
     std::unique_ptr<TypewardenWindowController> m_window;
-    std::unique_ptr<CaptureSession> m_capture;
+    std::unique_ptr<WidgetFolderChooser> m_folderChooser;
+    std::unique_ptr<CaptureCoordinator> m_capture;
     std::unique_ptr<LaunchAtLoginController> m_login;
     std::unique_ptr<PreferencesWindowController> m_preferences;
     std::unique_ptr<TypewardenImportDelegate> m_import;

@@ -6,7 +6,8 @@
 #include "typewarden/app/AgentDefaults.h"
 #include "typewarden/app/TypewardenAppDelegate.h"
 #include "typewarden/app/TypewardenWindowController.h"
-#include "typewarden/capture/CaptureSession.h"
+#include "typewarden/capture/CaptureCoordinator.h"
+#include "typewarden/capture/ComparisonScript.h"
 #include "typewarden/store/TypewardenModel.h"
 
 #include <gtest/gtest.h>
@@ -36,6 +37,29 @@ struct RecordingLauncher : platform::ProcessLauncher {
     bool succeed = false;
 };
 
+struct FakeMonitors : platform::GlobalEventMonitors {
+    bool key = false, mouse = false;
+    bool installKeyDownMonitor(std::function<void(const platform::KeyDownEvent&)>) override
+    {
+        return key = true;
+    }
+    void removeKeyDownMonitor() override { key = false; }
+    bool hasKeyDownMonitor() const override { return key; }
+    bool installMouseUpMonitor(std::function<void(const platform::MouseUpEvent&)>) override
+    {
+        return mouse = true;
+    }
+    void removeMouseUpMonitor() override { mouse = false; }
+    bool hasMouseUpMonitor() const override { return mouse; }
+};
+
+struct NoFolderChooser : FolderChooser {
+    void chooseFolder(const Request&, std::function<void(std::optional<QString>)> done) override
+    {
+        done(std::nullopt);
+    }
+};
+
 struct Agent {
     platform::UserDefaults defaults{QStringLiteral("Typewarden")};
     testsupport::RecordingAlerts alerts;
@@ -44,7 +68,9 @@ struct Agent {
     QString storePath = registerErrorListPathDefault(defaults);
     TypewardenModel model{defaults, notifications, alerts};
     std::unique_ptr<TypewardenWindowController> window;
-    std::unique_ptr<CaptureSession> capture;
+    FakeMonitors monitors;
+    NoFolderChooser chooser;
+    std::unique_ptr<CaptureCoordinator> capture;
     std::unique_ptr<TypewardenAppDelegate> delegate;
     QList<QUrl> opened;
 
@@ -52,8 +78,16 @@ struct Agent {
     {
         model.awakeFromNib();
         window = std::make_unique<TypewardenWindowController>(model, alerts);
-        capture = std::make_unique<CaptureSession>(
-            [this] { return window->wordPairArrayControllerSaveContext(); });
+        CaptureCoordinator::Peers peers;
+        peers.defaults = &defaults;
+        peers.alerts = &alerts;
+        peers.folderChooser = &chooser;
+        peers.monitors = &monitors;
+        peers.handOver = [this](const QVariantMap& pair) {
+            return delegate->addSpellWordsToList(&pair);
+        };
+        peers.saveContext = [this] { return window->wordPairArrayControllerSaveContext(); };
+        capture = std::make_unique<CaptureCoordinator>(std::move(peers));
         delegate = std::make_unique<TypewardenAppDelegate>(defaults, alerts, launcher, model,
                                                            *window, *capture);
         delegate->openUrl = [this](const QUrl& url) { opened << url; };
@@ -252,8 +286,10 @@ TEST(AgentDelegate, StoppingCaptureSavesAndQuitDoesNotOtherwise)
     agent.delegate->applicationWillTerminate(); // nothing watched: no save
     EXPECT_FALSE(QFile::exists(agent.storePath));
     agent.capture->setupAppleUIMonitorsForApp("TextEdit");
+    EXPECT_TRUE(agent.monitors.hasKeyDownMonitor());
     agent.delegate->applicationWillTerminate();
     EXPECT_EQ(agent.storedPairs(), 1);
+    EXPECT_FALSE(agent.monitors.hasKeyDownMonitor());
 }
 
 TEST(AgentList, AFileDroppedOnTheListWindowStartsTheImport)

@@ -1,0 +1,135 @@
+#include "typewarden/capture/CaptureCoordinator.h"
+
+#include "typewarden/app/AgentDefaults.h"
+#include "typewarden/capture/AppleKeyboardUIMethods.h"
+#include "typewarden/capture/AppleUserInterfaceHelperMethods.h"
+#include "typewarden/capture/ComparisonScript.h"
+#include "typewarden/capture/PointerTimer.h"
+#include "typewarden/capture/TextComparison.h"
+#include "typewarden/capture/TypewardenObserverMethods.h"
+
+#include <QFileInfo>
+#include <QLoggingCategory>
+
+namespace typewarden
+{
+
+namespace
+{
+Q_LOGGING_CATEGORY(lcCapture, "typewarden.capture")
+const QString kTextEdit = QStringLiteral("TextEdit");
+const QString kPages = QStringLiteral("Pages");
+} // namespace
+
+CaptureCoordinator::CaptureCoordinator(Peers peers) : m_peers(std::move(peers))
+{
+    m_panel =
+        std::make_unique<AppleUserInterfaceHelperMethods>([this] { return getActiveAppName(); });
+    m_comparison = std::make_unique<TextComparison>(
+        *m_peers.defaults, m_peers.handOver,
+        FlagAccess{[this] { return m_keyboard->controlKeyDownFlag(); },
+                   [this] { m_keyboard->controlKeyDownFlagStorage() = false; }},
+        FlagAccess{[this] { return m_panel->spellCheckWindowOpenFlag(); },
+                   [this] { m_panel->setSpellCheckWindowOpenFlag(false); }});
+    m_script = std::make_unique<ComparisonScript>(*m_peers.alerts, *m_peers.folderChooser,
+                                                  m_peers.shippedScript);
+    connect(m_script.get(), &ComparisonScript::answered, this,
+            [this](const QStringList& answer) { m_comparison->evaluate(answer); });
+    m_keyboard = std::make_unique<AppleKeyboardUIMethods>(
+        *m_panel, m_peers.handOver,
+        AppleKeyboardUIMethods::TypingPeers{
+            m_peers.monitors, m_comparison.get(),
+            [this](const QString& application, const QString& oldText) {
+                return m_script->runDifferenceScript(application, oldText);
+            },
+            m_peers.toggleLastCorrection, m_peers.saveContext});
+    if (m_peers.desktop) {
+        m_pointer = std::make_unique<PointerTimer>(
+            *m_peers.desktop, [this](const platform::AccessibilityElementRef& element) {
+                m_panel->getSpellingAndGrammarWindowButtonWithElement(element, getActiveAppName());
+            });
+        m_observers = std::make_unique<TypewardenObserverMethods>(
+            *m_peers.desktop,
+            TypewardenObserverMethods::Callbacks{
+                [this](const QString& name) { return userPreferenceMask(name); },
+                [this](const QString& name) { setupAppleUIMonitorsForApp(name); },
+                [this] { unloadAppleOSUserInterfaceObservers(); },
+                [this] { m_keyboard->resetBaseStringOfApplication(); },
+                [this] { m_panel->resetConsoleMonitoringElements(); },
+                // Menus opening and closing are followed but take no capture action.
+                [](const QString& notification, const QVariantMap& info) {
+                    qCDebug(lcCapture) << notification << info;
+                }},
+            m_peers.ownPid);
+    }
+}
+
+CaptureCoordinator::~CaptureCoordinator() = default;
+
+bool CaptureCoordinator::accessibilityAvailable() const
+{
+    return m_peers.desktop && m_peers.desktop->isAvailable() && m_peers.monitors;
+}
+
+QString CaptureCoordinator::getActiveAppName() const
+{
+    return m_observers ? m_observers->getActiveAppName() : QString();
+}
+
+void CaptureCoordinator::setupApplicationActivityMonitor()
+{
+    if (!accessibilityAvailable()) {
+        if (!m_reportedUnavailable)
+            qCWarning(lcCapture) << "The desktop's accessibility bus is not available: Typewarden "
+                                    "keeps its list but cannot capture corrections.";
+        m_reportedUnavailable = true;
+        return;
+    }
+    m_observers->setupApplicationActivityMonitor();
+}
+
+void CaptureCoordinator::checkForComparisonScript()
+{
+    // Offering to install a script this build does not ship would only fail.
+    if (!QFileInfo::exists(m_peers.shippedScript)) {
+        qCWarning(lcCapture).noquote()
+            << "no comparison script ships with this build:" << m_peers.shippedScript;
+        return;
+    }
+    m_script->trackFrontDocumentScriptTask();
+}
+
+bool CaptureCoordinator::userPreferenceMask(const QString& applicationName) const
+{
+    if (applicationName == kPages)
+        return m_peers.defaults->boolForKey(defaults::Pages);
+    if (applicationName == kTextEdit)
+        return m_peers.defaults->boolForKey(defaults::TextEdit);
+    return false;
+}
+
+void CaptureCoordinator::setupAppleUIMonitorsForApp(const QString& applicationName)
+{
+    if (applicationName != kTextEdit && applicationName != kPages)
+        return;
+    qCInfo(lcCapture).noquote() << "watching" << applicationName;
+    m_keyboard->consoleDirectoryInputForApp(applicationName);
+    if (m_pointer)
+        m_pointer->setupTimerBasedUpdate();
+}
+
+void CaptureCoordinator::unloadAppleOSUserInterfaceObservers()
+{
+    // Removing the key monitor saves the word pairs.
+    m_keyboard->removeAppleKeyboardUIMethods();
+    m_keyboard->removeAppleMouseEventMonitor();
+}
+
+void CaptureCoordinator::terminate()
+{
+    if (m_observers)
+        m_observers->quitAllApplicationActivityMonitorObservers();
+    unloadAppleOSUserInterfaceObservers();
+}
+
+} // namespace typewarden

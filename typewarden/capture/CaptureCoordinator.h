@@ -1,0 +1,77 @@
+#pragma once
+
+#include "platform/accessibility/DesktopAccessibility.h"
+#include "platform/accessibility/GlobalEventMonitors.h"
+#include "platform/defaults/UserDefaults.h"
+#include "platform/ui/Alerts.h"
+#include "typewarden/capture/CaptureControl.h"
+
+#include <QObject>
+#include <QVariantMap>
+
+#include <functional>
+#include <memory>
+
+namespace typewarden
+{
+
+class AppleKeyboardUIMethods;
+class AppleUserInterfaceHelperMethods;
+class ComparisonScript;
+class FolderChooser;
+class PointerTimer;
+class TextComparison;
+class TypewardenObserverMethods;
+
+// The capture machinery, put together: application observation, the pointer timer and the
+// spelling panel reader, the typing path with its comparison script, all handing pairs to the
+// store. Without the desktop's accessibility services it says so once and captures nothing.
+class CaptureCoordinator : public QObject, public CaptureControl
+{
+    Q_OBJECT
+public:
+    struct Peers {
+        platform::UserDefaults* defaults = nullptr;
+        platform::AlertPresenter* alerts = nullptr;
+        FolderChooser* folderChooser = nullptr;
+        platform::DesktopAccessibility* desktop = nullptr; // may be none
+        platform::GlobalEventMonitors* monitors = nullptr; // may be none
+        std::function<bool(const QVariantMap& pair)> handOver;
+        std::function<void()> toggleLastCorrection;
+        std::function<bool()> saveContext;
+        qint64 ownPid = 0;
+        QString shippedScript;
+    };
+
+    explicit CaptureCoordinator(Peers peers);
+    ~CaptureCoordinator() override;
+
+    // Starts following applications (from the delegate's wake-up).
+    void setupApplicationActivityMonitor();
+    // Looks for the comparison script once launching has finished; offers to install it.
+    void checkForComparisonScript();
+    // The orderly end: observers, then capture (which saves when typing capture was on).
+    void terminate();
+
+    bool userPreferenceMask(const QString& applicationName) const;
+    void setupAppleUIMonitorsForApp(const QString& applicationName) override;
+    void unloadAppleOSUserInterfaceObservers() override;
+
+    bool accessibilityAvailable() const;
+    QString getActiveAppName() const;
+    AppleKeyboardUIMethods& keyboard() { return *m_keyboard; }
+    AppleUserInterfaceHelperMethods& panel() { return *m_panel; }
+    TextComparison& comparison() { return *m_comparison; }
+
+private:
+    Peers m_peers;
+    std::unique_ptr<AppleUserInterfaceHelperMethods> m_panel;
+    std::unique_ptr<TextComparison> m_comparison;
+    std::unique_ptr<ComparisonScript> m_script;
+    std::unique_ptr<AppleKeyboardUIMethods> m_keyboard;
+    std::unique_ptr<PointerTimer> m_pointer;
+    std::unique_ptr<TypewardenObserverMethods> m_observers;
+    bool m_reportedUnavailable = false;
+};
+
+} // namespace typewarden
