@@ -3,6 +3,9 @@
 #include <QMainWindow>
 #include <QWidget>
 
+#include "platform/accessibility/atspi/AtspiDesktopAccessibility.h"
+#include "platform/accessibility/atspi/AtspiGlobalEventMonitors.h"
+#include "platform/accessibility/atspi/AtspiSession.h"
 #include "platform/dbus/SessionBusName.h"
 #include "typewarden/app/LaunchAtLoginController.h"
 #include "typewarden/app/PreferencesWindowController.h"
@@ -44,11 +47,23 @@ bool TypewardenApplication::start()
     m_model = std::make_unique<TypewardenModel>(m_defaults, *m_notifications, m_alerts);
     m_model->awakeFromNib();
     m_window = std::make_unique<TypewardenWindowController>(*m_model, m_alerts);
+    // Capture needs the desktop's accessibility bus; without it the agent keeps its list.
+    QString why;
+    m_accessibility = platform::atspi::AtspiSession::start(&why);
+    if (m_accessibility) {
+        m_desktop = std::make_unique<platform::atspi::AtspiDesktopAccessibility>(m_accessibility);
+        m_monitors = std::make_unique<platform::atspi::AtspiGlobalEventMonitors>(m_accessibility);
+    } else {
+        qWarning().noquote() << "Typewarden cannot capture corrections: no accessibility access ("
+                             << why << ")";
+    }
     m_folderChooser = std::make_unique<WidgetFolderChooser>();
     CaptureCoordinator::Peers capture;
     capture.defaults = &m_defaults;
     capture.alerts = &m_alerts;
     capture.folderChooser = m_folderChooser.get();
+    capture.desktop = m_desktop.get();
+    capture.monitors = m_monitors.get();
     capture.handOver = [this](const QVariantMap& pair) {
         return m_delegate->addSpellWordsToList(&pair);
     };

@@ -8,6 +8,13 @@
 
 #include <memory>
 
+namespace platform::atspi
+{
+class AtspiDesktopAccessibility;
+class AtspiGlobalEventMonitors;
+class AtspiSession;
+} // namespace platform::atspi
+
 namespace typewarden
 {
 
@@ -47,6 +54,9 @@ private:
     std::unique_ptr<platform::DBusDistributedNotificationCenter> m_notifications;
     std::unique_ptr<TypewardenModel> m_model;
     std::unique_ptr<TypewardenWindowController> m_window;
+    std::shared_ptr<platform::atspi::AtspiSession> m_accessibility;
+    std::unique_ptr<platform::atspi::AtspiDesktopAccessibility> m_desktop;
+    std::unique_ptr<platform::atspi::AtspiGlobalEventMonitors> m_monitors;
     std::unique_ptr<WidgetFolderChooser> m_folderChooser;
     std::unique_ptr<CaptureCoordinator> m_capture;
     std::unique_ptr<LaunchAtLoginController> m_login;
