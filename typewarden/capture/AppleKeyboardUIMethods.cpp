@@ -95,12 +95,16 @@ void AppleKeyboardUIMethods::consoleDirectoryInputForApp(const QString& applicat
         return;
     if (!monitors->hasMouseUpMonitor()) {
         m_baseString.clear();
-        monitors->installMouseUpMonitor(
-            [this](const platform::MouseUpEvent& event) { mouseUp(event); });
+        if (!monitors->installMouseUpMonitor(
+                [this](const platform::MouseUpEvent& event) { mouseUp(event); }))
+            qCWarning(lcSpellingPanel) << "the released clicks of other applications cannot be "
+                                          "followed";
     }
     if (!monitors->hasKeyDownMonitor())
-        monitors->installKeyDownMonitor(
-            [this](const platform::KeyDownEvent& event) { keyDown(event); });
+        if (!monitors->installKeyDownMonitor(
+                [this](const platform::KeyDownEvent& event) { keyDown(event); }))
+            qCWarning(lcSpellingPanel) << "the keys typed in other applications cannot be "
+                                          "followed";
 }
 
 void AppleKeyboardUIMethods::removeAppleKeyboardUIMethods()
@@ -121,6 +125,7 @@ void AppleKeyboardUIMethods::removeAppleMouseEventMonitor()
 
 void AppleKeyboardUIMethods::mouseUp(const platform::MouseUpEvent& event)
 {
+    qCDebug(lcSpellingPanel) << "click released" << (event.control ? "(context)" : "");
     // A context-menu click: the correction chosen from that menu is taken without retention.
     if (event.control) {
         m_controlKeyDownFlag = true;

@@ -46,7 +46,12 @@ CaptureCoordinator::CaptureCoordinator(Peers peers) : m_peers(std::move(peers))
     if (m_peers.desktop) {
         m_pointer = std::make_unique<PointerTimer>(
             *m_peers.desktop, [this](const platform::AccessibilityElementRef& element) {
-                m_panel->getSpellingAndGrammarWindowButtonWithElement(element, getActiveAppName());
+                const bool inPanel = m_panel->getSpellingAndGrammarWindowButtonWithElement(
+                    element, getActiveAppName());
+                qCDebug(lcCapture) << "under the pointer:"
+                                   << element->valueOfAttribute(platform::ax::Role).toString()
+                                   << element->valueOfAttribute(platform::ax::Title).toString()
+                                   << (inPanel ? "(spelling panel)" : "");
             });
         m_observers = std::make_unique<TypewardenObserverMethods>(
             *m_peers.desktop,

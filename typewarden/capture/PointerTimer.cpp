@@ -1,6 +1,12 @@
 #include "typewarden/capture/PointerTimer.h"
 
+#include <QLoggingCategory>
 #include <QTimer>
+
+namespace
+{
+Q_LOGGING_CATEGORY(lcPointer, "typewarden.capture.pointer")
+}
 
 namespace typewarden
 {
@@ -36,6 +42,8 @@ void PointerTimer::performTimerBasedUpdate()
     if (!position || *position == m_lastPosition)
         return;
     const platform::AccessibilityElementRef element = m_desktop.elementAtPosition(*position);
+    qCDebug(lcPointer) << "pointer at" << *position
+                       << (element ? "over an element" : "over nothing");
     if (element && m_current && element->isSameElement(*m_current)) {
         m_lastPosition = *position;
         return;
