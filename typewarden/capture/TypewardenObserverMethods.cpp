@@ -77,35 +77,37 @@ void TypewardenObserverMethods::registerForWindowEventsMonitorFor(qint64 pid)
     if (pid == m_ownPid || m_windowSwitchedObservers.count(pid) ||
         m_menuOpenedObservers.count(pid) || m_menuClosedObservers.count(pid))
         return;
-    auto opened = m_desktop.observe(pid, platform::axevent::MenuOpened, [this] {
-        if (m_callbacks.post)
-            m_callbacks.post(QStringLiteral("MenuOpenedNotification"),
-                             {{kActiveName, getActiveAppName()}});
-    });
-    if (opened)
-        m_menuOpenedObservers[pid] = std::move(opened);
-    else
-        qCWarning(lcObservers).noquote()
-            << QStringLiteral("Failed to create observer for application \"%1\". pid: %2")
-                   .arg(m_activeApp)
-                   .arg(pid);
-    auto changed = m_desktop.observe(pid, platform::axevent::MainWindowChanged,
-                                     [this] { appWindowChanged(); });
-    if (changed)
-        m_windowSwitchedObservers[pid] = std::move(changed);
-    else
-        qCWarning(lcObservers).noquote()
-            << QStringLiteral("Failed to create observer for application \"%1\".").arg(m_activeApp);
-    auto closed = m_desktop.observe(pid, platform::axevent::MenuClosed, [this] {
-        if (m_callbacks.post)
-            m_callbacks.post(QStringLiteral("MenuClosedNotification"),
-                             {{kActiveName, getActiveAppName()}});
-    });
-    if (closed)
-        m_menuClosedObservers[pid] = std::move(closed);
-    else
-        qCWarning(lcObservers).noquote()
-            << QStringLiteral("Failed to create observer for application \"%1\".").arg(m_activeApp);
+    const auto postMenu = [this](const QString& notification) {
+        return [this, notification] {
+            if (m_callbacks.post)
+                m_callbacks.post(notification, {{kActiveName, getActiveAppName()}});
+        };
+    };
+    // In this order; a failure is logged and the next is still tried.
+    const struct {
+        const QString& event;
+        std::function<void()> callback;
+        std::unordered_map<qint64, Observer>& table;
+        bool withPid;
+    } observers[] = {
+        {platform::axevent::MenuOpened, postMenu(QStringLiteral("MenuOpenedNotification")),
+         m_menuOpenedObservers, true},
+        {platform::axevent::MainWindowChanged, [this] { appWindowChanged(); },
+         m_windowSwitchedObservers, false},
+        {platform::axevent::MenuClosed, postMenu(QStringLiteral("MenuClosedNotification")),
+         m_menuClosedObservers, false},
+    };
+    for (const auto& o : observers) {
+        if (auto observer = m_desktop.observe(pid, o.event, o.callback)) {
+            o.table[pid] = std::move(observer);
+            continue;
+        }
+        QString line =
+            QStringLiteral("Failed to create observer for application \"%1\".").arg(m_activeApp);
+        if (o.withPid)
+            line.chop(1), line += QStringLiteral(". pid: %1").arg(pid);
+        qCWarning(lcObservers).noquote() << line;
+    }
 }
 
 void TypewardenObserverMethods::registerForAppSwitchNotificationFor(qint64 pid)
