@@ -105,7 +105,7 @@ void TypewardenObserverMethods::registerForWindowEventsMonitorFor(qint64 pid)
         QString line =
             QStringLiteral("Failed to create observer for application \"%1\".").arg(m_activeApp);
         if (o.withPid)
-            line.chop(1), line += QStringLiteral(". pid: %1").arg(pid);
+            line += QStringLiteral(" pid: %1").arg(pid);
         qCWarning(lcObservers).noquote() << line;
     }
 }
