@@ -176,6 +176,34 @@ public:
             }
     }
 
+    void activated(const RunningApplication& running)
+    {
+        notify(running.pid, axevent::ApplicationActivated);
+        if (handlers.activated)
+            handlers.activated(running);
+    }
+
+    // Another application (never this process, which cannot answer while it asks) with an active
+    // window showing.
+    std::optional<RunningApplication> applicationWithActiveWindow(qint64 except)
+    {
+        for (const auto& [app, info] : applicationsOnBus()) {
+            if (info.pid == except || info.pid == ownPid)
+                continue;
+            const gint windows = childCount(app.get());
+            for (gint i = 0; i < windows; ++i) {
+                const Accessible window = childAt(app.get(), i);
+                const auto states = window ? GObjectPtr<AtspiStateSet>::adopt(
+                                                 atspi_accessible_get_state_set(window.get()))
+                                           : GObjectPtr<AtspiStateSet>();
+                if (states && atspi_state_set_contains(states.get(), ATSPI_STATE_ACTIVE) &&
+                    atspi_state_set_contains(states.get(), ATSPI_STATE_SHOWING))
+                    return info;
+            }
+        }
+        return std::nullopt;
+    }
+
     bool observed(qint64 pid, const QString& event) const
     {
         for (const auto& [id, subscription] : subscriptions)
@@ -189,8 +217,11 @@ public:
         const std::unique_ptr<AtspiEvent, void (*)(AtspiEvent*)> event(
             raw, [](AtspiEvent* e) { g_boxed_free(ATSPI_TYPE_EVENT, e); });
         // A handler may drop the desktop; this state stays until the event is handled.
-        const std::shared_ptr<State> self = static_cast<State*>(data)->shared_from_this();
-        self->handle(*event);
+        // Events still queued are delivered while the state deregisters its listeners on the
+        // way out: they are dropped.
+        const std::shared_ptr<State> self = static_cast<State*>(data)->weak_from_this().lock();
+        if (self)
+            self->handle(*event);
     }
 
     void handle(const AtspiEvent& event)
@@ -224,10 +255,19 @@ public:
             const bool switched = running->pid != activePid;
             activePid = running->pid;
             notify(running->pid, axevent::MainWindowChanged);
-            if (switched) {
-                notify(running->pid, axevent::ApplicationActivated);
-                if (handlers.activated)
-                    handlers.activated(*running);
+            if (switched)
+                activated(*running);
+        } else if (type == "window:deactivate") {
+            // A window may be activated and deactivated at once while another application keeps
+            // its active window (a window shown without a window manager does that to the window
+            // under the pointer): that application is the active one again.
+            if (running->pid != activePid)
+                return;
+            const std::optional<RunningApplication> other =
+                applicationWithActiveWindow(running->pid);
+            if (other && other->pid != activePid) {
+                activePid = other->pid;
+                activated(*other);
             }
         } else if (type == "window:create") {
             notify(running->pid, axevent::MainWindowChanged);
@@ -280,6 +320,7 @@ void AtspiDesktopAccessibility::setWorkspaceHandlers(WorkspaceHandlers handlers)
     m_state->handlers = std::move(handlers);
     m_state->listenTo("object:children-changed");
     m_state->listenTo("window:activate");
+    m_state->listenTo("window:deactivate");
     m_state->applicationsOnBus(); // learns names now, while every application can still answer
 }
 

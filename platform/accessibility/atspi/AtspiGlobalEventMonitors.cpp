@@ -161,8 +161,11 @@ const AtspiKeyEventMask kKeyTypes =
 // The bus matches a listener's modifier mask exactly: one registration for each combination of
 // the eight modifier bits.
 constexpr AtspiKeyMaskType kMaskCount = 256;
-// A rare event, asked for only so that Qt applications report keys.
-constexpr const char* kCompanionEvent = "window:activate";
+// A rare event, asked for only so that Qt applications report keys. It must be one that no
+// other listener of this process asks for: the registry keeps one list of events per bus
+// connection, and withdrawing an event withdraws it for every listener of the process (the
+// desktop's "window:activate" would be lost with the key-down monitor).
+constexpr const char* kCompanionEvent = "window:shade";
 
 } // namespace
 

@@ -218,6 +218,50 @@ TEST_F(DesktopBridge, ReleasedClicksReachTheMouseUpMonitor)
     EXPECT_TRUE(clicks[1].control);
 }
 
+TEST_F(DesktopBridge, ReleasedClicksArriveWithBothMonitorsAndTheWorkspaceHandlers)
+{
+    // The agent's order: workspace handlers first, then the mouse-up monitor, then the key-down
+    // monitor with its companion listener.
+    QList<RunningApplication> activated;
+    desktop->setWorkspaceHandlers({[](const RunningApplication&) {},
+                                   [](const RunningApplication&) {},
+                                   [&](const RunningApplication& a) { activated << a; }});
+    ASSERT_NO_FATAL_FAILURE(startFixture());
+    AtspiGlobalEventMonitors monitors(session);
+    QList<MouseUpEvent> clicks;
+    QList<KeyDownEvent> keys;
+    ASSERT_TRUE(monitors.installMouseUpMonitor([&](const MouseUpEvent& e) { clicks << e; }));
+    ASSERT_TRUE(monitors.installKeyDownMonitor([&](const KeyDownEvent& e) { keys << e; }));
+    click(change.center(), 1);
+    ASSERT_TRUE(waitFor([&] { return clicks.size() == 1; }, kWaitMs))
+        << "no released click arrived with the key-down monitor installed";
+    EXPECT_FALSE(clicks[0].control);
+    click(change.center(), 3);
+    ASSERT_TRUE(waitFor([&] { return clicks.size() == 2; }, kWaitMs));
+    EXPECT_TRUE(clicks[1].control);
+    xdotool({"key", "e"});
+    ASSERT_TRUE(waitFor([&] { return !keys.isEmpty(); }, kWaitMs))
+        << "no key-down arrived with the mouse-up monitor installed";
+    EXPECT_EQ(keys[0].characters, QStringLiteral("e"));
+}
+
+TEST_F(DesktopBridge, RemovingTheKeyDownMonitorKeepsTheWorkspaceActivations)
+{
+    QList<RunningApplication> activated;
+    desktop->setWorkspaceHandlers({[](const RunningApplication&) {},
+                                   [](const RunningApplication&) {},
+                                   [&](const RunningApplication& a) { activated << a; }});
+    AtspiGlobalEventMonitors monitors(session);
+    ASSERT_TRUE(monitors.installKeyDownMonitor([](const KeyDownEvent&) {}));
+    monitors.removeKeyDownMonitor();
+    ASSERT_NO_FATAL_FAILURE(startFixture());
+    const qint64 pid = fixture.processId();
+    EXPECT_TRUE(waitFor([&] {
+        return std::any_of(activated.begin(), activated.end(),
+                           [pid](const RunningApplication& a) { return a.pid == pid; });
+    })) << "the fixture's activation was not reported after the key-down monitor was removed";
+}
+
 TEST_F(DesktopBridge, WorkspaceAndProcessEventsFollowTheFixture)
 {
     // Other applications may come and go too: each list is searched for the fixture.
