@@ -8,7 +8,10 @@
 #   [text, newWord, oldWord]  when words were replaced one for one: the last word that took
 #                             another word's place (the agent stores newWord as the correction
 #                             of oldWord)
-#   [text, "", ""]            otherwise: no previous text, only inserted or deleted words, or no
+#   [text, newWord]           when exactly one word was added: the word as it stands now, which
+#                             the agent compares with the word the user typed (an editor that
+#                             corrects a word as the space is typed shows up this way)
+#   [text, "", ""]            otherwise: no previous text, other insertions or deletions, or no
 #                             change at all
 #
 # Why two empty words and not a lone [text]: the agent reads a one-item answer as "after word =
@@ -101,10 +104,26 @@ def changed_words(previous, current):
     return replacement
 
 
+def inserted_word(previous, current):
+    """The one word current has more than previous, when that is the only difference, or None."""
+    old, new = words(previous), words(current)
+    if len(new) != len(old) + 1:
+        return None
+    for at, word in enumerate(new):
+        if new[:at] + new[at + 1 :] == old:
+            return word
+    return None
+
+
 def answer(current, previous):
     """The answer list for the current document text and the previous one."""
-    replacement = changed_words(previous, current) if previous else None
-    return [current, *(replacement or ("", ""))]
+    if not previous:
+        return [current, "", ""]
+    replacement = changed_words(previous, current)
+    if replacement:
+        return [current, *replacement]
+    added = inserted_word(previous, current)
+    return [current, added] if added else [current, "", ""]
 
 
 # --- reading the front document over AT-SPI ---

@@ -106,8 +106,9 @@ class FrontDocument(unittest.TestCase):
                              [fixture.document, "receive", "recieve"])
             # No previous text: the document, and no changed words.
             self.assertEqual(self.answer("TextEdit", ""), [fixture.document, "", ""])
-            # An inserted word is no replacement.
-            self.assertEqual(self.answer("TextEdit", "I did not it."), [fixture.document, "", ""])
+            # One added word is answered alone, for the agent to pair with the typed word.
+            self.assertEqual(self.answer("TextEdit", "I did not it."),
+                             [fixture.document, "receive"])
         finally:
             fixture.stop()
 

@@ -50,6 +50,13 @@ class ChangedWords(unittest.TestCase):
     def test_word_inserted_is_no_replacement(self):
         self.assertIsNone(script.changed_words("I did not it.", "I did not receive it."))
 
+    def test_one_added_word_is_answered_alone(self):
+        # The agent pairs it with the word that was typed.
+        self.assertEqual(script.answer("I will receive ", "I will "), ["I will receive ", "receive"])
+        self.assertEqual(script.answer("I will receive it ", "I will "),
+                         ["I will receive it ", "", ""])
+        self.assertEqual(script.answer("I will ", "I will "), ["I will ", "", ""])
+
     def test_word_deleted_is_no_replacement(self):
         self.assertIsNone(script.changed_words("I did not recieve it.", "I did not it."))
 
@@ -110,8 +117,8 @@ class Answer(unittest.TestCase):
                          ["I did not receive it.", "", ""])
 
     def test_no_replacement_gives_text_and_empty_words(self):
-        self.assertEqual(script.answer("I did not receive it.", "I did not it."),
-                         ["I did not receive it.", "", ""])
+        self.assertEqual(script.answer("I did receive it.", "I did not receive it."),
+                         ["I did receive it.", "", ""])
 
 
 class ApplicationNames(unittest.TestCase):
