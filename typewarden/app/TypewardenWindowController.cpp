@@ -206,7 +206,7 @@ void TypewardenWindowController::updateMenu()
 
 void TypewardenWindowController::awakeFromNib()
 {
-    m_pairs->rearrangeObjects();
+    // The list was arranged, oldest first, when it was made.
     m_contractedHeight = m_window->height();
     m_undoState = false;
     if (QSystemTrayIcon::isSystemTrayAvailable()) {
@@ -261,7 +261,7 @@ bool TypewardenWindowController::changesWereMade() const
 void TypewardenWindowController::openSpellingListWindow()
 {
     m_errorListWindowState = true;
-    m_pairs->rearrangeObjects();
+    bringListUpToDate();
     m_window->show();
     m_window->raise();
     m_window->activateWindow();
@@ -405,9 +405,17 @@ void TypewardenWindowController::setExpanded(bool expanded)
     scrollToEndOfTableViewList();
 }
 
+void TypewardenWindowController::bringListUpToDate()
+{
+    // The list rearranges itself when the context reports changes; delivering any pending report
+    // now refetches only when something changed.
+    if (platform::ObjectContext* context = m_model.wordErrorDBase())
+        context->processPendingChanges();
+}
+
 void TypewardenWindowController::scrollToEndOfTableViewList()
 {
-    m_pairs->rearrangeObjects();
+    bringListUpToDate();
     const int rows = m_pairs->rowCount();
     if (rows == 0)
         return;

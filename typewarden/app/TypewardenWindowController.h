@@ -99,6 +99,7 @@ private:
     void buildWindow();
     void buildStatusMenu();
     void setExpanded(bool expanded);
+    void bringListUpToDate();
     void updateMenu();
 
     TypewardenModel& m_model;

@@ -1,5 +1,6 @@
 // The agent's list window, status menu and delegate, over a real word-pair store.
 #include "model/OrthovaModel.h"
+#include "tests/support/FakeEventMonitors.h"
 #include "tests/support/RecordingAlerts.h"
 #include "tests/support/TestSupport.h"
 #include "tests/typewarden/store/RecordingNotifications.h"
@@ -37,22 +38,6 @@ struct RecordingLauncher : platform::ProcessLauncher {
     bool succeed = false;
 };
 
-struct FakeMonitors : platform::GlobalEventMonitors {
-    bool key = false, mouse = false;
-    bool installKeyDownMonitor(std::function<void(const platform::KeyDownEvent&)>) override
-    {
-        return key = true;
-    }
-    void removeKeyDownMonitor() override { key = false; }
-    bool hasKeyDownMonitor() const override { return key; }
-    bool installMouseUpMonitor(std::function<void(const platform::MouseUpEvent&)>) override
-    {
-        return mouse = true;
-    }
-    void removeMouseUpMonitor() override { mouse = false; }
-    bool hasMouseUpMonitor() const override { return mouse; }
-};
-
 struct NoFolderChooser : FolderChooser {
     void chooseFolder(const Request&, std::function<void(std::optional<QString>)> done) override
     {
@@ -68,7 +53,7 @@ struct Agent {
     QString storePath = registerErrorListPathDefault(defaults);
     TypewardenModel model{defaults, notifications, alerts};
     std::unique_ptr<TypewardenWindowController> window;
-    FakeMonitors monitors;
+    testsupport::FakeEventMonitors monitors;
     NoFolderChooser chooser;
     std::unique_ptr<CaptureCoordinator> capture;
     std::unique_ptr<TypewardenAppDelegate> delegate;

@@ -1,5 +1,6 @@
 // The typing path: rebuilding the typed word from key presses, and when it asks for comparisons.
 #include "platform/defaults/UserDefaults.h"
+#include "tests/support/FakeEventMonitors.h"
 #include "typewarden/capture/AppleKeyboardUIMethods.h"
 #include "typewarden/capture/AppleUserInterfaceHelperMethods.h"
 #include "typewarden/capture/TextComparison.h"
@@ -12,31 +13,9 @@ using platform::KeyDownEvent;
 namespace
 {
 
-struct FakeMonitors : platform::GlobalEventMonitors {
-    std::function<void(const KeyDownEvent&)> key;
-    std::function<void(const platform::MouseUpEvent&)> mouse;
-    int installs = 0;
-    bool installKeyDownMonitor(std::function<void(const KeyDownEvent&)> h) override
-    {
-        ++installs;
-        key = std::move(h);
-        return true;
-    }
-    void removeKeyDownMonitor() override { key = nullptr; }
-    bool hasKeyDownMonitor() const override { return bool(key); }
-    bool installMouseUpMonitor(std::function<void(const platform::MouseUpEvent&)> h) override
-    {
-        ++installs;
-        mouse = std::move(h);
-        return true;
-    }
-    void removeMouseUpMonitor() override { mouse = nullptr; }
-    bool hasMouseUpMonitor() const override { return bool(mouse); }
-};
-
 struct Typing {
     platform::UserDefaults defaults{QStringLiteral("Typewarden")};
-    FakeMonitors monitors;
+    testsupport::FakeEventMonitors monitors;
     AppleUserInterfaceHelperMethods panel;
     bool controlFlag = false, panelFlag = false;
     TextComparison comparison{defaults, [](const QVariantMap&) { return true; },
