@@ -35,10 +35,11 @@ TEST(AnalysisController, StoredPairsAreAnalysedOldestFirstOnTheirOwnThread)
         {{"hopeful", "hopful"}, {"receive", "recieve"}, {"zyzzyva", "zyzyva"}});
     auto& controller = f.open();
     EXPECT_FALSE(controller.isAnalysing());
-    // The factory course teaches hopeful in 3-1 (bit "eful") and receive in 3-3 (bit "cei").
-    EXPECT_EQ(
-        summary(controller.matchedWordsArrayController()),
-        (QStringList{"zyzzyva|zyzyva||<null>", "receive|recieve||3-3", "hopeful|hopful||3-1"}));
+    // The factory course teaches hopeful in 6-4 (keep the e, bit "eful") and receive both in 9-6
+    // (ei after c, bit "cei") and in 13-4 (the root ceive).
+    EXPECT_EQ(summary(controller.matchedWordsArrayController()),
+              (QStringList{"zyzzyva|zyzyva||<null>", "receive|recieve||9-6",
+                           "receive|recieve||13-4", "hopeful|hopful||6-4"}));
     EXPECT_EQ(f.app.wordErrorDBase(), controller.spellErrorModel().wordErrorDBase());
     EXPECT_TRUE(f.alerts.shown.isEmpty());
 }

@@ -1,0 +1,671 @@
+"""The course: levels of units, each with its general rule and its sections.
+
+A unit is U(rule, sections); a section is S(rule, finder). The generator gives
+every word of the word list to each section's finder and files the word under the
+first section of the unit that finds the pattern in it. Rules shared by several
+units are named in SHARED and cited by key.
+"""
+
+from patterns import (C, V, rx, words_in, first, doubled, not_doubled, after_vowel_team,
+                      drop_e, keep_e, y_to_i, keep_y, with_suffix, prefixed)
+
+
+class S:
+    def __init__(self, rule, finder, max_tier=None):
+        self.rule, self.finder, self.max_tier = rule, finder, max_tier
+
+
+class U:
+    def __init__(self, rule, sections, max_tier=None):
+        self.rule, self.sections, self.max_tier = rule, sections, max_tier
+
+
+SHARED = {
+    "double": "When a word ends in one vowel and one consonant and its last part is stressed, "
+              "double the consonant before an ending that starts with a vowel: stop, stopping; "
+              "begin, beginning. Do not double after two vowels, after two consonants, or when "
+              "the stress is earlier in the word: rain, rained; visit, visiting.",
+    "silent": "Some words keep letters that are no longer spoken. Say the word in your head "
+              "as it is written, sounding the silent letter, to remember it.",
+    "assimilate": "Some Latin prefixes change their last letter to match the first letter of "
+                  "the root, which doubles it: ad + tract = attract, in + legal = illegal, "
+                  "con + mit = commit. Hear the prefix and the root apart to remember both letters.",
+    "greek": "Words that came from Greek keep Greek spellings: ph for the f sound, ch for "
+             "the k sound, y for the short i sound, and silent letters at the start such as "
+             "the p in psychology and the h in rhyme.",
+    "root": "Many long words are built on a Latin or Greek root that keeps its spelling in "
+            "every word of its family. Find the root, spell it the same way each time, then "
+            "add the prefix and the ending.",
+    "greekroot": "Many words of science and technology are built from Greek parts that keep "
+                 "their spelling wherever they stand: tele + phone, photo + graph, micro + scope, "
+                 "bio + logy.",
+    "prefix": "A prefix is added to the front of a whole word without changing either "
+              "spelling. If the word starts with the letter the prefix ends with, both "
+              "letters stay: un + natural = unnatural, dis + satisfied = dissatisfied.",
+}
+
+SHORT = "[^aeiouyrwl]"  # a consonant that leaves the vowel before it short
+
+
+def short_vowel(v, extra=""):
+    return rx(r"^%s*(?P<b>%s)%s+$" % (C, v, SHORT),
+              exclude=r"ind$|ild$|old$|olt$|ost$|gh|^both$|^wh?[ao]|^sw?a" + extra)
+
+
+def blend(group):
+    return rx(r"^(?P<b>%s)%s" % (group, V), max_syl=2)
+
+
+def vce(v):
+    return rx(r"(?<![aeiouy])(?P<b>%s[bcdfgklmnpstvz]e)(s|ly|ful|ment|less|ness)?$" % v,
+              exclude=r"ives?$|(age|ace|ate|ine|ice|ile|ure|ite)s?$|ove", max_syl=2)
+
+
+def ending(group, min_syl=2, before=None, exclude=None):
+    """The ending itself is the bit; before is what must come ahead of it."""
+    look = "(?<=%s)" % before if before else ""
+    return rx(r"%s(?P<b>%s)s?$" % (look, group), min_syl=min_syl, exclude=exclude)
+
+
+# Latin prefixes a root may follow; a short root counts only after one of them,
+# so that limit and ferry are not taken for mit and fer.
+LATIN_PREFIX = ("(ab|ad|ac|af|ap|as|at|com|con|col|cor|contra|de|di|dif|dis|e|ef|ex|in|im|inter|"
+                "intro|ob|of|op|per|pre|pro|re|se|sub|suc|sup|sus|trans)")
+
+
+def roots(*names):
+    """A root marked ~ counts only after a prefix."""
+    out = []
+    for n in names:
+        need = "" if n.startswith("~") else "?"
+        out.append(rx(r"^%s%s(?P<b>%s)" % (LATIN_PREFIX, need, n.lstrip("~")), min_syl=2))
+    return out
+
+
+def greek(*names):
+    """Greek parts stand anywhere in a compound: telephone, microphone."""
+    return [rx(r"(?P<b>%s)" % n, min_syl=2) for n in names]
+
+
+LEVELS = [
+    # 1. Short vowels and consonant teams
+    [
+        U("In a short word with one vowel between consonants, the vowel a is short, as in "
+          "cat and hand.",
+          [S("Three-letter words.", rx(r"^%s(?P<b>a)%s$" % (C, SHORT))),
+           S("Words with two consonants together.", short_vowel("a", "|al"))]),
+        U("In a short word with one vowel between consonants, the vowel e is short, as in "
+          "bed and step.",
+          [S("Three-letter words.", rx(r"^%s(?P<b>e)%s$" % (C, SHORT))),
+           S("Words with two consonants together.", short_vowel("e"))]),
+        U("In a short word with one vowel between consonants, the vowel i is short, as in "
+          "pin and milk.",
+          [S("Three-letter words.", rx(r"^%s(?P<b>i)%s$" % (C, SHORT))),
+           S("Words with two consonants together.", short_vowel("i"))]),
+        U("In a short word with one vowel between consonants, the vowel o is short, as in "
+          "dog and stop.",
+          [S("Three-letter words.", rx(r"^%s(?P<b>o)%s$" % (C, SHORT))),
+           S("Words with two consonants together.", short_vowel("o"))]),
+        U("In a short word with one vowel between consonants, the vowel u is short, as in "
+          "sun and jump.",
+          [S("Three-letter words.", rx(r"^%s(?P<b>u)%s$" % (C, SHORT))),
+           S("Words with two consonants together.", short_vowel("u", "|^qu"))]),
+        U("The letters s and h together spell one sound, the sh of ship and fish.",
+          [S("sh at the start of a word.", rx(r"^(?P<b>sh)")),
+           S("sh at the end of a word.", rx(r"(?P<b>sh)(es|ed|ing|er|y|ly)?$")),
+           S("sh inside a longer word.", rx(r"(?P<b>sh)"))]),
+        U("The letters c and h together usually spell the ch sound of chin and much.",
+          [S("ch at the start of a word.", rx(r"^(?P<b>ch)[aeiou]", exclude=r"^ch(em|or|ao|ar[ai]|ol|as)")),
+           S("ch at the end of a word, after a consonant or two vowels.",
+             rx(r"(?P<b>ch)(es|ed|ing|er)?$", exclude=r"tch|ach$|sch")),
+           S("ch inside a longer word.", rx(r"(?P<b>ch)", exclude=r"chr|chl|sch|tch|^ch(em|or|ao|ol)|psych|tech|mech|arch[aei]"))]),
+        U("The letters t and h together spell two sounds: the soft th of thin and the "
+          "buzzing th of this.",
+          [S("th at the start of a word.", rx(r"^(?P<b>th)")),
+           S("th at the end of a word.", rx(r"(?P<b>th)s?$")),
+           S("th inside a longer word.", rx(r"(?P<b>th)"))]),
+        U("A few question words and some others start with wh: what, when, where, which, "
+          "why, white. The h is written even where it is hardly heard.",
+          [S("wh at the start of a word.", rx(r"^(?P<b>wh)")),
+           S("wh inside a word.", rx(r"(?P<b>wh)"))]),
+        U("Straight after a short vowel, the k sound at the end of a word is spelled ck: "
+          "back, neck, sick, lock, duck.",
+          [S("ck at the end of a word.", rx(r"(?P<b>[aeiou]ck)(s|ed|ing|er|y|et)?$")),
+           S("ck inside a longer word.", rx(r"(?P<b>[aeiou]ck)"))]),
+        U("The letters ng spell the sound at the end of sing, and nk the sound at the end "
+          "of think.",
+          [S("ng at the end of a word or before an ending.", rx(r"(?P<b>[aeiou]ng)(s|er|ly)?$", exclude=r"ing$|ng[eiy]")),
+           S("nk at the end of a word or before an ending.", rx(r"(?P<b>[aeiou]nk)(s|ed|ing|er|y|le)?$"))]),
+        U("A short word with one short vowel that ends in f, l, s or z usually doubles "
+          "that last letter: off, bell, miss, buzz. Exceptions: if, of, bus, gas, yes, this.",
+          [S("ff, ll, ss and zz at the end of a short word.",
+             rx(r"^%s*[aeiou](?P<b>ff|ll|ss|zz)(s|es|ed|ing)?$" % C)),
+           S("The common exceptions keep one letter.",
+             words_in("if:-ff of:-ff bus:-ss gas:-ss yes:-ss this:-ss us:-ss plus:-ss pal:-ll "
+                      "until:-ll nil:-ll"))]),
+        U("The letter q is always followed by u, and together they usually say kw: "
+          "queen, quick, square.",
+          [S("qu at the start of a word.", rx(r"^(?P<b>qu)")),
+           S("qu inside a word.", rx(r"(?P<b>qu)"))]),
+        U("Two consonants at the start of a word keep both their sounds, and both letters "
+          "are written: black, clap, flag, glad, plan, slip.",
+          [S("bl, cl, fl, gl, pl and sl.", blend("bl|cl|fl|gl|pl|sl"))]),
+        U("Two consonants at the start of a word keep both their sounds, and both letters "
+          "are written: bring, crab, drop, frog, grin, press, trip.",
+          [S("br, cr, dr, fr, gr, pr and tr.", blend("br|cr|dr|fr|gr|pr|tr"))]),
+        U("Many words start with s and one or two more consonants, all of them heard: "
+          "scan, skip, smell, snap, spin, stop, swim, scrap, spring, string, splash.",
+          [S("Three letters: scr, spl, spr, squ, str.", blend("scr|spl|spr|squ|str")),
+           S("Two letters: sc, sk, sm, sn, sp, st, sw.", blend("sc|sk|sm|sn|sp|st|sw"))]),
+        U("Two consonants at the end of a word are both heard and both written: hand, tent, "
+          "jump, best, desk, belt, gift, help, wolf, act.",
+          [S("nd, nt, mp, st, sk, lt, ft, lp, lf, ct, pt, xt.",
+             rx(r"[aeiou](?P<b>nd|nt|mp|st|sk|lt|ft|lp|lf|ct|pt|xt)(s|ed|ing|er|y)?$", max_syl=2))]),
+    ],
+    # 2. Long vowels: silent e and vowel teams
+    [
+        U("A silent e at the end of a word makes the vowel a before it say its name: "
+          "cap becomes cape, mad becomes made.", [S("a, a consonant and e.", vce("a"))]),
+        U("A silent e at the end of a word makes the vowel i before it say its name: "
+          "pin becomes pine, kit becomes kite.", [S("i, a consonant and e.", vce("i"))]),
+        U("A silent e at the end of a word makes the vowel o before it say its name: "
+          "hop becomes hope, not becomes note.", [S("o, a consonant and e.", vce("o"))]),
+        U("A silent e at the end of a word makes u or e before it say its name: cub "
+          "becomes cube, pet becomes Pete; u-e also says oo as in rule.",
+          [S("u, a consonant and e.", vce("u")), S("e, a consonant and e.", vce("e"))]),
+        U("The long a sound is often spelled ai in the middle of a word and ay at the end.",
+          [S("ai in the middle of a word.", rx(r"(?P<b>ai)(?!r)")),
+           S("ay at the end of a word or before an ending.", rx(r"(?P<b>ay)(s|ed|ing|er|ment)?$"))]),
+        U("The long e sound is often spelled ee or ea: see, feet, sea, meat. There is no "
+          "rule for which: learn the words in families.",
+          [S("ee.", rx(r"(?P<b>ee)(?!r)")), S("ea.", rx(r"(?P<b>ea)(?!r|u)"))]),
+        U("The long o sound is often spelled oa in the middle of a word and ow or oe at "
+          "the end: boat, snow, toe.",
+          [S("oa in the middle of a word.", rx(r"(?P<b>oa)(?!r)")),
+           S("ow at the end of a word.", rx(r"(?<=[bglnrw])(?P<b>ow)(s|ed|ing|er|n)?$", exclude=r"^(cow|how|now|vow|bow|row|sow|brow|plow|allow)"))]),
+        U("The long i sound is spelled igh before t and at the end of some words: high, "
+          "night, light, sigh.",
+          [S("ight.", rx(r"(?P<b>ight)")), S("igh at the end of a word.", rx(r"(?P<b>igh)(s|er|est|ly)?$"))]),
+        U("At the end of a short word the long i sound is spelled y or ie: my, fly, try; "
+          "pie, tie, lie.",
+          [S("y at the end of a one-syllable word.", rx(r"^%s+(?P<b>y)$" % C)),
+           S("ie at the end of a one-syllable word.", rx(r"^%s+(?P<b>ie)s?$" % C))]),
+        U("The long u and oo sounds at the end of a word are often spelled ew or ue: new, "
+          "few, blue, true.",
+          [S("ew.", rx(r"(?P<b>ew)(s|er|est|ed|ing|ly)?$")), S("ue.", rx(r"(?P<b>ue)(s|d|ly|st)?$", exclude=r"[gq]ue"))]),
+        U("The letters oo spell the long oo of moon and the short oo of book.",
+          [S("oo.", rx(r"(?P<b>oo)(?!r)"))]),
+    ],
+    # 3. R-controlled vowels and other vowel sounds
+    [
+        U("The letters ar spell the vowel sound of car, park and star.",
+          [S("ar in short words.", rx(r"(?<![aeiou])(?P<b>ar)(?![aeiour])", max_syl=1)),
+           S("ar in longer words.", rx(r"(?<![aeiou])(?P<b>ar)(?![aeiour])", min_syl=2))]),
+        U("The sound of or is spelled or, ore at the end, and sometimes oar or our: "
+          "fork, more, board, four.",
+          [S("or.", rx(r"(?<![aeiou])(?P<b>or)(?![aeiour])")), S("ore at the end of a word.", rx(r"(?P<b>ore)s?$")),
+           S("oar and our.", rx(r"(?P<b>oar|our)(?![aeiou])", exclude=r"ourn|our(s|ed)?$|our[a-z]"))]),
+        U("The sound of er in her is spelled er, ir or ur: her, bird, turn. Learn which "
+          "word takes which.",
+          [S("ir.", rx(r"(?<![aeiou])(?P<b>ir)(?![aeiour])", max_syl=2)), S("ur.", rx(r"(?<![aeiou])(?P<b>ur)(?![aeiour])", max_syl=2, exclude=r"^bur[iy]")),
+           S("er in the middle of a word.", rx(r"(?P<b>er)[^aeiouyrs]", max_syl=2))]),
+        U("The sound of air is spelled air, are or ear: hair, care, bear.",
+          [S("air.", rx(r"(?P<b>air)")), S("are at the end of a word.", rx(r"(?<![aeiou])(?P<b>are)s?$", max_syl=2)),
+           S("ear that sounds like air.", words_in("bear:ear pear:ear wear:ear tear:ear swear:ear "
+                                                    "bears:ear pears:ear wears:ear swears:ear"))]),
+        U("The sound of ear in near is spelled ear or eer: hear, clear, deer, cheer.",
+          [S("ear.", rx(r"(?P<b>ear)(?![nlt])", exclude=r"^(bear|pear|wear|tear|swear)")),
+           S("eer.", rx(r"(?P<b>eer)"))]),
+        U("The sound of ow in cow is spelled ou in the middle of a word and ow at the end "
+          "or before n, l or d: out, loud; cow, town, owl, crowd.",
+          [S("ou.", rx(r"(?P<b>ou)(nd|nt|t|d|se|th|ch|r)", exclude=r"ough|our(s|ed)?$|ould|ourn|ouch[^e]|rou?t$")),
+           S("ow.", rx(r"(?P<b>ow)(n|l|d|er)", max_syl=2))]),
+        U("The sound of oy in boy is spelled oi in the middle of a word and oy at the "
+          "end: coin, boil; boy, toy, enjoy.",
+          [S("oi.", rx(r"(?P<b>oi)")), S("oy.", rx(r"(?P<b>oy)"))]),
+        U("The sound of aw in saw is spelled au in the middle of a word and aw at the end "
+          "or before n, k or l: cause, August; draw, lawn, hawk.",
+          [S("au.", rx(r"(?P<b>au)", exclude=r"augh|aunt|laugh|gauge|beau")), S("aw.", rx(r"(?P<b>aw)"))]),
+        U("Before l the vowel a often says aw: all, ball, walk, salt. In all, call and "
+          "fall the l is doubled; in talk and walk the l is silent.",
+          [S("all.", rx(r"^%s*(?P<b>all)(s|ed|ing|y)?$" % C)), S("alk.", rx(r"(?P<b>alk)")),
+           S("al before t.", rx(r"(?P<b>alt)", max_syl=2))]),
+        U("At the end of a word of two or more syllables, the long e sound is usually "
+          "spelled y: happy, funny, city, family.",
+          [S("y after a double consonant.", rx(r"(?P<b>(%s)\2y)$" % C, min_syl=2, exclude=r"lly$")),
+           S("y at the end of a longer word.", rx(r"%s(?P<b>y)$" % C, min_syl=2,
+                                                  exclude=r"(ly|ify|ary|ery|ory|ity|ogy|phy|ny)$"))]),
+        U("Some words end in ey rather than y: key, money, monkey, valley, journey.",
+          [S("ey at the end of a word.", rx(r"(?P<b>ey)s?$", exclude=r"^(they|obey|grey|prey|hey)$"))]),
+    ],
+    # 4. Consonant spellings
+    [
+        U("The letter c says s when e, i or y comes next: cent, city, cycle, face. "
+          "Before a, o and u, and before consonants, it keeps its hard k sound.",
+          [S("ce at the end of a word.", rx(r"(?<=[aeiounr])(?P<b>ce)(s|d|ly|ful|less)?$")),
+           S("ci and cy.", rx(r"(?P<b>c[iy])(?!ou|a|e|o)")), S("ce inside a word.", rx(r"(?P<b>ce)", exclude=r"ceed|cede|ceiv|ceit"))]),
+        U("The letter g usually says j when e, i or y comes next: gem, giant, gym, page. "
+          "Before a, o and u it keeps its hard sound.",
+          [S("ge at the end of a word.", rx(r"(?<=[aeiounr])(?P<b>ge)(s|d|ly)?$")),
+           S("gi and gy.", rx(r"(?P<b>g[iy])(?=[aeiou]?%s)" % C, exclude=r"begi|gi(ve|v|ft|rl|ld|g|ddy|n$|ng)|ggi|ng[iy]")),
+           S("ge inside a word.", rx(r"(?<![gn])(?P<b>ge)(?!t|r|ese)", exclude=r"gge|^ge$"))]),
+        U("Straight after a short vowel, the ch sound at the end of a word is spelled tch: "
+          "catch, fetch, pitch, notch, hutch. Exceptions: much, such, rich, which.",
+          [S("tch.", rx(r"(?P<b>tch)")),
+           S("The exceptions spell it ch.", words_in("much:-tch such:-tch rich:-tch which:-tch "
+                                                      "attach:-tch detach:-tch sandwich:-tch"))]),
+        U("Straight after a short vowel, the j sound at the end of a word is spelled dge: "
+          "badge, edge, bridge, lodge, fudge.",
+          [S("dge.", rx(r"(?P<b>dge)"))]),
+        U("Many words end in a consonant followed by le, which is said like ul: table, "
+          "apple, little, candle, bugle, ankle, puzzle.",
+          [S("ble, ple, tle, dle, gle, kle, zle, cle, fle.",
+             rx(r"(?P<b>[bptdgkzcf]le)(s|d|r)?$", exclude=r"[aeiou][bptdgkzcf]le$|ple$", min_syl=2)),
+           S("A double consonant before le after a short vowel.", rx(r"(?P<b>(bb|pp|tt|dd|gg|zz|ff)le)(s|d)?$"))]),
+        U("No English word ends in v: an e is written after it, as in have, give, love, "
+          "sleeve, twelve.",
+          [S("ve at the end of a word.", rx(r"(?P<b>ve)s?$", exclude=r"ive$|ives$"))]),
+        U("At the start of a word the k sound is spelled c before a, o, u and consonants, "
+          "and k before e, i and y: cat, cot, cup, clap; kept, kit.",
+          [S("c before a, o or u.", rx(r"^(?P<b>c[aou])", max_syl=2)),
+           S("k before e, i or y.", rx(r"^(?P<b>k[eiy])"))]),
+        U("The letter x spells two sounds, ks, so it never needs a c or k before it: "
+          "box, six, next, expect, extra.",
+          [S("x.", rx(r"(?P<b>[aeiou]x)", exclude=r"^ex"))]),
+        U("At the end of a word after a long vowel, a vowel team or a consonant, the k "
+          "sound is spelled k or ke: book, milk, bank, lake.",
+          [S("k after a consonant or two vowels.", rx(r"(?P<b>(ee|oo|ea|oa|ai|l|r|s)k)(s|ed|ing|er|y)?$"))]),
+    ],
+    # 5. Plurals and verb endings
+    [
+        U("Most nouns add s to make a plural. Words ending in s, x, z, ch or sh add es, "
+          "which makes an extra syllable: boxes, wishes, churches.",
+          [S("es after s, x, z, ch and sh.", with_suffix(["es"], bit=lambda w, r, s: (w[-4:] if r.endswith(("ch", "sh")) else w[-3:]) if r.endswith(("s", "x", "z", "ch", "sh")) else None,
+                                                        min_root=2)),
+           S("es after o in some words: heroes, potatoes, tomatoes, echoes.",
+             rx(r"(?P<b>oes)$", exclude=r"^(shoes|does|goes|toes|foes|hoes)$"))]),
+        U("A word ending in f or fe often makes its plural with ves: leaf, leaves; knife, "
+          "knives; half, halves.",
+          [S("f or fe becomes ves.", lambda w, v: "ves" if w.endswith("ves") and w[:-1] not in v and (w[:-3] + "f" in v or w[:-3] + "fe" in v) else None)]),
+        U("The ending ed marks the past. It always keeps its spelling, whether it sounds "
+          "like t (jumped), d (played) or id (wanted).",
+          [S("ed that sounds like t, after p, k, f, s, sh, ch or x.",
+             with_suffix(["ed"], bit=lambda w, r, s: "ed" if r[-1] in "pkfsx" or r.endswith(("sh", "ch")) else None)),
+           S("ed that sounds like id, after t or d.", with_suffix(["ed"], bit=lambda w, r, s: "ed" if r[-1] in "td" else None)),
+           S("ed that sounds like d.", with_suffix(["ed"]))]),
+        U("The ending ing is added to a verb for an action still going on: jumping, "
+          "reading, going. Most verbs simply add it.",
+          [S("ing added to the whole word.", with_suffix(["ing"]))]),
+        U("Add er to compare two things and est to compare more: fast, faster, fastest.",
+          [S("er.", lambda w, v: "er" if w.endswith("er") and w[:-2] + "est" in v and w[:-2] in v else None, max_tier=20),
+           S("est.", lambda w, v: "est" if w.endswith("est") and w[:-3] + "er" in v and w[:-3] in v else None, max_tier=20)]),
+    ],
+    # 6. Adding suffixes
+    [
+        U("double",
+          [S("Before ing.", doubled(["ing"])), S("Before ed.", doubled(["ed"])),
+           S("Before er, est, y and en.", doubled(["er", "est", "y", "en", "ish", "ery"]))]),
+        U("double",
+          [S("After two vowels the last consonant stays single.", after_vowel_team(["ing", "ed", "er"])),
+           S("When the stress is not on the last part, the consonant stays single.",
+             not_doubled(["ing", "ed", "er"]))]),
+        U("Drop the silent e at the end of a word before an ending that starts with a "
+          "vowel: make, making; love, lovable; fame, famous.",
+          [S("Before ing.", drop_e(["ing"])),
+           S("Before able, ous, ive, ion, ity, al and ure.", drop_e(["able", "ous", "ive", "ion", "ity", "al", "ure", "ation", "ism", "ist", "ence", "ance"])),
+           S("Before est and ish.", drop_e(["est", "ish"]))]),
+        U("Keep the silent e before an ending that starts with a consonant: hope, hopeful; "
+          "late, lately; move, movement. Exceptions: truly, argument, ninth, wholly.",
+          [S("Before ful, less, ness and ment.", keep_e(["ful", "less", "ness", "ment"])),
+           S("Before ly.", keep_e(["ly"])),
+           S("The exceptions lose the e.", words_in("truly:-uely argument:-uement ninth:-neth "
+                                                     "wholly:-lely duly:-uely awfully:-wef judgment:-gem"))]),
+        U("After a soft c or g, keep the e before able and ous so that the letter stays "
+          "soft: noticeable, changeable, courageous, outrageous.",
+          [S("cea and gea.", rx(r"(?P<b>[cg]ea)ble")), S("geous.", rx(r"(?P<b>geo)us"))]),
+        U("When a word ends in a consonant and then y, change the y to i before an ending, "
+          "unless the ending starts with i: carry, carried, carrying.",
+          [S("ies and ied.", y_to_i(["es", "ed"])), S("ier and iest.", y_to_i(["er", "est"])),
+           S("ily, iness, iful and iment.", y_to_i(["ly", "ness", "ful", "ment", "less", "able", "ance"]))]),
+        U("Keep the y before ing, and after a vowel: cry, crying; play, played; enjoy, "
+          "enjoyment. Exceptions: said, paid, laid, daily.",
+          [S("ying.", keep_y(["ing"])), S("y after a vowel.", keep_y(["ed", "er", "ment", "s", "able", "al"])),
+           S("The exceptions.", words_in("said:-ayed paid:-ayed laid:-ayed daily:-ayly"))]),
+        U("Add ly to the whole word: quick, quickly; real, really; final, finally. Words "
+          "ending in le drop the e to make ly: gentle, gently. Words ending in ic add ally: "
+          "basic, basically.",
+          [S("A word ending in l keeps it and adds ly.", with_suffix(["ly"], bit=lambda w, r, s: "lly" if r.endswith("l") else None)),
+           S("ic adds ally.", rx(r"(?P<b>ically)$")),
+           S("le becomes ly.", lambda w, v: "-lely" if w.endswith(("bly", "tly", "dly", "gly", "kly", "zly", "ply")) and not w.endswith("pply") and len(w) > 5 and w[:-1] + "e" in v else None),
+           S("ly added to the whole word.", with_suffix(["ly"], bit=lambda w, r, s: r[-1] + "ly"))]),
+        U("The ending ful has only one l: hopeful, careful, beautiful, grateful. It adds "
+          "ly to make fully.",
+          [S("ful.", lambda w, v: "-full" if w.endswith(("ful", "fulness")) and "full" not in w and len(w) > 5 else None),
+           S("fully.", rx(r"(?P<b>fully)$"))]),
+        U("Add ness and ment to the whole word. A word ending in n keeps it: open, "
+          "openness; govern, government.",
+          [S("n and ness.", with_suffix(["ness"], bit=lambda w, r, s: "nness" if r.endswith("n") else None)),
+           S("n and ment.", with_suffix(["ment"], bit=lambda w, r, s: "nment" if r.endswith("n") else None)),
+           S("ness.", with_suffix(["ness"])), S("ment.", with_suffix(["ment"])), S("less.", with_suffix(["less"]))]),
+    ],
+]
+
+
+# Words whose first letters only look like a prefix and a word: re + ached, de + cent.
+NOT_PREFIXED = set("""reached reaches resin recent decent present presents presently prepare
+    prepared prepares preparing resent resents resented debut debit defer deferred deign
+    detail details detailed detailing detract deter deterred deters retire retired retires
+    retiring relate related relates relating refuse refused refuses refusing infant infants
+    infantry insect insects instep invest invests invested investing inkling inning innings
+    unite united unites uniting unison undo""".split())
+
+
+def prefix_unit(prefix, meaning, example, joins=None):
+    def plain(word, vocab):
+        return None if word in NOT_PREFIXED else prefixed(prefix, min_root=4)(word, vocab)
+
+    def single(word, vocab):
+        return None if word in NOT_PREFIXED else prefixed(prefix, same_letter=False, min_root=4)(word, vocab)
+
+    sections = [S("%s added to a whole word." % prefix, plain)]
+    if joins:
+        sections = [S("The root starts with %s: both letters stay, as in %s." % (prefix[-1], joins),
+                      prefixed(prefix, same_letter=True)),
+                    S("Otherwise only one %s: %s never adds a letter." % (prefix[-1], prefix), single)]
+    return U("The prefix %s means %s. Add it to the front of the whole word without changing "
+             "the word: %s." % (prefix, meaning, example), sections)
+
+
+LEVELS.append([  # 7. Prefixes
+    prefix_unit("un", "not, or the reverse of", "un + happy = unhappy, un + do = undo", "unnatural"),
+    prefix_unit("dis", "not, or the reverse of", "dis + agree = disagree, dis + appear = disappear", "dissatisfied"),
+    prefix_unit("mis", "wrongly or badly", "mis + take = mistake, mis + spell = misspell", "misspell"),
+    prefix_unit("re", "again or back", "re + turn = return, re + build = rebuild"),
+    prefix_unit("pre", "before", "pre + view = preview, pre + pay = prepay"),
+    prefix_unit("in", "not, or in", "in + correct = incorrect, in + sane = insane", "innumerable"),
+    U("Before b, m or p the prefix in becomes im; before l it becomes il and before r "
+      "it becomes ir: impossible, immature, illegal, irregular.",
+      [S("im before b, m and p.", first(prefixed("im"), rx(r"^(?P<b>im)[bp]"))),
+       S("il and ir double the letter of the root.", first(prefixed("il", same_letter=True), prefixed("ir", same_letter=True)))]),
+    prefix_unit("non", "not", "non + stop = nonstop, non + sense = nonsense"),
+    prefix_unit("de", "down, away or the reverse of", "de + frost = defrost, de + code = decode"),
+    prefix_unit("sub", "under", "sub + way = subway, sub + marine = submarine"),
+    prefix_unit("inter", "between", "inter + national = international, inter + rupt = interrupt", "interrelated"),
+    prefix_unit("trans", "across", "trans + port = transport, trans + plant = transplant"),
+    prefix_unit("super", "above or beyond", "super + market = supermarket, super + star = superstar"),
+    prefix_unit("over", "too much or above", "over + look = overlook, over + run = overrun", "overrule"),
+    prefix_unit("under", "below or too little", "under + line = underline, under + rate = underrate"),
+    prefix_unit("anti", "against", "anti + freeze = antifreeze, anti + social = antisocial"),
+    U("The prefix en means to put into or to make, and becomes em before b and p: "
+      "enjoy, enlarge, embrace, empower.",
+      [S("en.", prefixed("en")), S("em before b and p.", prefixed("em"))]),
+    prefix_unit("out", "beyond or more than", "out + run = outrun, out + side = outside"),
+    prefix_unit("fore", "before or in front", "fore + cast = forecast, fore + head = forehead"),
+    U("Some words add a to the front of a whole word, and the a never doubles the next "
+      "letter: across, along, apart, amount, afraid, asleep.",
+      [S("a plus a whole word.", words_in(" ".join("%s:-a%s" % (w, w[1] * 2) for w in """across along
+          alone apart amount asleep awake aside ahead around arise ashore abroad aboard aloud
+          alike alive aground afloat adrift akin amid abide afire amass amend among anew
+          apiece arouse aground ablaze""".split())))]),
+    U("When all or till is joined to another word, it keeps only one l: already, "
+      "almost, also, always, although, altogether, until, welcome, fulfil.",
+      [S("al at the front.", words_in("already:-all almost:-all also:-all always:-all although:-all "
+                                        "altogether:-all almighty:-all alright:-all")),
+       S("One l in a joined word.", words_in("until:-ll welcome:-ll fulfil:-ll skilful:-ll wilful:-ll"))]),
+])
+
+
+AMERICAN_OR = """color honor favor flavor labor neighbor behavior humor rumor harbor vapor odor
+    armor parlor savor vigor valor candor clamor endeavor fervor rancor rigor splendor tumor
+    ardor arbor""".split()
+
+
+def american_or(word, vocab):
+    for base in AMERICAN_OR:
+        if word.startswith(base) and word[len(base):] in ("", "s", "ed", "ing", "ful", "able", "ably",
+                                                          "ite", "ites", "less", "ly", "er", "ers"):
+            return "or"
+    return None
+
+
+def ending_unit(rule, *sections):
+    return U(rule, [S(text, f) for text, f in sections])
+
+
+LEVELS.append([  # 8. Endings of longer words
+    ending_unit("The shun sound at the end of a word is usually spelled tion: nation, action, "
+                "position. Find the word it comes from: act, action; educate, education.",
+                ("ation.", ending("ation")), ("ition and ution.", ending("[iu]tion")),
+                ("ction.", ending("ction")), ("Other tion.", ending("tion"))),
+    ending_unit("The shun sound is spelled sion after l, n and r and where the root ends in "
+                "d, de or se: tension, version, extension, decision. It is spelled ssion where "
+                "the root ends in ss or mit: discussion, permission.",
+                ("ssion.", ending("ssion")), ("sion that sounds like zhun.", ending("sion", before="[aeiou]")),
+                ("sion after l, n and r.", ending("sion", before="[lnr]"))),
+    ending_unit("The shun sound is spelled cian when it names a person with a skill, from a "
+                "word ending in c: music, musician; magic, magician.",
+                ("cian.", ending("cian"))),
+    ending_unit("The ending ous means full of: famous, dangerous, nervous. It is ious after "
+                "a soft sh sound or an ee sound (precious, various) and eous or uous in some "
+                "words (gorgeous, continuous).",
+                ("ious.", ending("ious", before="[^c]")), ("cious and tious.", ending("[ct]ious")),
+                ("eous and uous.", ending("[eu]ous")), ("ous.", ending("ous"))),
+    ending_unit("The endings ture and sure are said like cher and zher: picture, nature, "
+                "measure, treasure.",
+                ("ture.", ending("ture")), ("sure.", ending("sure"))),
+    ending_unit("The ending al makes a describing word: natural, personal, final. It is ial "
+                "after c and t when they sound like sh: special, partial.",
+                ("cial and tial.", ending("[ct]ial")), ("ical.", ending("ical")), ("ial.", ending("ial")),
+                ("al.", ending("al", before="[^aeiouc]"))),
+    ending_unit("The ending ic makes a describing word, and adds al or ally: magic, magical, "
+                "basic, basically. Words ending in ic add k before e, i and y: picnic, picnicking.",
+                ("ic.", ending("ic", before="[^aeiou]")), ("ick before e, i and y.", rx(r"(?P<b>ick)(ing|ed|er|y)$", min_syl=2))),
+    ending_unit("The ending ive makes a describing word and always ends in e: active, "
+                "creative, expensive.",
+                ("ative and itive.", ending("[ai]tive")), ("sive.", ending("sive")), ("ive.", ending("ive", before="[ts]", exclude=r"^(st|th)?rive"))),
+    ending_unit("The endings ary, ery and ory sound alike. ary is most common (library, "
+                "ordinary), ery often names a place or a trade (bakery), and ory follows t or s "
+                "in many words from Latin (history, factory).",
+                ("ary.", ending("ary")), ("ery.", ending("ery")), ("ory.", ending("ory"))),
+    ending_unit("The endings ist and ism name a person and a belief or practice: artist, "
+                "tourism. The ending ity names a quality: ability, electricity.",
+                ("ist.", lambda w, v: "ist" if w.endswith(("ist", "ists")) and any(
+                    w[: w.rindex("ist")] + e in v for e in ("", "e", "y", "ism")) else None),
+                ("ism.", ending("ism")), ("ity.", ending("ity", 3))),
+    ending_unit("American spelling uses ize for most verbs (realize, organize), but ise in "
+                "advertise, exercise, surprise, compromise, and yze in analyze.",
+                ("ize.", ending("ize", 3)), ("ise.", words_in("advertise:ise exercise:ise surprise:ise compromise:ise "
+                                                              "supervise:ise revise:ise televise:ise devise:ise "
+                                                              "improvise:ise disguise:ise franchise:ise merchandise:ise "
+                                                              "enterprise:ise despise:ise")),
+                ("yze.", ending("yze"))),
+    ending_unit("The ending ate makes verbs and describing words: create, separate, "
+                "fortunate. The ending age names a thing or an amount: package, percentage.",
+                ("ate.", ending("ate", 3)), ("age.", ending("age", exclude=r"^.{0,2}age"))),
+    ending_unit("The ending ure is said like er and always ends in e: pressure, failure, "
+                "procedure.",
+                ("ure.", ending("ure", before="[^ts]"))),
+])
+
+LEVELS.append([  # 9. Endings that sound alike
+    ending_unit("If the root is a whole word, the ending is usually able: accept, acceptable; "
+                "depend, dependable. If it is not, the ending is usually ible: possible, terrible.",
+                ("able after a whole word.", with_suffix(["able"], how=("plain", "drop_e", "double"), bit=lambda w, r, s: "able")),
+                ("ible.", ending("ible")), ("able.", ending("able"))),
+    ending_unit("The endings ance, ancy and ant go together in one family, and ence, ency and "
+                "ent in another: important, importance; different, difference. A related word "
+                "with the vowel said clearly can help: substantial, substance.",
+                ("ance.", ending("ance")), ("ancy.", ending("ancy")), ("ant.", ending("ant"))),
+    ending_unit("Words ending in ence, ency and ent keep the e in all their forms: "
+                "confident, confidence; emergency, emergent. After a soft c or g the ending is "
+                "usually ent: innocent, urgent.",
+                ("ence.", ending("ence")), ("ency.", ending("ency")), ("ent.", ending("ent", before="[^m]")),
+                ("ment.", ending("ment"))),
+    ending_unit("Only one word ends in sede (supersede), three end in ceed (exceed, proceed, "
+                "succeed) and the rest end in cede: precede, concede, recede.",
+                ("cede.", rx(r"(?P<b>cede)")), ("ceed.", rx(r"(?P<b>ceed)")), ("sede.", rx(r"(?P<b>sede)(s|d)?$"))),
+    ending_unit("A person who does something is often named with er (teacher, player); words "
+                "from Latin often use or (actor, doctor, visitor), and a few use ar (beggar, "
+                "liar).",
+                ("or.", ending("or", before="[tsx]")), ("ar.", ending("ar", before="[glr]"))),
+    U("Write i before e when the sound is ee: believe, field, piece. After c, write ei: "
+      "receive, ceiling.",
+      [S("ie that says ee.", rx(r"(?P<b>ie)[fvlcdg]", exclude=r"cie|ien")), S("ei after c.", rx(r"(?P<b>cei)")),
+       S("ie in other words.", rx(r"(?P<b>ie)", exclude=r"ies$|ied$|ier$|iest$|cie"))]),
+    U("Write ei when the sound is ay, as in eight, weigh and neighbor. Some common words "
+      "break the rule and must be learned: either, neither, weird, seize, height, foreign, "
+      "their, leisure, protein.",
+      [S("ei that says ay.", rx(r"(?P<b>eig|eir|ein)", exclude=r"^(re|de|pre)")), S("Other ei.", rx(r"(?P<b>ei)", exclude=r"cei"))]),
+    ending_unit("The endings cious, tious, cial and tial all carry a sh sound: it is c when "
+                "the root has a c (space, spacious; face, facial) and t when it has a t "
+                "(infect, infectious; part, partial).",
+                ("cious and cial.", ending("ci(ous|al)")), ("tious and tial.", ending("ti(ous|al)"))),
+    ending_unit("The ending ify makes a verb and ification its noun: simplify, simplification. "
+                "A few verbs end in efy: liquefy, stupefy.",
+                ("ify.", ending("ify")), ("ification.", ending("ification"))),
+    ending_unit("Words ending in our in British spelling end in or in American spelling: "
+                "color, honor, favorite. Before ous the u is dropped in every spelling: humorous, "
+                "glamorous.",
+                ("or for our.", american_or), ("orous.", rx(r"(?P<b>orous)")))
+])
+
+
+def double_unit(pair, words):
+    return U("A double %s is said as one sound, so it must be remembered: %s. A short vowel "
+             "before it in a stressed syllable is the usual clue." % (pair[0], words),
+             [S("%s after a short vowel in a two-syllable word." % pair,
+                rx(r"^[^aeiouy]*[aeiou](?P<b>%s)[aeiouy]" % pair, max_syl=2)),
+              S("%s in longer words." % pair, rx(r"(?P<b>%s)" % pair, min_syl=3))])
+
+
+LEVELS.append([  # 10. Double consonants in longer words
+    U("assimilate",
+      [S("ad becomes ac, af, ag, al, an, ap, ar, as or at.", rx(r"^a(?P<b>cc|ff|gg|ll|nn|pp|rr|ss|tt)", exclude=r"^(all|add|apple|arr?$)"))]),
+    U("assimilate",
+      [S("con becomes col, com or cor.", rx(r"^co(?P<b>ll|mm|rr)")),
+       S("in becomes il, im or ir.", rx(r"^i(?P<b>ll|mm|rr)")),
+       S("ob becomes oc, of or op.", rx(r"^o(?P<b>cc|ff|pp)")),
+       S("sub becomes suc, suf, sug, sup or sur.", rx(r"^su(?P<b>cc|ff|gg|pp|rr)")),
+       S("ex becomes ef.", rx(r"^e(?P<b>ff)"))]),
+    double_unit("ll", "follow, collect, intelligent, parallel"), double_unit("ss", "necessary, possess, embarrass, assist"), double_unit("tt", "attention, bottom, committee, letter"), double_unit("rr", "arrange, carry, horrible, embarrass"),
+    double_unit("nn", "annual, connect, dinner, tunnel"), double_unit("mm", "accommodate, comment, summer, immediate"), double_unit("pp", "appear, happen, opportunity, supply"), double_unit("cc", "accept, occasion, success, tobacco"),
+    double_unit("ff", "affect, effort, offer, sufficient"), double_unit("dd", "address, middle, sudden, ladder"), double_unit("bb", "rabbit, rubber, hobby, stubborn"), double_unit("gg", "exaggerate, suggest, luggage, trigger"),
+    U("Some long words have one double consonant and one single one, and each must be "
+      "remembered in its place: necessary has one c and two s; occasion has two c and one s; "
+      "recommend has one c and two m.",
+      [S("One letter single where another is double.", words_in(
+          "necessary:-cc necessarily:-cc unnecessary:-cc occasion:-ss occasional:-ss "
+          "occasionally:-ss recommend:-cc recommended:-cc recommendation:-cc harass:-rr "
+          "harassment:-rr tomorrow:-mm professional:-ff profession:-ff professor:-ff "
+          "disappoint:-ss disappointed:-ss disappointment:-ss disappear:-ss disappeared:-ss "
+          "omission:-mm omit:-mm parallel:-rr paralleled:-rr apartment:-pp across:-cc "
+          "accumulate:-mm commit:-tt "
+          "beginning:-gg fulfill:-ff misspell:-pp satellite:-tt "
+          "embarrass:-mm vacuum:-cc dilemma:-ll"))]),
+    U("After a long vowel the consonant stays single: later, diner, hoping. After a "
+      "short vowel it is often doubled: latter, dinner, hopping.",
+      [S("One consonant after a long vowel.", lambda w, v: ("-" + w[-4] * 2) if (w.endswith("ing") and w[:-3] + "e" in v and w[-4] in "bdglmnprt" and w[-4] * 2 not in w) else None)]),
+])
+
+LEVELS.append([  # 11. Unstressed vowels and words to learn by sight
+    U("In a long word the vowel of an unstressed syllable is said as a short uh, so the ear "
+      "cannot tell which letter to write. Think of a related word where that vowel is "
+      "stressed: definite, finite; separate, apart; grammar, grammatical; comparison, compare.",
+      [S("a in the unstressed syllable.", words_in(
+          "separate:par separately:par separation:par grammar:mar comparison:par comparative:par "
+          "compatible:pat preparation:par temperature:pera desperate:pera category:ego "
+          "calendar:dar particular:lar similar:lar familiar:liar peculiar:liar regular:lar "
+          "popular:lar circular:lar vulgar:gar dollar:lar cellar:lar collar:lar pillar:lar "
+          "sugar:gar burglar:lar beggar:gar liar:ar altar:tar nectar:tar cigar:gar "
+          "boundary:dary dictionary:nary library:rary primary:mary secondary:dary summary:mary "
+          "grammatical:mat eventually:ual actually:ual usually:ual especially:ial")),
+       S("e in the unstressed syllable.", words_in(
+          "cemetery:tery benefit:nefit celebrate:lebr describe:des despair:des design:des "
+          "develop:velop development:velop elegant:lega dependent:pend privilege:vilege "
+          "independent:pend existence:ence excellent:ellent experience:ience category:tegor "
+          "mathematics:them relevant:levant skeleton:leton cafeteria:feter medicine:dicine "
+          "interest:ter different:fer difference:fer deliberate:liber general:ner "
+          "several:ver generous:ner venomous:nom tragedy:gedy")),
+       S("i and o in the unstressed syllable.", words_in(
+          "definite:nite definitely:nite infinite:nite opposite:site positive:sitive "
+          "possible:sible terrible:rible horrible:rible sensible:sible visible:sible "
+          "origin:igin original:igin imitate:itate hesitate:itate competition:petit "
+          "repetition:petit composition:posit position:sit memory:mory history:tory "
+          "factory:tory victory:tory conquer:quer purpose:pose chocolate:colate "
+          "apology:pology atom:tom freedom:dom random:dom kingdom:dom wisdom:dom "
+          "seldom:dom bottom:tom custom:tom symptom:tom phantom:tom"))]),
+    U("Some syllables are often swallowed in speech but must be written. Say the word "
+      "slowly, syllable by syllable, as it is spelled: Feb-ru-ary, lib-rar-y, "
+      "Wed-nes-day, gov-ern-ment, diff-er-ent.",
+      [S("Letters that are not heard in quick speech.", words_in(
+          "library:brar february:ruary government:ernm different:fere difference:fere "
+          "interesting:eres vegetable:get temperature:ature environment:ronm "
+          "probably:bab especially:ecia chocolate:cola camera:mer average:vera "
+          "business:sin restaurant:aur miniature:iat literature:era comfortable:fort "
+          "separate:para favorite:vori family:mil every:ver evening:ven general:ene "
+          "natural:tur secretary:ret laboratory:bora ordinary:din"))]),
+    U("Some of the most common words do not follow the patterns and are best learned by "
+      "sight, by the letters that surprise: said, friend, people, because, women, does, "
+      "could, would, should, once, any, many.",
+      [S("Common words with a surprising vowel.", words_in(
+          "said:ai says:ay friend:ie friends:ie friendly:ie people:eo because:au women:wo "
+          "does:oe done:one gone:one once:nce any:an many:an again:ai against:ai "
+          "busy:bu business:bu build:ui built:ui guess:gu guest:gu guide:gu guard:gu "
+          "young:ou touch:ou country:ou couple:ou double:ou trouble:ou enough:ou "
+          "cousin:ou move:ove prove:ove lose:ose whose:ose two:wo sure:su sugar:su "
+          "eye:eye beautiful:eau great:ea break:ea steak:ea heart:ea bread:ea head:ea "
+          "ready:ea weather:ea breakfast:ea heavy:ea instead:ea sweat:ea"))]),
+    U("The spelling ough has several sounds: though, through, tough, cough, bought, "
+      "bough. The spelling augh usually says aw: caught, daughter.",
+      [S("ough.", rx(r"(?P<b>ough)")), S("augh.", rx(r"(?P<b>augh)"))]),
+    U("The letters ui, gu and ou can hide in the middle of a word: the ui of fruit and "
+      "build, the gu of guess and guide, the ou of young and country.",
+      [S("ui.", rx(r"(?P<b>ui)", exclude=r"^qui|[^g]ui[aeou]")), S("gu before e or i.", rx(r"(?P<b>gu)[ei]", exclude=r"gui[st]h|argu|ngu"))]),
+])
+
+LEVELS.append([  # 12. Silent letters and Greek spellings
+    U("silent", [S("kn: the k is silent before n at the start of a word, as in knee and know.", rx(r"(?P<b>kn)")),
+                 S("gn: the g is silent before n, as in gnaw, sign and design.", rx(r"(?P<b>gn)(?![aeiou])|^(?P<c>gn)", exclude=r"gn[aeiou]"))]),
+    U("silent", [S("wr: the w is silent before r, as in write and wrong.", rx(r"(?P<b>wr)")),
+                 S("wh and w before h or o: who, whole, two, answer, sword.", rx(r"(?P<b>swer|sword|^who)"))]),
+    U("silent", [S("mb: the b is silent after m, as in lamb, climb and thumb.", rx(r"(?P<b>mb)(s|ed|ing|er)?$")),
+                 S("bt: the b is silent before t, as in doubt and debt.", rx(r"(?P<b>bt)")),
+                 S("mn: the n is silent after m, as in autumn and column.", rx(r"(?P<b>mn)(s|ed|ing)?$"))]),
+    U("silent", [S("A silent h at the start: hour, honest, honor, heir.", rx(r"^(?P<b>h)(our|onest|onor|eir)")),
+                 S("A silent h after g, r or ex: ghost, rhyme, exhaust.", rx(r"^(?P<b>gh)[aeiou]|^(?P<c>rh)|^(?P<d>exh)"))]),
+    U("silent", [S("A silent l before k, m, f or d: walk, calm, half, could.", rx(r"(?P<b>(al|ol)(k|m|f)|ould)")),
+                 S("A silent t after s or f: listen, castle, often.", rx(r"(?P<b>stle|sten|ften)(s|d|ing|ed|er|ers)?$")),
+                 S("A silent s: island, aisle, isle.", rx(r"^(?P<b>isl)|(?P<c>aisl)"))]),
+    U("silent", [S("gh after a vowel is silent: high, eight, daughter, though.", rx(r"(?P<b>eigh)")),
+                 S("gh can also say f: laugh, rough, tough, cough, enough.", words_in(
+                     "laugh:gh laughter:gh laughed:gh laughing:gh rough:gh tough:gh cough:gh enough:gh trough:gh"))]),
+    U("greek", [S("ph for the f sound at the start of a word.", rx(r"^(?P<b>ph)")),
+                S("ph inside a word.", rx(r"(?P<b>ph)"))]),
+    U("greek", [S("ch for the k sound: chorus, school, character, technical.",
+                  rx(r"(?P<b>chr|chl|sch|chem|chor|chol|chao|chara|psych|tech|mech|^arch(i|a|eo|et)|^ache|headache|toothache|stomachache|backache|echo)"))]),
+    U("greek", [S("y for the short i sound between consonants: gym, myth, system, typical.",
+                  rx(r"(s|h|t|r|m|c|g|d|l|n|x|p)(?P<b>y)[mnlstpdgcx]", exclude=r"any|ody|ly[^st]|^(sky|cry|fly|dry|shy|spy|try|by|my|pry)")),
+                S("y as the long i of type and cycle.", rx(r"(?<=[^aeiou])(?P<b>y)[^aeiouy]e", exclude=r"^.y..$|maybe|yness|ymen|ywe|ybe|yes"))]),
+    U("greek", [S("ps, pn and pt at the start of a word: psychology, pneumonia, pterodactyl.", rx(r"^(?P<b>p[snt])")),
+                S("rh at the start or doubled inside a word: rhyme, rhythm, diarrhea.", rx(r"^(?P<b>rh)|(?P<c>rrh)"))]),
+])
+
+
+def root_unit(rule, *groups, parts=roots):
+    return U(rule, [S("%s." % ", ".join(n.lstrip("^~") for n in g), first(*parts(*g))) for g in groups])
+
+
+LEVELS.append([  # 13. Roots from Latin and Greek
+    root_unit("root", ("port",), ("spect", "spec"), ("struct",), ("dict",)),
+    root_unit("root", ("duct", "~duce"), ("ject",), ("~miss", "~mit"), ("scrib", "script")),
+    root_unit("root", ("tract",), ("vis", "~vid"), ("cred",), ("~fer",)),
+    root_unit("root", ("press",), ("rupt",), ("vers", "vert"), ("ceive", "cept")),
+    root_unit("root", ("~mot", "~mov", "~mob"), ("~pend", "~pens"), ("~pos", "~pon"), ("sens", "~sent")),
+    root_unit("root", ("~vent",), ("voc", "vok"), ("~cede", "~cess"), ("~fect", "~fic")),
+    root_unit("greekroot", ("graph", "gram"), ("phon",), ("photo",), ("tele",), parts=greek),
+    root_unit("greekroot", ("logy", "logi", "logue"), ("meter", "metr"), ("^bio",), ("^geo",), parts=greek),
+    root_unit("greekroot", ("auto",), ("micro",), ("chron",), ("therm",), ("hydr",), parts=greek),
+    root_unit("greekroot", ("scop",), ("symph", "symb", "synth", "synd"), ("path",), ("psych",), ("techn",), parts=greek),
+    root_unit("root", ("manuf", "manus", "manual"), ("aud",), ("benef", "benev"), ("equ",)),
+    root_unit("root", ("grad", "gress"), ("jud",), ("liter",)),
+])

@@ -1,0 +1,137 @@
+#!/usr/bin/env python3
+"""Generates the factory curriculum from the course's pattern definitions.
+
+Usage: generate.py WORDLIST_DIR [OUT_DIR]
+
+WORDLIST_DIR holds SCOWL's word lists by commonness tier as JSON
+(english-words-10.json ... american-words-35.json; see fetch-wordlists).
+OUT_DIR defaults to resources/. Run by hand after changing the course; the
+written files are committed and nothing runs this at build time.
+"""
+
+import json
+import os
+import re
+import sys
+
+import course
+import seedfiles
+
+TIERS = (10, 20, 35)
+# Endings peeled off to find a word's family: hope, hopes, hoped, hoping, hopeful.
+FAMILY_ENDINGS = ("ingly", "fully", "ations", "ation", "ments", "ment", "ness", "less", "ings",
+                  "ing", "ers", "est", "ies", "ied", "ier", "ful", "ly", "ed", "er", "es", "s", "y",
+                  "e")
+
+
+def load_vocab(folder):
+    tier = {}
+    for n in TIERS:
+        for variety in ("english", "american"):
+            path = os.path.join(folder, "%s-words-%d.json" % (variety, n))
+            with open(path, encoding="utf-8") as f:
+                for w in json.load(f):
+                    if re.fullmatch("[a-z]{2,}", w):
+                        tier.setdefault(w, n)
+    return tier
+
+
+def family(word):
+    stem = word
+    changed = True
+    while changed and len(stem) > 4:
+        changed = False
+        for e in FAMILY_ENDINGS:
+            if stem.endswith(e) and len(stem) - len(e) >= 3:
+                stem = stem[: -len(e)]
+                if len(stem) > 3 and stem[-1] == stem[-2]:
+                    stem = stem[:-1]
+                if stem.endswith("i"):
+                    stem = stem[:-1] + "y"
+                changed = True
+                break
+    return stem
+
+
+def make_rows(entries, tier):
+    """Rows of at most five words: a family stays together; small families share a row
+    with neighbours that carry the same bit."""
+    fams = {}
+    for word, bit in entries:
+        fams.setdefault((bit, family(word)), []).append((word, bit))
+    order = sorted(fams, key=lambda k: (min(tier[w] for w, _ in fams[k]), k[0], k[1]))
+    rows, pending = [], []
+    for key in order:
+        members = sorted(fams[key], key=lambda e: (tier[e[0]], len(e[0]), e[0]))
+        while len(members) >= 5:
+            rows.append(members[:5])
+            members = members[5:]
+        if not members:
+            continue
+        if pending and (len(pending) + len(members) > 5 or pending[0][1] != members[0][1]):
+            rows.append(pending)
+            pending = []
+        pending = pending + members
+    if pending:
+        rows.append(pending)
+    return rows
+
+
+def build(tier):
+    vocab = set(tier)
+    words = sorted(tier, key=lambda w: (tier[w], w))
+    codes, rules, levels = {}, {}, {}
+    for level_no, units in enumerate(course.LEVELS, start=1):
+        out_units = []
+        for unit in units:
+            filed = [[] for _ in unit.sections]
+            for w in words:
+                if unit.max_tier and tier[w] > unit.max_tier:
+                    continue
+                for i, sec in enumerate(unit.sections):
+                    if sec.max_tier and tier[w] > sec.max_tier:
+                        continue
+                    bit = sec.finder(w, vocab)
+                    if bit:
+                        filed[i].append((w, bit))
+                        break
+            sections = [(sec.rule, make_rows(entries, tier))
+                        for sec, entries in zip(unit.sections, filed) if entries]
+            if not sections:
+                print("unit without words: %s" % unit.rule[:60], file=sys.stderr)
+                continue
+            text = course.SHARED.get(unit.rule, unit.rule)
+            if text not in codes:
+                codes[text] = len(codes) + 1
+                rules[codes[text]] = text
+            out_units.append((codes[text], sections))
+        levels[level_no] = out_units
+    return levels, rules
+
+
+def main(argv):
+    if len(argv) not in (2, 3):
+        print(__doc__, file=sys.stderr)
+        return 2
+    root = os.path.normpath(os.path.join(os.path.dirname(__file__), "..", ".."))
+    out_dir = argv[2] if len(argv) == 3 else os.path.join(root, "resources")
+    tier = load_vocab(argv[1])
+    levels, rules = build(tier)
+    problems = seedfiles.sanity(levels, rules)
+    for p in problems[:50]:
+        print(p, file=sys.stderr)
+    if problems:
+        return 1
+    seedfiles.write_seed_files(out_dir, levels, rules)
+    units = [u for v in levels.values() for u in v]
+    sections = [s for _, ss in units for s in ss]
+    rows = [r for _, rs in sections for r in rs]
+    entries = [e for r in rows for e in r]
+    print("levels %d, units %d, sections %d, rows %d, entries %d, distinct words %d, rules %d" % (
+        len(levels), len(units), len(sections), len(rows), len(entries),
+        len({w for w, _ in entries}), len(rules)))
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))

@@ -1,0 +1,226 @@
+"""Finders: small functions that say which letters of a word carry a pattern.
+
+A finder takes (word, vocab) and returns the bit (a substring of the word, or
+"-" and letters the word must not contain) or None when the word does not show
+the pattern. vocab is the set of words the course draws on, used to tell a real
+prefix or suffix (one that leaves a whole word) from letters that only look like
+one.
+"""
+
+import re
+
+CONS = "bcdfghjklmnpqrstvwxz"
+C = "[%s]" % CONS
+V = "[aeiou]"
+
+
+def syllables(word):
+    """Rough count of vowel groups; a final silent e does not count."""
+    w = word[:-1] if word.endswith("e") and not word.endswith("le") else word
+    return max(1, len(re.findall(r"[aeiouy]+", w)))
+
+
+def rx(pattern, exclude=None, max_syl=None, min_syl=None, min_len=None):
+    """Bit = the group named b, or the whole match."""
+    compiled = re.compile(pattern)
+    skip = re.compile(exclude) if exclude else None
+
+    def find(word, vocab):
+        if skip and skip.search(word):
+            return None
+        n = syllables(word)
+        if (max_syl and n > max_syl) or (min_syl and n < min_syl):
+            return None
+        if min_len and len(word) < min_len:
+            return None
+        m = compiled.search(word)
+        if not m:
+            return None
+        for name in ("b", "c", "d"):
+            if name in compiled.groupindex and m.group(name):
+                return m.group(name)
+        return m.group(0)
+
+    return find
+
+
+def words_in(*lists):
+    """A hand list: word -> bit, for patterns letters alone cannot find."""
+    table = {}
+    for text in lists:
+        for item in text.split():
+            word, bit = item.split(":")
+            table[word] = bit
+
+    def find(word, vocab):
+        return table.get(word)
+
+    find.words = table
+    return find
+
+
+def first(*finders):
+    def find(word, vocab):
+        for f in finders:
+            bit = f(word, vocab)
+            if bit:
+                return bit
+        return None
+
+    return find
+
+
+# --- words built from a root and an ending -----------------------------------
+
+def root_plus(word, vocab, suffix):
+    """Roots r in vocab with word == r + suffix, r + doubled consonant + suffix,
+    r minus e + suffix, or r with y turned to i + suffix. Returns (root, how)."""
+    if not word.endswith(suffix) or len(word) <= len(suffix) + 1:
+        return None
+    stem = word[: -len(suffix)]
+    if stem in vocab and len(stem) > 1:
+        return stem, "plain"
+    if len(stem) > 2 and stem[-1] == stem[-2] and stem[-1] in CONS and stem[:-1] in vocab:
+        return stem[:-1], "double"
+    if stem + "e" in vocab and suffix[0] in "aeiouy":
+        return stem + "e", "drop_e"
+    if stem.endswith("i") and stem[:-1] + "y" in vocab:
+        return stem[:-1] + "y", "y_to_i"
+    return None
+
+
+def doubled(suffixes):
+    """stop + ing = stopping: bit is the doubled consonant."""
+
+    def find(word, vocab):
+        for s in suffixes:
+            r = root_plus(word, vocab, s)
+            if r and r[1] == "double" and re.search(C + V + C + "$", r[0]):
+                stem = word[: -len(s)]
+                return stem[-2:]
+        return None
+
+    return find
+
+
+def not_doubled(suffixes):
+    """visit + ing = visiting: the consonant stays single."""
+
+    def find(word, vocab):
+        for s in suffixes:
+            r = root_plus(word, vocab, s)
+            if r and r[1] == "plain" and syllables(r[0]) >= 2 and re.search(
+                    "[^aeiou]" + V + "[bdglmnprt]$", r[0]):
+                last = r[0][-1]
+                bit = "-" + last + last + s
+                if bit[1:] not in word:
+                    return bit
+        return None
+
+    return find
+
+
+def after_vowel_team(suffixes):
+    """rain + ed = rained: no doubling after two vowels."""
+
+    def find(word, vocab):
+        for s in suffixes:
+            r = root_plus(word, vocab, s)
+            if r and r[1] == "plain" and re.search("(ai|ea|ee|oa|oo|ou|oi)[bdglmnprt]$", r[0]):
+                last = r[0][-1]
+                bit = "-" + last + last + s
+                if bit[1:] not in word:
+                    return bit
+        return None
+
+    return find
+
+
+def drop_e(suffixes):
+    """make + ing = making: the e must not come back."""
+
+    def find(word, vocab):
+        for s in suffixes:
+            r = root_plus(word, vocab, s)
+            if r and r[1] == "drop_e" and not r[0].endswith(("ee", "ye", "oe")):
+                bit = "-e" + s
+                if bit[1:] not in word:
+                    return bit
+        return None
+
+    return find
+
+
+def keep_e(suffixes):
+    """hope + ful = hopeful: the e stays before a consonant."""
+
+    def find(word, vocab):
+        for s in suffixes:
+            r = root_plus(word, vocab, s)
+            if r and r[1] == "plain" and r[0].endswith("e") and not r[0].endswith(("ee", "ie")):
+                return "e" + s
+        return None
+
+    return find
+
+
+def y_to_i(suffixes):
+    """happy + ness = happiness: the bit is the i with its ending."""
+
+    def find(word, vocab):
+        for s in suffixes:
+            r = root_plus(word, vocab, s)
+            if r and r[1] == "y_to_i" and re.search(C + "y$", r[0]):
+                return "i" + s
+        return None
+
+    return find
+
+
+def keep_y(suffixes):
+    """play + ed = played, cry + ing = crying: the y stays."""
+
+    def find(word, vocab):
+        for s in suffixes:
+            r = root_plus(word, vocab, s)
+            if r and r[1] == "plain" and r[0].endswith("y"):
+                return "y" + s
+        return None
+
+    return find
+
+
+def with_suffix(suffixes, how=("plain",), bit=None, min_root=3):
+    """A whole word plus an ending; bit is the ending (or bit(word, root, suffix))."""
+
+    def find(word, vocab):
+        for s in suffixes:
+            r = root_plus(word, vocab, s)
+            if r and r[1] in how and len(r[0]) >= min_root:
+                return bit(word, r[0], s) if bit else s
+        return None
+
+    return find
+
+
+def prefixed(prefix, same_letter=None, min_root=3):
+    """prefix + whole word. same_letter: True keeps only roots that start with the
+    prefix's last letter (un + natural), False only those that do not, None all."""
+
+    def find(word, vocab):
+        if not word.startswith(prefix):
+            return None
+        root = word[len(prefix):]
+        if len(root) < min_root or root not in vocab:
+            return None
+        joins = root[0] == prefix[-1]
+        if same_letter is True:
+            return prefix[-1] * 2 if joins else None
+        if same_letter is False:
+            if joins:
+                return None
+            bit = "-" + prefix + prefix[-1]
+            return bit if bit[1:] not in word else None
+        return prefix
+
+    return find
