@@ -6,7 +6,7 @@ first section of the unit that finds the pattern in it. Rules shared by several
 units are named in SHARED and cited by key.
 """
 
-from patterns import (C, V, rx, words_in, first, doubled, not_doubled, after_vowel_team,
+from patterns import (NOT_PREFIXED, C, V, rx, words_in, first, doubled, not_doubled, after_vowel_team,
                       drop_e, keep_e, y_to_i, keep_y, with_suffix, prefixed)
 
 
@@ -27,9 +27,10 @@ SHARED = {
               "the stress is earlier in the word: rain, rained; visit, visiting.",
     "silent": "Some words keep letters that are no longer spoken. Say the word in your head "
               "as it is written, sounding the silent letter, to remember it.",
-    "assimilate": "Some Latin prefixes change their last letter to match the first letter of "
-                  "the root, which doubles it: ad + tract = attract, in + legal = illegal, "
-                  "con + mit = commit. Hear the prefix and the root apart to remember both letters.",
+    "assimilate": "Some Latin prefixes change their last letter to suit the first letter of "
+                  "the root, and often that doubles it: in + possible = impossible, ad + tract = "
+                  "attract, in + legal = illegal, con + mit = commit. Hear the prefix and the "
+                  "root apart to remember both letters.",
     "greek": "Words that came from Greek keep Greek spellings: ph for the f sound, ch for "
              "the k sound, y for the short i sound, and silent letters at the start such as "
              "the p in psychology and the h in rhyme.",
@@ -78,7 +79,8 @@ def roots(*names):
     out = []
     for n in names:
         need = "" if n.startswith("~") else "?"
-        out.append(rx(r"^%s%s(?P<b>%s)" % (LATIN_PREFIX, need, n.lstrip("~")), min_syl=2))
+        out.append(rx(r"^%s%s(?P<b>%s)" % (LATIN_PREFIX, need, n.lstrip("~")), min_syl=2,
+                      exclude=r"^(in)?divid"))
     return out
 
 
@@ -117,7 +119,7 @@ LEVELS = [
         U("The letters c and h together usually spell the ch sound of chin and much.",
           [S("ch at the start of a word.", rx(r"^(?P<b>ch)[aeiou]", exclude=r"^ch(em|or|ao|ar[ai]|ol|as)")),
            S("ch at the end of a word, after a consonant or two vowels.",
-             rx(r"(?P<b>ch)(es|ed|ing|er)?$", exclude=r"tch|ach$|sch")),
+             rx(r"(?:(?<=[^aeiou])|(?<=[aeiou][aeiou]))(?P<b>ch)(es|ed|ing|er)?$", exclude=r"tch|sch")),
            S("ch inside a longer word.", rx(r"(?P<b>ch)", exclude=r"chr|chl|sch|tch|^ch(em|or|ao|ol)|psych|tech|mech|arch[aei]"))]),
         U("The letters t and h together spell two sounds: the soft th of thin and the "
           "buzzing th of this.",
@@ -172,7 +174,7 @@ LEVELS = [
           "hop becomes hope, not becomes note.", [S("o, a consonant and e.", vce("o"))]),
         U("A silent e at the end of a word makes u or e before it say its name: cub "
           "becomes cube, pet becomes Pete; u-e also says oo as in rule.",
-          [S("u, a consonant and e.", vce("u")), S("e, a consonant and e.", vce("e"))]),
+          [S("u, a consonant and e.", vce("u")), S("e, a consonant and e.", rx(r"(?<![aeiouy])(?P<b>e[mnst]e)s?$", max_syl=2, exclude=r"^(were|there|where|here)$"))]),
         U("The long a sound is often spelled ai in the middle of a word and ay at the end.",
           [S("ai in the middle of a word.", rx(r"(?P<b>ai)(?!r)")),
            S("ay at the end of a word or before an ending.", rx(r"(?P<b>ay)(s|ed|ing|er|ment)?$"))]),
@@ -286,7 +288,9 @@ LEVELS = [
              rx(r"(?P<b>oes)$", exclude=r"^(shoes|does|goes|toes|foes|hoes)$"))]),
         U("A word ending in f or fe often makes its plural with ves: leaf, leaves; knife, "
           "knives; half, halves.",
-          [S("f or fe becomes ves.", lambda w, v: "ves" if w.endswith("ves") and w[:-1] not in v and (w[:-3] + "f" in v or w[:-3] + "fe" in v) else None)]),
+          [S("f or fe becomes ves.", words_in(" ".join("%s:ves" % w for w in """leaves loaves thieves
+          wolves calves halves elves shelves selves ourselves yourselves themselves knives lives
+          wives scarves hooves wharves sheaves""".split())))]),
         U("The ending ed marks the past. It always keeps its spelling, whether it sounds "
           "like t (jumped), d (played) or id (wanted).",
           [S("ed that sounds like t, after p, k, f, s, sh, ch or x.",
@@ -313,7 +317,7 @@ LEVELS = [
           "vowel: make, making; love, lovable; fame, famous.",
           [S("Before ing.", drop_e(["ing"])),
            S("Before able, ous, ive, ion, ity, al and ure.", drop_e(["able", "ous", "ive", "ion", "ity", "al", "ure", "ation", "ism", "ist", "ence", "ance"])),
-           S("Before est and ish.", drop_e(["est", "ish"]))]),
+           S("Before est and ish.", lambda w, v: None if w in ("honest", "modest", "manifest") else drop_e(["est", "ish"])(w, v))]),
         U("Keep the silent e before an ending that starts with a consonant: hope, hopeful; "
           "late, lately; move, movement. Exceptions: truly, argument, ninth, wholly.",
           [S("Before ful, less, ness and ment.", keep_e(["ful", "less", "ness", "ment"])),
@@ -336,7 +340,7 @@ LEVELS = [
           "basic, basically.",
           [S("A word ending in l keeps it and adds ly.", with_suffix(["ly"], bit=lambda w, r, s: "lly" if r.endswith("l") else None)),
            S("ic adds ally.", rx(r"(?P<b>ically)$")),
-           S("le becomes ly.", lambda w, v: "-lely" if w.endswith(("bly", "tly", "dly", "gly", "kly", "zly", "ply")) and not w.endswith("pply") and len(w) > 5 and w[:-1] + "e" in v else None),
+           S("le becomes ly.", lambda w, v: "-lely" if w.endswith(("bly", "tly", "gly", "kly", "zly", "ply")) and not w.endswith("pply") and len(w) > 5 and w != "assembly" and w[:-1] + "e" in v else None),
            S("ly added to the whole word.", with_suffix(["ly"], bit=lambda w, r, s: r[-1] + "ly"))]),
         U("The ending ful has only one l: hopeful, careful, beautiful, grateful. It adds "
           "ly to make fully.",
@@ -352,26 +356,22 @@ LEVELS = [
 
 
 # Words whose first letters only look like a prefix and a word: re + ached, de + cent.
-NOT_PREFIXED = set("""reached reaches resin recent decent present presents presently prepare
+NOT_PREFIXED.update("""reached reaches resin recent decent present presents presently prepare
     prepared prepares preparing resent resents resented debut debit defer deferred deign
     detail details detailed detailing detract deter deterred deters retire retired retires
     retiring relate related relates relating refuse refused refuses refusing infant infants
     infantry insect insects instep invest invests invested investing inkling inning innings
-    unite united unites uniting unison undo""".split())
+    unite united unites uniting unison undo interred interring missing mission missions
+    missile missiles decrease decreased decreases decreasing""".split())
 
 
 def prefix_unit(prefix, meaning, example, joins=None):
-    def plain(word, vocab):
-        return None if word in NOT_PREFIXED else prefixed(prefix, min_root=4)(word, vocab)
-
-    def single(word, vocab):
-        return None if word in NOT_PREFIXED else prefixed(prefix, same_letter=False, min_root=4)(word, vocab)
-
-    sections = [S("%s added to a whole word." % prefix, plain)]
+    sections = [S("%s added to a whole word." % prefix, prefixed(prefix, min_root=4))]
     if joins:
         sections = [S("The root starts with %s: both letters stay, as in %s." % (prefix[-1], joins),
                       prefixed(prefix, same_letter=True)),
-                    S("Otherwise only one %s: %s never adds a letter." % (prefix[-1], prefix), single)]
+                    S("Otherwise only one %s: %s never adds a letter." % (prefix[-1], prefix),
+                      prefixed(prefix, same_letter=False, min_root=4))]
     return U("The prefix %s means %s. Add it to the front of the whole word without changing "
              "the word: %s." % (prefix, meaning, example), sections)
 
@@ -383,9 +383,8 @@ LEVELS.append([  # 7. Prefixes
     prefix_unit("re", "again or back", "re + turn = return, re + build = rebuild"),
     prefix_unit("pre", "before", "pre + view = preview, pre + pay = prepay"),
     prefix_unit("in", "not, or in", "in + correct = incorrect, in + sane = insane", "innumerable"),
-    U("Before b, m or p the prefix in becomes im; before l it becomes il and before r "
-      "it becomes ir: impossible, immature, illegal, irregular.",
-      [S("im before b, m and p.", first(prefixed("im"), rx(r"^(?P<b>im)[bp]"))),
+    U("assimilate",
+      [S("in becomes im before b, m and p.", first(prefixed("im"), rx(r"^(?P<b>im)[bp]"))),
        S("il and ir double the letter of the root.", first(prefixed("il", same_letter=True), prefixed("ir", same_letter=True)))]),
     prefix_unit("non", "not", "non + stop = nonstop, non + sense = nonsense"),
     prefix_unit("de", "down, away or the reverse of", "de + frost = defrost, de + code = decode"),
@@ -562,9 +561,9 @@ LEVELS.append([  # 10. Double consonants in longer words
           "accumulate:-mm commit:-tt "
           "beginning:-gg fulfill:-ff misspell:-pp satellite:-tt "
           "embarrass:-mm vacuum:-cc dilemma:-ll"))]),
-    U("After a long vowel the consonant stays single: later, diner, hoping. After a "
-      "short vowel it is often doubled: latter, dinner, hopping.",
-      [S("One consonant after a long vowel.", lambda w, v: ("-" + w[-4] * 2) if (w.endswith("ing") and w[:-3] + "e" in v and w[-4] in "bdglmnprt" and w[-4] * 2 not in w) else None)]),
+    U("double",
+      [S("After a long vowel the consonant stays single: later, diner, hoping; after a short "
+         "vowel it is doubled: latter, dinner, hopping.", lambda w, v: ("-" + w[-4] * 2) if (w.endswith("ing") and w[:-3] + "e" in v and w[-4] in "bdglmnprt" and w[-4] * 2 not in w) else None)]),
 ])
 
 LEVELS.append([  # 11. Unstressed vowels and words to learn by sight
@@ -662,9 +661,9 @@ LEVELS.append([  # 13. Roots from Latin and Greek
     root_unit("root", ("press",), ("rupt",), ("vers", "vert"), ("ceive", "cept")),
     root_unit("root", ("~mot", "~mov", "~mob"), ("~pend", "~pens"), ("~pos", "~pon"), ("sens", "~sent")),
     root_unit("root", ("~vent",), ("voc", "vok"), ("~cede", "~cess"), ("~fect", "~fic")),
-    root_unit("greekroot", ("graph", "gram"), ("phon",), ("photo",), ("tele",), parts=greek),
+    root_unit("greekroot", ("graph", "gram"), ("phon",), ("photo",), ("^tele",), parts=greek),
     root_unit("greekroot", ("logy", "logi", "logue"), ("meter", "metr"), ("^bio",), ("^geo",), parts=greek),
-    root_unit("greekroot", ("auto",), ("micro",), ("chron",), ("therm",), ("hydr",), parts=greek),
+    root_unit("greekroot", ("auto",), ("micro",), ("chron",), ("^therm", "otherm"), ("hydr",), parts=greek),
     root_unit("greekroot", ("scop",), ("symph", "symb", "synth", "synd"), ("path",), ("psych",), ("techn",), parts=greek),
     root_unit("root", ("manuf", "manus", "manual"), ("aud",), ("benef", "benev"), ("equ",)),
     root_unit("root", ("grad", "gress"), ("jud",), ("liter",)),

@@ -24,6 +24,14 @@ FAMILY_ENDINGS = ("ingly", "fully", "ations", "ation", "ments", "ment", "ness", 
                   "e")
 
 
+# Words the course leaves out: slurs, vulgar words and list oddities a learner would not write.
+LEFT_OUT = set("""hes cum cums bitch bitched bitches bitching bitchy whore whores fag fags faggot
+    faggots nigger niggers shit shits shitty fuck fucks fucked fucker fucking cunt cunts dick dicks
+    pussy pussies tit tits titty piss pissed pisses damn damned damns slut sluts slutty bastard
+    bastards crap craps crappy twat twats wank wanker homo homos dyke dykes spic spics kike kikes
+    gook gooks honester honestest""".split())
+
+
 def load_vocab(folder):
     tier = {}
     for n in TIERS:
@@ -31,7 +39,7 @@ def load_vocab(folder):
             path = os.path.join(folder, "%s-words-%d.json" % (variety, n))
             with open(path, encoding="utf-8") as f:
                 for w in json.load(f):
-                    if re.fullmatch("[a-z]{2,}", w):
+                    if re.fullmatch("[a-z]{2,}", w) and w not in LEFT_OUT:
                         tier.setdefault(w, n)
     return tier
 

@@ -203,12 +203,17 @@ def with_suffix(suffixes, how=("plain",), bit=None, min_root=3):
     return find
 
 
+# Words whose first letters only look like a prefix and a word (re + ached, mis + sing); the
+# course adds to it.
+NOT_PREFIXED = set()
+
+
 def prefixed(prefix, same_letter=None, min_root=3):
     """prefix + whole word. same_letter: True keeps only roots that start with the
     prefix's last letter (un + natural), False only those that do not, None all."""
 
     def find(word, vocab):
-        if not word.startswith(prefix):
+        if not word.startswith(prefix) or word in NOT_PREFIXED:
             return None
         root = word[len(prefix):]
         if len(root) < min_root or root not in vocab:
