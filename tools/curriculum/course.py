@@ -89,6 +89,9 @@ def greek(*names):
     return [rx(r"(?P<b>%s)" % n, min_syl=2) for n in names]
 
 
+# The early levels teach their patterns in short words; longer words meet them again later.
+MAX_SYLLABLES = {1: 2, 2: 2, 3: 3, 4: 3}
+
 LEVELS = [
     # 1. Short vowels and consonant teams
     [

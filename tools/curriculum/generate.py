@@ -16,6 +16,7 @@ import sys
 
 import course
 import seedfiles
+from patterns import syllables
 
 TIERS = (10, 20, 35)
 # Endings peeled off to find a word's family: hope, hopes, hoped, hoping, hopeful.
@@ -91,9 +92,11 @@ def build(tier):
     codes, rules, levels = {}, {}, {}
     for level_no, units in enumerate(course.LEVELS, start=1):
         out_units = []
+        longest = course.MAX_SYLLABLES.get(level_no)
+        level_words = [w for w in words if not longest or syllables(w) <= longest]
         for unit in units:
             filed = [[] for _ in unit.sections]
-            for w in words:
+            for w in level_words:
                 if unit.max_tier and tier[w] > unit.max_tier:
                     continue
                 for i, sec in enumerate(unit.sections):
