@@ -6,7 +6,7 @@ first section of the unit that finds the pattern in it. Rules shared by several
 units are named in SHARED and cited by key.
 """
 
-from patterns import (NOT_PREFIXED, C, V, rx, words_in, first, doubled, not_doubled, after_vowel_team,
+from patterns import (NOT_PREFIXED, C, V, is_root, rx, words_in, first, doubled, not_doubled, after_vowel_team,
                       drop_e, keep_e, y_to_i, keep_y, with_suffix, prefixed)
 
 
@@ -59,7 +59,8 @@ def blend(group):
 
 def vce(v):
     return rx(r"(?<![aeiouy])(?P<b>%s[bcdfgklmnpstvz]e)(s|ly|ful|ment|less|ness)?$" % v,
-              exclude=r"ives?$|(age|ace|ate|ine|ice|ile|ure|ite)s?$|ove", max_syl=2)
+              exclude=r"ives?$|(age|ace|ate|ine|ice|ile|ure|ite)s?$|ove|^(one|done|gone|none|come|"
+                      r"some|become|lose|whose|give|live|have|were|there|where)s?$", max_syl=2)
 
 
 def ending(group, min_syl=2, before=None, exclude=None):
@@ -80,7 +81,7 @@ def roots(*names):
     for n in names:
         need = "" if n.startswith("~") else "?"
         out.append(rx(r"^%s%s(?P<b>%s)" % (LATIN_PREFIX, need, n.lstrip("~")), min_syl=2,
-                      exclude=r"^(in)?divid"))
+                      exclude=r"^(in)?divid|^present|^judo"))
     return out
 
 
@@ -98,31 +99,30 @@ LEVELS = [
         U("In a short word with one vowel between consonants, the vowel a is short, as in "
           "cat and hand.",
           [S("Three-letter words.", rx(r"^%s(?P<b>a)%s$" % (C, SHORT))),
-           S("Words with two consonants together.", short_vowel("a", "|al"))]),
+           S("Other short words.", short_vowel("a", "|al"))]),
         U("In a short word with one vowel between consonants, the vowel e is short, as in "
           "bed and step.",
           [S("Three-letter words.", rx(r"^%s(?P<b>e)%s$" % (C, SHORT))),
-           S("Words with two consonants together.", short_vowel("e"))]),
+           S("Other short words.", short_vowel("e"))]),
         U("In a short word with one vowel between consonants, the vowel i is short, as in "
           "pin and milk.",
           [S("Three-letter words.", rx(r"^%s(?P<b>i)%s$" % (C, SHORT))),
-           S("Words with two consonants together.", short_vowel("i"))]),
+           S("Other short words.", short_vowel("i"))]),
         U("In a short word with one vowel between consonants, the vowel o is short, as in "
           "dog and stop.",
           [S("Three-letter words.", rx(r"^%s(?P<b>o)%s$" % (C, SHORT))),
-           S("Words with two consonants together.", short_vowel("o"))]),
+           S("Other short words.", short_vowel("o"))]),
         U("In a short word with one vowel between consonants, the vowel u is short, as in "
           "sun and jump.",
           [S("Three-letter words.", rx(r"^%s(?P<b>u)%s$" % (C, SHORT))),
-           S("Words with two consonants together.", short_vowel("u", "|^qu"))]),
+           S("Other short words.", short_vowel("u", "|^qu"))]),
         U("The letters s and h together spell one sound, the sh of ship and fish.",
           [S("sh at the start of a word.", rx(r"^(?P<b>sh)")),
            S("sh at the end of a word.", rx(r"(?P<b>sh)(es|ed|ing|er|y|ly)?$")),
            S("sh inside a longer word.", rx(r"(?P<b>sh)"))]),
         U("The letters c and h together usually spell the ch sound of chin and much.",
           [S("ch at the start of a word.", rx(r"^(?P<b>ch)[aeiou]", exclude=r"^ch(em|or|ao|ar[ai]|ol|as)")),
-           S("ch at the end of a word, after a consonant or two vowels.",
-             rx(r"(?:(?<=[^aeiou])|(?<=[aeiou][aeiou]))(?P<b>ch)(es|ed|ing|er)?$", exclude=r"tch|sch")),
+           S("ch at the end of a word.", rx(r"(?P<b>ch)(es|ed|ing|er)?$", exclude=r"tch|sch")),
            S("ch inside a longer word.", rx(r"(?P<b>ch)", exclude=r"chr|chl|sch|tch|^ch(em|or|ao|ol)|psych|tech|mech|arch[aei]"))]),
         U("The letters t and h together spell two sounds: the soft th of thin and the "
           "buzzing th of this.",
@@ -132,7 +132,7 @@ LEVELS = [
         U("A few question words and some others start with wh: what, when, where, which, "
           "why, white. The h is written even where it is hardly heard.",
           [S("wh at the start of a word.", rx(r"^(?P<b>wh)")),
-           S("wh inside a word.", rx(r"(?P<b>wh)"))]),
+           S("wh inside a word.", rx(r"(?P<b>wh)", exclude=r"cowh|owhide"))]),
         U("Straight after a short vowel, the k sound at the end of a word is spelled ck: "
           "back, neck, sick, lock, duck.",
           [S("ck at the end of a word.", rx(r"(?P<b>[aeiou]ck)(s|ed|ing|er|y|et)?$")),
@@ -190,7 +190,7 @@ LEVELS = [
            S("ow at the end of a word.", rx(r"(?<=[bglnrw])(?P<b>ow)(s|ed|ing|er|n)?$", exclude=r"^(cow|how|now|vow|bow|row|sow|brow|plow|allow)"))]),
         U("The long i sound is spelled igh before t and at the end of some words: high, "
           "night, light, sigh.",
-          [S("ight.", rx(r"(?P<b>ight)")), S("igh at the end of a word.", rx(r"(?P<b>igh)(s|er|est|ly)?$"))]),
+          [S("ight.", rx(r"(?<!e)(?P<b>ight)")), S("igh at the end of a word.", rx(r"(?<!e)(?P<b>igh)(s|er|est|ly)?$"))]),
         U("At the end of a short word the long i sound is spelled y or ie: my, fly, try; "
           "pie, tie, lie.",
           [S("y at the end of a one-syllable word.", rx(r"^%s+(?P<b>y)$" % C)),
@@ -234,7 +234,7 @@ LEVELS = [
         U("Before l the vowel a often says aw: all, ball, walk, salt. In all, call and "
           "fall the l is doubled; in talk and walk the l is silent.",
           [S("all.", rx(r"^%s*(?P<b>all)(s|ed|ing|y)?$" % C)), S("alk.", rx(r"(?P<b>alk)")),
-           S("al before t.", rx(r"(?P<b>alt)", max_syl=2))]),
+           S("al before t.", rx(r"(?P<b>alt)", max_syl=2, exclude=r"ealt"))]),
         U("At the end of a word of two or more syllables, the long e sound is usually "
           "spelled y: happy, funny, city, family.",
           [S("y after a double consonant.", rx(r"(?P<b>(%s)\2y)$" % C, min_syl=2, exclude=r"lly$")),
@@ -251,7 +251,7 @@ LEVELS = [
            S("ci and cy.", rx(r"(?P<b>c[iy])(?!ou|a|e|o)")), S("ce inside a word.", rx(r"(?P<b>ce)", exclude=r"ceed|cede|ceiv|ceit"))]),
         U("The letter g usually says j when e, i or y comes next: gem, giant, gym, page. "
           "Before a, o and u it keeps its hard sound.",
-          [S("ge at the end of a word.", rx(r"(?<=[aeiounr])(?P<b>ge)(s|d|ly)?$")),
+          [S("ge at the end of a word.", rx(r"(?<=[aeiounrd])(?P<b>ge)(s|d|ly)?$")),
            S("gi and gy.", rx(r"(?P<b>g[iy])(?=[aeiou]?%s)" % C, exclude=r"begi|gi(ve|v|ft|rl|ld|g|ddy|n$|ng)|ggi|ng[iy]")),
            S("ge inside a word.", rx(r"(?<![gn])(?P<b>ge)(?!t|r|ese)", exclude=r"gge|^ge$"))]),
         U("Straight after a short vowel, the ch sound at the end of a word is spelled tch: "
@@ -311,7 +311,10 @@ LEVELS = [
     [
         U("double",
           [S("Before ing.", doubled(["ing"])), S("Before ed.", doubled(["ed"])),
-           S("Before er, est, y and en.", doubled(["er", "est", "y", "en", "ish", "ery"]))]),
+           S("Before er, est and en.", first(
+               lambda w, v: doubled(["er"])(w, v) if w[:-2] + "est" in v else None,
+               lambda w, v: doubled(["est"])(w, v) if w[:-3] + "er" in v else None,
+               doubled(["en"])))]),
         U("double",
           [S("After two vowels the last consonant stays single.", after_vowel_team(["ing", "ed", "er"])),
            S("When the stress is not on the last part, the consonant stays single.",
@@ -319,8 +322,8 @@ LEVELS = [
         U("Drop the silent e at the end of a word before an ending that starts with a "
           "vowel: make, making; love, lovable; fame, famous.",
           [S("Before ing.", drop_e(["ing"])),
-           S("Before able, ous, ive, ion, ity, al and ure.", drop_e(["able", "ous", "ive", "ion", "ity", "al", "ure", "ation", "ism", "ist", "ence", "ance"])),
-           S("Before est and ish.", lambda w, v: None if w in ("honest", "modest", "manifest") else drop_e(["est", "ish"])(w, v))]),
+           S("Before able, ous, ive, ion, ity, al and ure.", lambda w, v: None if len(w) < 8 else drop_e(["able", "ous", "ive", "ion", "ity", "al", "ure", "ation", "ism", "ist", "ence", "ance"])(w, v)),
+           S("Before est.", lambda w, v: None if w in ("honest", "modest", "manifest") else drop_e(["est"])(w, v))]),
         U("Keep the silent e before an ending that starts with a consonant: hope, hopeful; "
           "late, lately; move, movement. Exceptions: truly, argument, ninth, wholly.",
           [S("Before ful, less, ness and ment.", keep_e(["ful", "less", "ness", "ment"])),
@@ -365,16 +368,25 @@ NOT_PREFIXED.update("""reached reaches resin recent decent present presents pres
     retiring relate related relates relating refuse refused refuses refusing infant infants
     infantry insect insects instep invest invests invested investing inkling inning innings
     unite united unites uniting unison undo interred interring missing mission missions
-    missile missiles decrease decreased decreases decreasing""".split())
+    missile missiles decrease decreased decreases decreasing delight delights delighted
+    delightful""".split())
 
 
-def prefix_unit(prefix, meaning, example, joins=None):
-    sections = [S("%s added to a whole word." % prefix, prefixed(prefix, min_root=4))]
+def prefix_unit(prefix, meaning, example, joins=None, min_root=4, rarer=False):
+    """rarer: only words less common than their root, for prefixes whose letters start many
+    words that are not built on a root (remain, design)."""
+    def plain(word, vocab):
+        bit = prefixed(prefix, min_root=min_root)(word, vocab)
+        if bit and rarer and vocab[word] <= vocab[word[len(prefix):]]:
+            return None
+        return bit
+
+    sections = [S("%s added to a whole word." % prefix, plain)]
     if joins:
         sections = [S("The root starts with %s: both letters stay, as in %s." % (prefix[-1], joins),
                       prefixed(prefix, same_letter=True)),
                     S("Otherwise only one %s: %s never adds a letter." % (prefix[-1], prefix),
-                      prefixed(prefix, same_letter=False, min_root=4))]
+                      prefixed(prefix, same_letter=False, min_root=min_root))]
     return U("The prefix %s means %s. Add it to the front of the whole word without changing "
              "the word: %s." % (prefix, meaning, example), sections)
 
@@ -383,14 +395,14 @@ LEVELS.append([  # 7. Prefixes
     prefix_unit("un", "not, or the reverse of", "un + happy = unhappy, un + do = undo", "unnatural"),
     prefix_unit("dis", "not, or the reverse of", "dis + agree = disagree, dis + appear = disappear", "dissatisfied"),
     prefix_unit("mis", "wrongly or badly", "mis + take = mistake, mis + spell = misspell", "misspell"),
-    prefix_unit("re", "again or back", "re + turn = return, re + build = rebuild"),
+    prefix_unit("re", "again or back", "re + turn = return, re + build = rebuild", min_root=5, rarer=True),
     prefix_unit("pre", "before", "pre + view = preview, pre + pay = prepay"),
-    prefix_unit("in", "not, or in", "in + correct = incorrect, in + sane = insane", "innumerable"),
+    prefix_unit("in", "not, or in", "in + correct = incorrect, in + active = inactive", "innumerable", min_root=5, rarer=True),
     U("assimilate",
-      [S("in becomes im before b, m and p.", first(prefixed("im"), rx(r"^(?P<b>im)[bp]"))),
+      [S("in becomes im before b, m and p.", rx(r"^(?P<b>im)[bmp]", min_syl=2, exclude=r"^imp$|^imb")),
        S("il and ir double the letter of the root.", first(prefixed("il", same_letter=True), prefixed("ir", same_letter=True)))]),
     prefix_unit("non", "not", "non + stop = nonstop, non + sense = nonsense"),
-    prefix_unit("de", "down, away or the reverse of", "de + frost = defrost, de + code = decode"),
+    prefix_unit("de", "down, away or the reverse of", "de + frost = defrost, de + value = devalue", min_root=5, rarer=True),
     prefix_unit("sub", "under", "sub + way = subway, sub + marine = submarine"),
     prefix_unit("inter", "between", "inter + national = international, inter + rupt = interrupt", "interrelated"),
     prefix_unit("trans", "across", "trans + port = transport, trans + plant = transplant"),
@@ -400,7 +412,8 @@ LEVELS.append([  # 7. Prefixes
     prefix_unit("anti", "against", "anti + freeze = antifreeze, anti + social = antisocial"),
     U("The prefix en means to put into or to make, and becomes em before b and p: "
       "enjoy, enlarge, embrace, empower.",
-      [S("en.", prefixed("en")), S("em before b and p.", prefixed("em"))]),
+      [S("en.", lambda w, v: None if w.startswith("entr") else prefixed("en", min_root=4)(w, v)),
+       S("em before b and p.", rx(r"^(?P<b>em)[bp]", min_syl=2, exclude=r"^emp(ty|ti|ire|iric|eror|ress|has|ath)|^emb(ry|ass|lem)"))]),
     prefix_unit("out", "beyond or more than", "out + run = outrun, out + side = outside"),
     prefix_unit("fore", "before or in front", "fore + cast = forecast, fore + head = forehead"),
     U("Some words add a to the front of a whole word, and the a never doubles the next "
@@ -468,11 +481,12 @@ LEVELS.append([  # 8. Endings of longer words
     ending_unit("The endings ary, ery and ory sound alike. ary is most common (library, "
                 "ordinary), ery often names a place or a trade (bakery), and ory follows t or s "
                 "in many words from Latin (history, factory).",
-                ("ary.", ending("ary")), ("ery.", ending("ery")), ("ory.", ending("ory"))),
+                ("ary.", ending("ary", 3)), ("ery.", ending("ery", 3)), ("ory.", ending("ory", 3))),
     ending_unit("The endings ist and ism name a person and a belief or practice: artist, "
                 "tourism. The ending ity names a quality: ability, electricity.",
                 ("ist.", lambda w, v: "ist" if w.endswith(("ist", "ists")) and any(
-                    w[: w.rindex("ist")] + e in v for e in ("", "e", "y", "ism")) else None),
+                    is_root(w[: w.rindex("ist")] + e, w, v) and len(w[: w.rindex("ist")]) > 3
+                    for e in ("", "e", "y", "ism")) else None),
                 ("ism.", ending("ism")), ("ity.", ending("ity", 3))),
     ending_unit("American spelling uses ize for most verbs (realize, organize), but ise in "
                 "advertise, exercise, surprise, compromise, and yze in analyze.",
@@ -501,7 +515,7 @@ LEVELS.append([  # 9. Endings that sound alike
     ending_unit("Words ending in ence, ency and ent keep the e in all their forms: "
                 "confident, confidence; emergency, emergent. After a soft c or g the ending is "
                 "usually ent: innocent, urgent.",
-                ("ence.", ending("ence")), ("ency.", ending("ency")), ("ent.", ending("ent", before="[^m]")),
+                ("ence.", ending("ence")), ("ency.", ending("ency")), ("ent.", ending("ent", before="[^m]", exclude=r"(vent|tent)s?$")),
                 ("ment.", ending("ment"))),
     ending_unit("Only one word ends in sede (supersede), three end in ceed (exceed, proceed, "
                 "succeed) and the rest end in cede: precede, concede, recede.",
@@ -512,12 +526,12 @@ LEVELS.append([  # 9. Endings that sound alike
                 ("or.", ending("or", before="[tsx]")), ("ar.", ending("ar", before="[glr]"))),
     U("Write i before e when the sound is ee: believe, field, piece. After c, write ei: "
       "receive, ceiling.",
-      [S("ie that says ee.", rx(r"(?P<b>ie)[fvlcdg]", exclude=r"cie|ien")), S("ei after c.", rx(r"(?P<b>cei)")),
+      [S("ie that says ee.", rx(r"(?P<b>ie)(f|v|l|c|g|ld|nd|ce|ge)", exclude=r"cie|ien|ie[ds]$")), S("ei after c.", rx(r"(?P<b>cei)")),
        S("ie in other words.", rx(r"(?P<b>ie)", exclude=r"ies$|ied$|ier$|iest$|cie"))]),
     U("Write ei when the sound is ay, as in eight, weigh and neighbor. Some common words "
       "break the rule and must be learned: either, neither, weird, seize, height, foreign, "
       "their, leisure, protein.",
-      [S("ei that says ay.", rx(r"(?P<b>eig|eir|ein)", exclude=r"^(re|de|pre)")), S("Other ei.", rx(r"(?P<b>ei)", exclude=r"cei"))]),
+      [S("ei that says ay, mostly before gh or gn.", rx(r"(?P<b>eig)")), S("Other ei.", rx(r"(?P<b>ei)", exclude=r"cei"))]),
     ending_unit("The endings cious, tious, cial and tial all carry a sh sound: it is c when "
                 "the root has a c (space, spacious; face, facial) and t when it has a t "
                 "(infect, infectious; part, partial).",
@@ -545,8 +559,8 @@ LEVELS.append([  # 10. Double consonants in longer words
       [S("ad becomes ac, af, ag, al, an, ap, ar, as or at.", rx(r"^a(?P<b>cc|ff|gg|ll|nn|pp|rr|ss|tt)", exclude=r"^(all|add|apple|arr?$)"))]),
     U("assimilate",
       [S("con becomes col, com or cor.", rx(r"^co(?P<b>ll|mm|rr)")),
-       S("in becomes il, im or ir.", rx(r"^i(?P<b>ll|mm|rr)")),
-       S("ob becomes oc, of or op.", rx(r"^o(?P<b>cc|ff|pp)")),
+       S("in becomes il, im or ir.", rx(r"^i(?P<b>ll|mm|rr)", exclude=r"^ill(s|ness|nesses)?$")),
+       S("ob becomes oc, of or op.", rx(r"^o(?P<b>cc|ff|pp)", exclude=r"^off(s|ed|ing|beat|hand|shoot|shore|side|spring|stage)?s?$")),
        S("sub becomes suc, suf, sug, sup or sur.", rx(r"^su(?P<b>cc|ff|gg|pp|rr)")),
        S("ex becomes ef.", rx(r"^e(?P<b>ff)"))]),
     double_unit("ll", "follow, collect, intelligent, parallel"), double_unit("ss", "necessary, possess, embarrass, assist"), double_unit("tt", "attention, bottom, committee, letter"), double_unit("rr", "arrange, carry, horrible, embarrass"),
@@ -622,7 +636,7 @@ LEVELS.append([  # 11. Unstressed vowels and words to learn by sight
       [S("ough.", rx(r"(?P<b>ough)")), S("augh.", rx(r"(?P<b>augh)"))]),
     U("The letters ui, gu and ou can hide in the middle of a word: the ui of fruit and "
       "build, the gu of guess and guide, the ou of young and country.",
-      [S("ui.", rx(r"(?P<b>ui)", exclude=r"^qui|[^g]ui[aeou]")), S("gu before e or i.", rx(r"(?P<b>gu)[ei]", exclude=r"gui[st]h|argu|ngu"))]),
+      [S("ui.", rx(r"(?P<b>ui)", exclude=r"qui|gui|[^g]ui[aeou]")), S("gu before e or i.", rx(r"(?P<b>gu)[ei]", exclude=r"gui[st]h|argu|ngu"))]),
 ])
 
 LEVELS.append([  # 12. Silent letters and Greek spellings
@@ -664,7 +678,7 @@ LEVELS.append([  # 13. Roots from Latin and Greek
     root_unit("root", ("press",), ("rupt",), ("vers", "vert"), ("ceive", "cept")),
     root_unit("root", ("~mot", "~mov", "~mob"), ("~pend", "~pens"), ("~pos", "~pon"), ("sens", "~sent")),
     root_unit("root", ("~vent",), ("voc", "vok"), ("~cede", "~cess"), ("~fect", "~fic")),
-    root_unit("greekroot", ("graph", "gram"), ("phon",), ("photo",), ("^tele",), parts=greek),
+    root_unit("greekroot", ("graph", "gram"), ("^phon", "ophon", "ephon"), ("photo",), ("^tele",), parts=greek),
     root_unit("greekroot", ("logy", "logi", "logue"), ("meter", "metr"), ("^bio",), ("^geo",), parts=greek),
     root_unit("greekroot", ("auto",), ("micro",), ("chron",), ("^therm", "otherm"), ("hydr",), parts=greek),
     root_unit("greekroot", ("scop",), ("symph", "symb", "synth", "synd"), ("path",), ("psych",), ("techn",), parts=greek),

@@ -86,8 +86,22 @@ def make_rows(entries, tier):
     return rows
 
 
+def with_examples(rule, entries, tier, count=4):
+    """A section rule that does not show its pattern at work gets a few common words of it."""
+    if ":" in rule:
+        return rule
+    seen, examples = set(), []
+    for word, _ in sorted(entries, key=lambda e: (tier[e[0]], len(e[0]), e[0])):
+        if family(word) not in seen:
+            seen.add(family(word))
+            examples.append(word)
+        if len(examples) == count:
+            break
+    return "%s For example: %s." % (rule, ", ".join(examples))
+
+
 def build(tier):
-    vocab = set(tier)
+    vocab = tier
     words = sorted(tier, key=lambda w: (tier[w], w))
     codes, rules, levels = {}, {}, {}
     for level_no, units in enumerate(course.LEVELS, start=1):
@@ -106,7 +120,7 @@ def build(tier):
                     if bit:
                         filed[i].append((w, bit))
                         break
-            sections = [(sec.rule, make_rows(entries, tier))
+            sections = [(with_examples(sec.rule, entries, tier), make_rows(entries, tier))
                         for sec, entries in zip(unit.sections, filed) if entries]
             if not sections:
                 print("unit without words: %s" % unit.rule[:60], file=sys.stderr)

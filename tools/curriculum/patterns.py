@@ -2,9 +2,11 @@
 
 A finder takes (word, vocab) and returns the bit (a substring of the word, or
 "-" and letters the word must not contain) or None when the word does not show
-the pattern. vocab is the set of words the course draws on, used to tell a real
+the pattern. vocab holds the words the course draws on, used to tell a real
 prefix or suffix (one that leaves a whole word) from letters that only look like
-one.
+one. When vocab maps each word to its commonness tier, a root must also be at
+least as common as the word built on it: ear is rarer than early, so early is
+not ear + ly.
 """
 
 import re
@@ -72,19 +74,25 @@ def first(*finders):
 
 # --- words built from a root and an ending -----------------------------------
 
+def is_root(root, word, vocab):
+    if root not in vocab:
+        return False
+    return not isinstance(vocab, dict) or vocab[root] <= vocab.get(word, vocab[root])
+
+
 def root_plus(word, vocab, suffix):
     """Roots r in vocab with word == r + suffix, r + doubled consonant + suffix,
     r minus e + suffix, or r with y turned to i + suffix. Returns (root, how)."""
     if not word.endswith(suffix) or len(word) <= len(suffix) + 1:
         return None
     stem = word[: -len(suffix)]
-    if stem in vocab and len(stem) > 1:
+    if len(stem) > 2 and is_root(stem, word, vocab):
         return stem, "plain"
-    if len(stem) > 2 and stem[-1] == stem[-2] and stem[-1] in CONS and stem[:-1] in vocab:
+    if len(stem) > 3 and stem[-1] == stem[-2] and stem[-1] in CONS and is_root(stem[:-1], word, vocab):
         return stem[:-1], "double"
-    if stem + "e" in vocab and suffix[0] in "aeiouy":
+    if len(stem) > 2 and suffix[0] in "aeiouy" and is_root(stem + "e", word, vocab):
         return stem + "e", "drop_e"
-    if stem.endswith("i") and stem[:-1] + "y" in vocab:
+    if stem.endswith("i") and len(stem) > 2 and is_root(stem[:-1] + "y", word, vocab):
         return stem[:-1] + "y", "y_to_i"
     return None
 
@@ -142,7 +150,7 @@ def drop_e(suffixes):
     def find(word, vocab):
         for s in suffixes:
             r = root_plus(word, vocab, s)
-            if r and r[1] == "drop_e" and not r[0].endswith(("ee", "ye", "oe")):
+            if r and r[1] == "drop_e" and len(r[0]) >= 4 and not r[0].endswith(("ee", "ye", "oe")):
                 bit = "-e" + s
                 if bit[1:] not in word:
                     return bit
@@ -216,7 +224,7 @@ def prefixed(prefix, same_letter=None, min_root=3):
         if not word.startswith(prefix) or word in NOT_PREFIXED:
             return None
         root = word[len(prefix):]
-        if len(root) < min_root or root not in vocab:
+        if len(root) < min_root or not is_root(root, word, vocab):
             return None
         joins = root[0] == prefix[-1]
         if same_letter is True:
