@@ -531,7 +531,7 @@ LEVELS.append([  # 9. Endings that sound alike
     U("Write ei when the sound is ay, as in eight, weigh and neighbor. Some common words "
       "break the rule and must be learned: either, neither, weird, seize, height, foreign, "
       "their, leisure, protein.",
-      [S("ei that says ay, mostly before gh or gn.", rx(r"(?P<b>eig)")), S("Other ei.", rx(r"(?P<b>ei)", exclude=r"cei"))]),
+      [S("ei that says ay, mostly before gh or gn.", rx(r"(?P<b>eig)")), S("Other ei.", rx(r"(?P<b>ei)", exclude=r"cei|^rei|^dei[^t]|eing|eign|eigh"))]),
     ending_unit("The endings cious, tious, cial and tial all carry a sh sound: it is c when "
                 "the root has a c (space, spacious; face, facial) and t when it has a t "
                 "(infect, infectious; part, partial).",
@@ -580,7 +580,7 @@ LEVELS.append([  # 10. Double consonants in longer words
           "embarrass:-mm vacuum:-cc dilemma:-ll"))]),
     U("double",
       [S("After a long vowel the consonant stays single: later, diner, hoping; after a short "
-         "vowel it is doubled: latter, dinner, hopping.", lambda w, v: ("-" + w[-4] * 2) if (w.endswith("ing") and w[:-3] + "e" in v and w[-4] in "bdglmnprt" and w[-4] * 2 not in w) else None)]),
+         "vowel it is doubled: latter, dinner, hopping.", lambda w, v: ("-" + w[-4] * 2) if (w.endswith("ing") and w[:-3] + "e" in v and len(w) > 6 and w[-4] in "bdglmnprt" and w[-5] in "aeiou" and w[-6] not in "aeiou" and w[-4] * 2 not in w) else None)]),
 ])
 
 LEVELS.append([  # 11. Unstressed vowels and words to learn by sight
@@ -660,7 +660,8 @@ LEVELS.append([  # 12. Silent letters and Greek spellings
     U("greek", [S("ch for the k sound: chorus, school, character, technical.",
                   rx(r"(?P<b>chr|chl|sch|chem|chor|chol|chao|chara|psych|tech|mech|^arch(i|a|eo|et)|^ache|headache|toothache|stomachache|backache|echo)"))]),
     U("greek", [S("y for the short i sound between consonants: gym, myth, system, typical.",
-                  rx(r"(s|h|t|r|m|c|g|d|l|n|x|p)(?P<b>y)[mnlstpdgcx]", exclude=r"any|ody|ly[^st]|^(sky|cry|fly|dry|shy|spy|try|by|my|pry)")),
+                  rx(r"(s|h|t|r|m|c|g|d|l|n|x|p)(?P<b>y)[mnlstpdgcx]", exclude=r"any|ody|ly[^st]|^(sky|cry|fly|dry|shy|spy|try|by|my|pry)|typ(e|ing|ed|ist)|"
+                          r"byte|hyper|hybr|cycl|dyna|gyro|xylo|tyrant|hydra")),
                 S("y as the long i of type and cycle.", rx(r"(?<=[^aeiou])(?P<b>y)[^aeiouy]e", exclude=r"^.y..$|maybe|yness|ymen|ywe|ybe|yes"))]),
     U("greek", [S("ps, pn and pt at the start of a word: psychology, pneumonia, pterodactyl.", rx(r"^(?P<b>p[snt])")),
                 S("rh at the start or doubled inside a word: rhyme, rhythm, diarrhea.", rx(r"^(?P<b>rh)|(?P<c>rrh)"))]),
