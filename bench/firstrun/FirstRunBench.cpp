@@ -4,6 +4,7 @@
 //
 //   bench_firstrun [runs] [lessons.xml rules.xml]   (default: 5 runs of the factory files)
 
+#include "bench/support/BenchStore.h"
 #include "lexotrace/analysis/LessonsSnapshot.h"
 #include "lexotrace/xml/ConvertToCoreDataHelper.h"
 #include "lexotrace/xml/RulesCoreDataToXMLConverter.h"
@@ -20,36 +21,17 @@
 #include <vector>
 
 using namespace lexotrace;
+using bench::fail;
+using bench::median;
+using bench::openStore;
+using bench::Store;
 using platform::ObjectContext;
-using platform::StoreCoordinator;
 
 namespace
 {
 
 // The relaunch command sleeps this long before starting the program again.
 constexpr double kRelaunchPause = 1.0;
-
-[[noreturn]] void fail(const QString& what)
-{
-    std::fprintf(stderr, "bench_firstrun: %s\n", qPrintable(what));
-    std::exit(1);
-}
-
-struct Store {
-    std::shared_ptr<StoreCoordinator> coordinator;
-    std::unique_ptr<ObjectContext> context;
-};
-
-Store openStore(const QString& path)
-{
-    Store store;
-    store.coordinator = std::make_shared<StoreCoordinator>(model::orthovaCoreData());
-    platform::StoreError error;
-    if (!store.coordinator->addStore(path, &error))
-        fail(QStringLiteral("cannot open %1: %2").arg(path, error.message));
-    store.context = std::make_unique<ObjectContext>(store.coordinator);
-    return store;
-}
 
 void save(Store& store)
 {
@@ -68,13 +50,7 @@ QList<platform::ManagedObject*> fetchAll(const ObjectContext& context, const QSt
 
 double secondsSince(const QElapsedTimer& timer)
 {
-    return double(timer.nsecsElapsed()) / 1e9;
-}
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
+    return bench::msSince(timer) / 1000;
 }
 
 struct Run {

@@ -5,6 +5,7 @@
 //
 // Smaller sizes are for profiling (e.g. under callgrind).
 
+#include "bench/support/BenchStore.h"
 #include "lexotrace/xml/ConvertToCoreDataHelper.h"
 #include "model/OrthovaModel.h"
 #include "platform/store/ObjectContext.h"
@@ -37,26 +38,12 @@ using platform::StoreCoordinator;
 using platform::StoreError;
 namespace key = model::key;
 namespace entity = model::entity;
-
-double msSince(const QElapsedTimer& timer)
-{
-    return double(timer.nsecsElapsed()) / 1e6;
-}
-
-double median(std::vector<double> values)
-{
-    if (values.empty())
-        return 0;
-    std::sort(values.begin(), values.end());
-    const size_t mid = values.size() / 2;
-    return values.size() % 2 ? values[mid] : (values[mid - 1] + values[mid]) / 2;
-}
-
-[[noreturn]] void fail(const QString& what)
-{
-    std::fprintf(stderr, "bench_store: %s\n", qPrintable(what));
-    std::exit(1);
-}
+using bench::closeStore;
+using bench::fail;
+using bench::median;
+using bench::msSince;
+using bench::openStore;
+using bench::Store;
 
 // --- data -------------------------------------------------------------------------------------
 
@@ -218,30 +205,6 @@ struct StoreFigures {
     double bare = 0;
     qint64 fileSize = 0;
 };
-
-struct Store {
-    std::shared_ptr<StoreCoordinator> coordinator;
-    std::unique_ptr<ObjectContext> context;
-};
-
-Store openStore(const QString& path)
-{
-    Store store;
-    store.coordinator = std::make_shared<StoreCoordinator>(model::orthovaCoreData());
-    StoreError error;
-    if (!store.coordinator->addStore(path, &error))
-        fail(QStringLiteral("addStore %1: %2").arg(path, error.message));
-    store.context = std::make_unique<ObjectContext>(store.coordinator);
-    return store;
-}
-
-// Closes a store outside any timed region, after its queued notification has gone out.
-void closeStore(Store& store)
-{
-    QCoreApplication::processEvents();
-    store.context.reset();
-    store.coordinator.reset();
-}
 
 QList<ManagedObject*> fetchAll(const ObjectContext& context, const QString& entityName)
 {

@@ -97,118 +97,71 @@ def root_plus(word, vocab, suffix):
     return None
 
 
-def doubled(suffixes):
-    """stop + ing = stopping: bit is the doubled consonant."""
+def built(suffixes, how, bit):
+    """Words made of a root and one of the endings, joined as how says (a tuple of "plain",
+    "double", "drop_e", "y_to_i"); bit(word, root, suffix) gives the bit or None. A negative
+    bit the word itself contains is refused."""
 
     def find(word, vocab):
         for s in suffixes:
             r = root_plus(word, vocab, s)
-            if r and r[1] == "double" and re.search(C + V + C + "$", r[0]):
-                stem = word[: -len(s)]
-                return stem[-2:]
+            if r and r[1] in how:
+                b = bit(word, r[0], s)
+                if b and not (b.startswith("-") and b[1:] in word):
+                    return b
         return None
 
     return find
+
+
+def single_before(root, suffix):
+    return "-" + root[-1] * 2 + suffix
+
+
+def doubled(suffixes):
+    """stop + ing = stopping: bit is the doubled consonant."""
+    return built(suffixes, ("double",),
+                 lambda w, r, s: w[: -len(s)][-2:] if re.search(C + V + C + "$", r) else None)
 
 
 def not_doubled(suffixes):
     """visit + ing = visiting: the consonant stays single."""
-
-    def find(word, vocab):
-        for s in suffixes:
-            r = root_plus(word, vocab, s)
-            if r and r[1] == "plain" and syllables(r[0]) >= 2 and re.search(
-                    "[^aeiou]" + V + "[bdglmnprt]$", r[0]):
-                last = r[0][-1]
-                bit = "-" + last + last + s
-                if bit[1:] not in word:
-                    return bit
-        return None
-
-    return find
+    return built(suffixes, ("plain",), lambda w, r, s: single_before(r, s) if syllables(r) >= 2
+                 and re.search("[^aeiou]" + V + "[bdglmnprt]$", r) else None)
 
 
 def after_vowel_team(suffixes):
     """rain + ed = rained: no doubling after two vowels."""
-
-    def find(word, vocab):
-        for s in suffixes:
-            r = root_plus(word, vocab, s)
-            if r and r[1] == "plain" and re.search("(ai|ea|ee|oa|oo|ou|oi)[bdglmnprt]$", r[0]):
-                last = r[0][-1]
-                bit = "-" + last + last + s
-                if bit[1:] not in word:
-                    return bit
-        return None
-
-    return find
+    return built(suffixes, ("plain",), lambda w, r, s: single_before(r, s) if re.search(
+        "(ai|ea|ee|oa|oo|ou|oi)[bdglmnprt]$", r) else None)
 
 
 def drop_e(suffixes):
     """make + ing = making: the e must not come back."""
-
-    def find(word, vocab):
-        for s in suffixes:
-            r = root_plus(word, vocab, s)
-            if r and r[1] == "drop_e" and len(r[0]) >= 4 and not r[0].endswith(("ee", "ye", "oe")):
-                bit = "-e" + s
-                if bit[1:] not in word:
-                    return bit
-        return None
-
-    return find
+    return built(suffixes, ("drop_e",), lambda w, r, s: "-e" + s if len(r) >= 4
+                 and not r.endswith(("ee", "ye", "oe")) else None)
 
 
 def keep_e(suffixes):
     """hope + ful = hopeful: the e stays before a consonant."""
-
-    def find(word, vocab):
-        for s in suffixes:
-            r = root_plus(word, vocab, s)
-            if r and r[1] == "plain" and r[0].endswith("e") and not r[0].endswith(("ee", "ie")):
-                return "e" + s
-        return None
-
-    return find
+    return built(suffixes, ("plain",), lambda w, r, s: "e" + s if r.endswith("e")
+                 and not r.endswith(("ee", "ie")) else None)
 
 
 def y_to_i(suffixes):
     """happy + ness = happiness: the bit is the i with its ending."""
-
-    def find(word, vocab):
-        for s in suffixes:
-            r = root_plus(word, vocab, s)
-            if r and r[1] == "y_to_i" and re.search(C + "y$", r[0]):
-                return "i" + s
-        return None
-
-    return find
+    return built(suffixes, ("y_to_i",), lambda w, r, s: "i" + s if re.search(C + "y$", r) else None)
 
 
 def keep_y(suffixes):
     """play + ed = played, cry + ing = crying: the y stays."""
-
-    def find(word, vocab):
-        for s in suffixes:
-            r = root_plus(word, vocab, s)
-            if r and r[1] == "plain" and r[0].endswith("y"):
-                return "y" + s
-        return None
-
-    return find
+    return built(suffixes, ("plain",), lambda w, r, s: "y" + s if r.endswith("y") else None)
 
 
 def with_suffix(suffixes, how=("plain",), bit=None, min_root=3):
     """A whole word plus an ending; bit is the ending (or bit(word, root, suffix))."""
-
-    def find(word, vocab):
-        for s in suffixes:
-            r = root_plus(word, vocab, s)
-            if r and r[1] in how and len(r[0]) >= min_root:
-                return bit(word, r[0], s) if bit else s
-        return None
-
-    return find
+    return built(suffixes, how, lambda w, r, s: None if len(r) < min_root
+                 else (bit(w, r, s) if bit else s))
 
 
 # Words whose first letters only look like a prefix and a word (re + ached, mis + sing); the
