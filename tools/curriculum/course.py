@@ -53,6 +53,13 @@ def short_vowel(v, extra=""):
               exclude=r"ind$|ild$|old$|olt$|ost$|gh|^both$|^wh?[ao]|^sw?a" + extra)
 
 
+def short_vowel_unit(v, examples, extra=""):
+    return U("In a short word with one vowel between consonants, the vowel %s is short, as in "
+             "%s." % (v, examples),
+             [S("Three-letter words.", rx(r"^%s(?P<b>%s)%s$" % (C, v, SHORT))),
+              S("Other short words.", short_vowel(v, extra))])
+
+
 def blend(group):
     return rx(r"^(?P<b>%s)%s" % (group, V), max_syl=2)
 
@@ -96,26 +103,11 @@ MAX_SYLLABLES = {1: 2, 2: 2, 3: 3, 4: 3}
 LEVELS = [
     # 1. Short vowels and consonant teams
     [
-        U("In a short word with one vowel between consonants, the vowel a is short, as in "
-          "cat and hand.",
-          [S("Three-letter words.", rx(r"^%s(?P<b>a)%s$" % (C, SHORT))),
-           S("Other short words.", short_vowel("a", "|al"))]),
-        U("In a short word with one vowel between consonants, the vowel e is short, as in "
-          "bed and step.",
-          [S("Three-letter words.", rx(r"^%s(?P<b>e)%s$" % (C, SHORT))),
-           S("Other short words.", short_vowel("e"))]),
-        U("In a short word with one vowel between consonants, the vowel i is short, as in "
-          "pin and milk.",
-          [S("Three-letter words.", rx(r"^%s(?P<b>i)%s$" % (C, SHORT))),
-           S("Other short words.", short_vowel("i"))]),
-        U("In a short word with one vowel between consonants, the vowel o is short, as in "
-          "dog and stop.",
-          [S("Three-letter words.", rx(r"^%s(?P<b>o)%s$" % (C, SHORT))),
-           S("Other short words.", short_vowel("o"))]),
-        U("In a short word with one vowel between consonants, the vowel u is short, as in "
-          "sun and jump.",
-          [S("Three-letter words.", rx(r"^%s(?P<b>u)%s$" % (C, SHORT))),
-           S("Other short words.", short_vowel("u", "|^qu"))]),
+        short_vowel_unit("a", "cat and hand", "|al"),
+        short_vowel_unit("e", "bed and step"),
+        short_vowel_unit("i", "pin and milk"),
+        short_vowel_unit("o", "dog and stop"),
+        short_vowel_unit("u", "sun and jump", "|^qu"),
         U("The letters s and h together spell one sound, the sh of ship and fish.",
           [S("sh at the start of a word.", rx(r"^(?P<b>sh)")),
            S("sh at the end of a word.", rx(r"(?P<b>sh)(es|ed|ing|er|y|ly)?$")),
