@@ -6,6 +6,8 @@ first section of the unit that finds the pattern in it. Rules shared by several
 units are named in SHARED and cited by key.
 """
 
+import re
+
 from patterns import (NOT_PREFIXED, C, V, is_root, rx, words_in, first, doubled, not_doubled, after_vowel_team,
                       drop_e, keep_e, y_to_i, keep_y, with_suffix, prefixed)
 
@@ -51,6 +53,17 @@ SHORT = "[^aeiouyrwl]"  # a consonant that leaves the vowel before it short
 def short_vowel(v, extra=""):
     return rx(r"^%s*(?P<b>%s)%s+$" % (C, v, SHORT),
               exclude=r"ind$|ild$|old$|olt$|ost$|gh|^both$|^wh?[ao]|^sw?a" + extra)
+
+
+def stressed_in_relative(word, vocab):
+    """legal: legality says the a clearly, so the bit is the al of legal."""
+    if len(word) < 5 or not re.search(r"[^aeiou][aeiou][lrmnt]$", word):
+        return None
+    for ending in ("ity", "ic", "ical", "ian", "ial"):
+        relative = word + ending
+        if relative in vocab or (word[-1] in "lt" and word + word[-1] + ending in vocab):
+            return word[-2:]
+    return None
 
 
 def short_vowel_unit(v, examples, extra=""):
@@ -579,7 +592,9 @@ LEVELS.append([  # 11. Unstressed vowels and words to learn by sight
     U("In a long word the vowel of an unstressed syllable is said as a short uh, so the ear "
       "cannot tell which letter to write. Think of a related word where that vowel is "
       "stressed: definite, finite; separate, apart; grammar, grammatical; comparison, compare.",
-      [S("a in the unstressed syllable.", words_in(
+      [S("A longer word of the same family stresses the vowel: legal, legality; similar, "
+         "similarity; major, majority; metal, metallic; atom, atomic.", stressed_in_relative),
+       S("a in the unstressed syllable.", words_in(
           "separate:par separately:par separation:par grammar:mar comparison:par comparative:par "
           "compatible:pat preparation:par temperature:pera desperate:pera category:ego "
           "calendar:dar particular:lar similar:lar familiar:liar peculiar:liar regular:lar "
