@@ -170,7 +170,8 @@ LEVELS = [
         U("Two consonants at the end of a word are both heard and both written: hand, tent, "
           "jump, best, desk, belt, gift, help, wolf, act.",
           [S("nd, nt, mp, st, sk, lt, ft, lp, lf, ct, pt, xt.",
-             rx(r"[aeiou](?P<b>nd|nt|mp|st|sk|lt|ft|lp|lf|ct|pt|xt)(s|ed|ing|er|y)?$", max_syl=2))]),
+             rx(r"[aeiou](?P<b>nd|nt|mp|st|sk|lt|ft|lp|lf|ct|pt|xt)(s|ed|ing|er|y)?$", max_syl=2,
+                exclude=r"[a-z]{3}[^aeiou]est$|iest$"))]),
     ],
     # 2. Long vowels: silent e and vowel teams
     [
