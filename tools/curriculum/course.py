@@ -225,7 +225,7 @@ LEVELS = [
            S("ear that sounds like air.", words_in("bear:ear pear:ear wear:ear tear:ear swear:ear "
                                                     "bears:ear pears:ear wears:ear swears:ear"))]),
         U("The sound of ear in near is spelled ear or eer: hear, clear, deer, cheer.",
-          [S("ear.", rx(r"(?P<b>ear)(?![nlt])", exclude=r"^(bear|pear|wear|tear|swear)")),
+          [S("ear.", rx(r"(?P<b>ear)(?![nlt])", exclude=r"^(bear|pear|wear|tear|swear)|ear(ch|ds?$)")),
            S("eer.", rx(r"(?P<b>eer)"))]),
         U("The sound of ow in cow is spelled ou in the middle of a word and ow at the end "
           "or before n, l or d: out, loud; cow, town, owl, crowd.",
@@ -233,7 +233,7 @@ LEVELS = [
            S("ow.", rx(r"(?P<b>ow)(n|l|d|er)", max_syl=2))]),
         U("The sound of oy in boy is spelled oi in the middle of a word and oy at the "
           "end: coin, boil; boy, toy, enjoy.",
-          [S("oi.", rx(r"(?P<b>oi)")), S("oy.", rx(r"(?P<b>oy)"))]),
+          [S("oi.", rx(r"(?P<b>oi)", exclude=r"oings?$|ooi")), S("oy.", rx(r"(?P<b>oy)"))]),
         U("The sound of aw in saw is spelled au in the middle of a word and aw at the end "
           "or before n, k or l: cause, August; draw, lawn, hawk.",
           [S("au.", rx(r"(?P<b>au)", exclude=r"augh|aunt|laugh|gauge|beau")), S("aw.", rx(r"(?P<b>aw)"))]),
