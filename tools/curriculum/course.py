@@ -182,7 +182,7 @@ LEVELS = [
         U("A silent e at the end of a word makes the vowel o before it say its name: "
           "hop becomes hope, not becomes note.", [S("o, a consonant and e.", vce("o"))]),
         U("A silent e at the end of a word makes u or e before it say its name: cub "
-          "becomes cube, pet becomes Pete; u-e also says oo as in rule.",
+          "becomes cube, them becomes theme; u-e also says oo as in rule.",
           [S("u, a consonant and e.", vce("u")), S("e, a consonant and e.", rx(r"(?<![aeiouy])(?P<b>e[mnst]e)s?$", max_syl=2, exclude=r"^(were|there|where|here)$"))]),
         U("The long a sound is often spelled ai in the middle of a word and ay at the end.",
           [S("ai in the middle of a word.", rx(r"(?P<b>ai)(?!r)")),
@@ -248,6 +248,17 @@ LEVELS = [
                                                   exclude=r"(ly|ify|ary|ery|ory|ity|ogy|phy|ny)$"))]),
         U("Some words end in ey rather than y: key, money, monkey, valley, journey.",
           [S("ey at the end of a word.", rx(r"(?P<b>ey)s?$", exclude=r"^(they|obey|grey|prey|hey)$"))]),
+        U("Some of the most common words do not follow the patterns and are best learned by "
+          "sight, by the letters that surprise: said, friend, people, because, women, does, "
+          "could, would, should, once, any, many.",
+          [S("Common words with a surprising vowel.", words_in(
+              "said:ai says:ay friend:ie friends:ie friendly:ie people:eo because:au women:wo "
+              "does:oe done:one gone:one once:nce any:an many:an again:ai against:ai "
+              "busy:bu business:bu build:ui built:ui guess:gu guest:gu guide:gu guard:gu "
+              "young:ou touch:ou country:ou couple:ou double:ou trouble:ou enough:ou "
+              "cousin:ou move:ove prove:ove lose:ose whose:ose two:wo sure:su sugar:su "
+              "eye:eye beautiful:eau great:ea break:ea steak:ea heart:ea bread:ea head:ea "
+              "ready:ea weather:ea breakfast:ea heavy:ea instead:ea sweat:ea"))]),
     ],
     # 4. Consonant spellings
     [
@@ -628,17 +639,6 @@ LEVELS.append([  # 11. Unstressed vowels and words to learn by sight
           "business:sin restaurant:aur miniature:iat literature:era comfortable:fort "
           "separate:para favorite:vori family:mil every:ver evening:ven general:ene "
           "natural:tur secretary:ret laboratory:bora ordinary:din"))]),
-    U("Some of the most common words do not follow the patterns and are best learned by "
-      "sight, by the letters that surprise: said, friend, people, because, women, does, "
-      "could, would, should, once, any, many.",
-      [S("Common words with a surprising vowel.", words_in(
-          "said:ai says:ay friend:ie friends:ie friendly:ie people:eo because:au women:wo "
-          "does:oe done:one gone:one once:nce any:an many:an again:ai against:ai "
-          "busy:bu business:bu build:ui built:ui guess:gu guest:gu guide:gu guard:gu "
-          "young:ou touch:ou country:ou couple:ou double:ou trouble:ou enough:ou "
-          "cousin:ou move:ove prove:ove lose:ose whose:ose two:wo sure:su sugar:su "
-          "eye:eye beautiful:eau great:ea break:ea steak:ea heart:ea bread:ea head:ea "
-          "ready:ea weather:ea breakfast:ea heavy:ea instead:ea sweat:ea"))]),
     U("The spelling ough has several sounds: though, through, tough, cough, bought, "
       "bough. The spelling augh usually says aw: caught, daughter.",
       [S("ough.", rx(r"(?P<b>ough)")), S("augh.", rx(r"(?P<b>augh)"))]),
