@@ -22,10 +22,10 @@
 
 using namespace lexotrace;
 using bench::fail;
+using bench::fetchAll;
 using bench::median;
 using bench::openStore;
 using bench::Store;
-using platform::ObjectContext;
 
 namespace
 {
@@ -38,14 +38,6 @@ void save(Store& store)
     platform::StoreError error;
     if (!store.context->save(&error))
         fail(QStringLiteral("save: %1").arg(error.message));
-}
-
-QList<platform::ManagedObject*> fetchAll(const ObjectContext& context, const QString& entity)
-{
-    auto objects = context.fetch(platform::FetchRequest::all(entity));
-    if (!objects)
-        fail(QStringLiteral("fetch %1 failed").arg(entity));
-    return *objects;
 }
 
 double secondsSince(const QElapsedTimer& timer)

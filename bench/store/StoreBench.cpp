@@ -40,6 +40,7 @@ namespace key = model::key;
 namespace entity = model::entity;
 using bench::closeStore;
 using bench::fail;
+using bench::fetchAll;
 using bench::median;
 using bench::msSince;
 using bench::openStore;
@@ -205,15 +206,6 @@ struct StoreFigures {
     double bare = 0;
     qint64 fileSize = 0;
 };
-
-QList<ManagedObject*> fetchAll(const ObjectContext& context, const QString& entityName)
-{
-    StoreError error;
-    auto objects = context.fetch(platform::FetchRequest::all(entityName), &error);
-    if (!objects)
-        fail(QStringLiteral("fetch %1: %2").arg(entityName, error.message));
-    return *objects;
-}
 
 // Every token read, and its name, attributes and text looked at, as a store reader would.
 qint64 bareParse(const QByteArray& bytes)

@@ -54,6 +54,16 @@ inline Store openStore(const QString& path)
     return store;
 }
 
+inline QList<platform::ManagedObject*> fetchAll(const platform::ObjectContext& context,
+                                                const QString& entityName)
+{
+    platform::StoreError error;
+    auto objects = context.fetch(platform::FetchRequest::all(entityName), &error);
+    if (!objects)
+        fail(QStringLiteral("fetch %1: %2").arg(entityName, error.message));
+    return *objects;
+}
+
 // Closes a store outside any timed region, after its queued notification has gone out.
 inline void closeStore(Store& store)
 {

@@ -275,6 +275,16 @@ def cross_check(units, rules, errors):
                               % (code, level, unit, units[(level, unit)][0]))
 
 
+def problems(lessons_path, rules_path):
+    """Every problem found in the two files, with the units and rules read."""
+    errors = []
+    units = parse_lessons(lessons_path, errors)
+    rules = parse_rules(rules_path, errors)
+    if not errors:
+        cross_check(units, rules, errors)
+    return errors, units, rules
+
+
 def main(argv):
     if len(argv) not in (1, 3):
         print(__doc__.strip(), file=sys.stderr)
@@ -286,11 +296,7 @@ def main(argv):
                            "..", "..", "resources")
         lessons_path = os.path.join(res, "Lessons_Initiation_Data.xml")
         rules_path = os.path.join(res, "Rules_Initiation_Data.xml")
-    errors = []
-    units = parse_lessons(lessons_path, errors)
-    rules = parse_rules(rules_path, errors)
-    if not errors:
-        cross_check(units, rules, errors)
+    errors, units, rules = problems(lessons_path, rules_path)
     for e in errors:
         print(e)
     if errors:

@@ -18,8 +18,8 @@ class S:
 
 
 class U:
-    def __init__(self, rule, sections, max_tier=None):
-        self.rule, self.sections, self.max_tier = rule, sections, max_tier
+    def __init__(self, rule, sections):
+        self.rule, self.sections = rule, sections
 
 
 SHARED = {
@@ -42,9 +42,6 @@ SHARED = {
     "greekroot": "Many words of science and technology are built from Greek parts that keep "
                  "their spelling wherever they stand: tele + phone, photo + graph, micro + scope, "
                  "bio + logy.",
-    "prefix": "A prefix is added to the front of a whole word without changing either "
-              "spelling. If the word starts with the letter the prefix ends with, both "
-              "letters stay: un + natural = unnatural, dis + satisfied = dissatisfied.",
 }
 
 SHORT = "[^aeiouyrwl]"  # a consonant that leaves the vowel before it short

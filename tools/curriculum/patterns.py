@@ -22,7 +22,7 @@ def syllables(word):
     return max(1, len(re.findall(r"[aeiouy]+", w)))
 
 
-def rx(pattern, exclude=None, max_syl=None, min_syl=None, min_len=None):
+def rx(pattern, exclude=None, max_syl=None, min_syl=None):
     """Bit = the group named b, or the whole match."""
     compiled = re.compile(pattern)
     skip = re.compile(exclude) if exclude else None
@@ -32,8 +32,6 @@ def rx(pattern, exclude=None, max_syl=None, min_syl=None, min_len=None):
             return None
         n = syllables(word)
         if (max_syl and n > max_syl) or (min_syl and n < min_syl):
-            return None
-        if min_len and len(word) < min_len:
             return None
         m = compiled.search(word)
         if not m:

@@ -4,6 +4,8 @@ A curriculum is a dict level -> list of units; a unit is (rule code, [sections])
 a section is (section rule, [rows]); a row is a list of (word, bit).
 """
 
+import os
+
 
 def references(levels):
     """Per rule code, the lessons citing it as '1-U3, U4, 2-U1'."""
@@ -63,44 +65,12 @@ def rules_lines(levels, rules):
     return lines
 
 
-def sanity(levels, rules):
-    """Refuse to write data the reader would choke on."""
-    problems = []
-    texts = list(rules.values())
-    for level in levels.values():
-        for _, sections in level:
-            for sec_rule, rows in sections:
-                texts.append(sec_rule)
-                if not rows:
-                    problems.append("empty section %r" % sec_rule)
-                for row in rows:
-                    if not 1 <= len(row) <= 5:
-                        problems.append("row size %d: %r" % (len(row), row))
-                    for word, bit in row:
-                        texts += [word, bit]
-                        if bit.startswith("-"):
-                            if len(bit) < 2 or bit[1:] in word:
-                                problems.append("bad bit %r in %r" % (bit, word))
-                        elif not bit or bit not in word:
-                            problems.append("bad bit %r in %r" % (bit, word))
-                if len(set(map(tuple, rows))) != len(rows):
-                    problems.append("duplicate row in %r" % sec_rule)
-    for t in texts:
-        if any(c in t for c in "&<>\n") or not t.isascii():
-            problems.append("unsafe text %r" % t)
-    used = {code for level in levels.values() for code, _ in level}
-    if used != set(rules) or sorted(rules) != list(range(1, len(rules) + 1)):
-        problems.append("rule codes do not match 1..N used by units")
-    return problems
-
-
 def write_utf16(path, text):
     with open(path, "wb") as f:
         f.write(b"\xff\xfe" + text.encode("utf-16-le"))
 
 
 def write_seed_files(out_dir, levels, rules):
-    import os
     # The lessons file has no line feed after its last line; the rules file does.
     write_utf16(os.path.join(out_dir, "Lessons_Initiation_Data.xml"),
                 "\n".join(lessons_lines(levels, rules)))
