@@ -2,6 +2,7 @@
 
 #include "lexotrace/analysis/AnalysisRow.h"
 #include "lexotrace/analysis/LessonsSnapshot.h"
+#include "model/WordPairAnnouncement.h"
 
 #include <QStringList>
 
@@ -12,10 +13,7 @@ namespace lexotrace
 {
 
 // One captured pair as the analysis reads it.
-struct ErrorEntry {
-    QString cSpell;
-    QString mSpell;
-};
+using ErrorEntry = model::WordPair;
 
 // Matches captured pairs against the lessons: for every lesson row that holds the correct
 // spelling, the row's bit decides whether the misspelling broke the lesson's pattern. Where no

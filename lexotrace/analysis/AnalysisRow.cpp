@@ -1,4 +1,5 @@
 #include "lexotrace/analysis/AnalysisRow.h"
+#include "model/OrthovaModel.h"
 
 namespace lexotrace
 {
@@ -36,13 +37,13 @@ AnalysisRow AnalysisRow::notListed(const QString& cSpell, const QString& mSpell)
 
 QVariantMap AnalysisRow::toDictionary() const
 {
-    return {{QStringLiteral("levelNumber"), value(levelNumber)},
-            {QStringLiteral("unitNumber"), value(unitNumber)},
-            {QStringLiteral("reference"), value(reference)},
-            {QStringLiteral("generalRuleCode"), value(generalRuleCode)},
-            {QStringLiteral("generalRule"), value(generalRule)},
-            {QStringLiteral("cSpell"), cSpell},
-            {QStringLiteral("mSpell"), mSpell},
+    return {{model::key::levelNumber, value(levelNumber)},
+            {model::key::unitNumber, value(unitNumber)},
+            {model::key::reference, value(reference)},
+            {model::key::generalRuleCode, value(generalRuleCode)},
+            {model::key::generalRule, value(generalRule)},
+            {model::key::cSpell, cSpell},
+            {model::key::mSpell, mSpell},
             {QStringLiteral("rootCSpell"), rootCSpell}};
 }
 

@@ -1,4 +1,5 @@
 #include "lexotrace/analysis/AnalysisWindowController.h"
+#include "model/OrthovaModel.h"
 
 #include "lexotrace/analysis/AnalysisRowsModel.h"
 #include "lexotrace/analysis/AnalysisTableView.h"
@@ -134,7 +135,7 @@ bool AnalysisWindowController::prepareAnalysisContentForDragToLessonWithRowIndex
             last = std::max(last, row);
     if (last < 0 || !data)
         return false;
-    const QVariantMap dictionary{{QStringLiteral("cSpell"), m_rows.at(last).cSpell}};
+    const QVariantMap dictionary{{model::key::cSpell, m_rows.at(last).cSpell}};
     if (m_table) {
         m_table->setControlKey(false);
         m_table->setAllowsMultipleSelection(true);
@@ -182,7 +183,7 @@ bool AnalysisWindowController::transmitSelectedRowDataToLessonsTableView()
         {QStringLiteral("LevelIndex"), QString::number(levelIndex)},
         {QStringLiteral("UnitIndex"), QString::number(unitIndex)},
         {QStringLiteral("CntrlKyDwn"), QStringLiteral("NO")},
-        {QStringLiteral("cSpell"), row.lessonWord()},
+        {model::key::cSpell, row.lessonWord()},
     };
     m_app.notifications().post(kPopUpLessonIndexNotification, this, userInfo);
     m_table->setControlKey(false);

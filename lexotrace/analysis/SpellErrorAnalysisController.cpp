@@ -4,6 +4,7 @@
 #include "lexotrace/analysis/AnalysisWindowController.h"
 #include "lexotrace/app/LXMainAppController.h"
 #include "model/OrthovaModel.h"
+#include "model/WordPairAnnouncement.h"
 
 #include <QCoreApplication>
 #include <QProgressBar>
@@ -16,15 +17,6 @@ Q_LOGGING_CATEGORY(lcAnalysis, "lexotrace.analysis")
 
 namespace lexotrace
 {
-
-namespace
-{
-const QString kTypewardenNotification =
-    QStringLiteral("KVRTypewardenActivityDistributedNotification");
-const QString kTypewardenObject = QStringLiteral("com.brellum.kvrdesk.OrthovaTarget");
-// Longer words are not corrections anyone typed; such announcements are ignored.
-constexpr qsizetype kMaxAnnouncedWordLength = 256;
-} // namespace
 
 SpellErrorAnalysisController::SpellErrorAnalysisController(LXMainAppController& app)
     : WindowController(QStringLiteral("SpellErrorAnalysisController"),
@@ -166,9 +158,9 @@ void SpellErrorAnalysisController::awakeFromNib()
 {
     if (platform::DistributedNotificationCenter* center = m_app.distributedNotifications()) {
         center->addObserver(
-            kTypewardenNotification, kTypewardenObject, this,
+            model::announcement::Name, model::announcement::Object, this,
             [this](const QVariantMap& userInfo) { typewardenCallbackWithNotification(userInfo); });
-        qCDebug(lcAnalysis) << "listening for" << kTypewardenNotification;
+        qCDebug(lcAnalysis) << "listening for" << model::announcement::Name;
     }
     m_model.awakeFromNib();
     m_filePath = m_model.getTypewardenErrorListPathFromPreferences();
@@ -189,24 +181,11 @@ void SpellErrorAnalysisController::awakeFromNib()
 std::optional<ErrorEntry>
 SpellErrorAnalysisController::parseAddedWordPair(const QVariantMap& userInfo)
 {
-    const QVariant added = userInfo.value(QStringLiteral("addedWordPair"));
-    if (added.typeId() != QMetaType::QVariantMap) {
-        qCWarning(lcAnalysis) << "announcement without a word pair ignored";
-        return std::nullopt;
-    }
-    const QVariantMap pair = added.toMap();
-    const QVariant c = pair.value(QStringLiteral("cSpell"));
-    const QVariant m = pair.value(QStringLiteral("mSpell"));
-    if (c.typeId() != QMetaType::QString || m.typeId() != QMetaType::QString) {
-        qCWarning(lcAnalysis) << "announced word pair without two words ignored";
-        return std::nullopt;
-    }
-    if (c.toString().size() > kMaxAnnouncedWordLength ||
-        m.toString().size() > kMaxAnnouncedWordLength) {
-        qCWarning(lcAnalysis) << "announced word pair with over-long words ignored";
-        return std::nullopt;
-    }
-    return ErrorEntry{c.toString(), m.toString()};
+    QString why;
+    const auto pair = model::announcement::fromUserInfo(userInfo, &why);
+    if (!pair)
+        qCWarning(lcAnalysis).noquote() << why;
+    return pair;
 }
 
 void SpellErrorAnalysisController::typewardenCallbackWithNotification(const QVariantMap& userInfo)

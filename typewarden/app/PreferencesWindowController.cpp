@@ -1,6 +1,6 @@
 #include "typewarden/app/PreferencesWindowController.h"
 
-#include "typewarden/app/AgentDefaults.h"
+#include "model/TypewardenDefaults.h"
 
 #include <QCheckBox>
 #include <QGuiApplication>

@@ -1,6 +1,6 @@
 #include "typewarden/app/TypewardenAppDelegate.h"
 
-#include "typewarden/app/AgentDefaults.h"
+#include "model/TypewardenDefaults.h"
 #include "typewarden/app/TypewardenWindowController.h"
 #include "typewarden/capture/CaptureCoordinator.h"
 #include "typewarden/store/TypewardenModel.h"

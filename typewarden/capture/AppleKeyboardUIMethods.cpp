@@ -1,4 +1,5 @@
 #include "typewarden/capture/AppleKeyboardUIMethods.h"
+#include "model/OrthovaModel.h"
 
 #include "typewarden/capture/AppleUserInterfaceHelperMethods.h"
 #include "typewarden/capture/TextComparison.h"
@@ -36,9 +37,9 @@ void AppleKeyboardUIMethods::transactWithSpellingCorrectionConsole()
 
     QVariantMap pair;
     if (cSpell)
-        pair.insert(QStringLiteral("cSpell"), *cSpell);
+        pair.insert(model::key::cSpell, *cSpell);
     if (mSpell)
-        pair.insert(QStringLiteral("mSpell"), *mSpell);
+        pair.insert(model::key::mSpell, *mSpell);
     qCDebug(lcSpellingPanel).noquote()
         << "Change clicked:" << mSpell.value_or(QString()) << "->" << cSpell.value_or(QString());
     if (!m_handOver || !m_handOver(pair))

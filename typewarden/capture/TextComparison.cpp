@@ -1,7 +1,7 @@
 #include "typewarden/capture/TextComparison.h"
 
+#include "model/TypewardenDefaults.h"
 #include "platform/defaults/UserDefaults.h"
-#include "typewarden/app/AgentDefaults.h"
 
 namespace typewarden
 {

@@ -1,4 +1,5 @@
 #include "typewarden/capture/TextParsingHelperMethods.h"
+#include "model/WordPairAnnouncement.h"
 
 #include "typewarden/capture/StringScore.h"
 
@@ -31,7 +32,7 @@ void TextParsingHelperMethods::sendCorrectionToList(const QString& mSpell, const
 {
     if (mSpell == cSpell || !m_handOver)
         return;
-    if (!m_handOver({{QStringLiteral("cSpell"), cSpell}, {QStringLiteral("mSpell"), mSpell}}))
+    if (!m_handOver(model::announcement::toDictionary({cSpell, mSpell})))
         qWarning() << "the correction was not handed over";
 }
 

@@ -1,11 +1,11 @@
 #include "typewarden/store/TypewardenImportDelegate.h"
 
 #include "model/OrthovaModel.h"
+#include "model/TypewardenDefaults.h"
 #include "platform/Bookmarks.h"
 #include "platform/defaults/UserDefaults.h"
 #include "platform/ui/Alerts.h"
 #include "platform/ui/FilePanels.h"
-#include "typewarden/app/AgentDefaults.h"
 #include "typewarden/store/ExportSpellList.h"
 #include "typewarden/store/ImportSpellList.h"
 #include "typewarden/store/TypewardenModel.h"

@@ -3,6 +3,8 @@
 #include "model/DefaultsKeys.h"
 #include "model/OrthovaModel.h"
 #include "model/PreferencesController.h"
+#include "model/TypewardenDefaults.h"
+#include "model/WordPairAnnouncement.h"
 #include "platform/Paths.h"
 #include "platform/dbus/DistributedNotificationCenter.h"
 
@@ -158,16 +160,14 @@ bool TypewardenModel::addWordPairs(const QVariantMap& pair)
         const QString m = mSpell.toString();
         makeNewWordPairWithOrdinationForCSpell(*context, c, m);
         // Announced before any save: Lexotrace takes the words, not a store change.
-        const QVariantMap words{{model::key::cSpell, c}, {model::key::mSpell, m}};
-        m_notifications.post(announcement::Name, announcement::Object,
-                             {{announcement::AddedWordPair, words}});
-        if (m_defaults.boolForKey(BeepDefaultKey))
+        m_notifications.post(model::announcement::Name, model::announcement::Object,
+                             model::announcement::toUserInfo({c, m}));
+        if (m_defaults.boolForKey(defaults::Beep))
             m_alerts.beep();
         added = true;
     }
     if (context)
         context->processPendingChanges();
-    emit selectLastRowRequested();
     emit scrollToEndRequested();
     return added;
 }

@@ -19,16 +19,6 @@ class DistributedNotificationCenter;
 namespace typewarden
 {
 
-// The announcement of every captured pair to Lexotrace.
-namespace announcement
-{
-inline const QString Name = QStringLiteral("KVRTypewardenActivityDistributedNotification");
-inline const QString Object = QStringLiteral("com.brellum.kvrdesk.OrthovaTarget");
-inline const QString AddedWordPair = QStringLiteral("addedWordPair");
-} // namespace announcement
-
-inline const QString BeepDefaultKey = QStringLiteral("KVRBeepDefaultSetting");
-
 // Registers the store path default (the word-pair file in the shared data directory, whose folders
 // are created first) without overriding a path the user stored. Returns the registered path.
 QString registerErrorListPathDefault(platform::UserDefaults& defaults);
@@ -85,8 +75,7 @@ public:
                                          platform::StoreError* error = nullptr);
 
 signals:
-    // The list window shows the pairs: select its last row, then scroll to the end.
-    void selectLastRowRequested();
+    // The list window shows the pairs: scroll to the end and select the last row.
     void scrollToEndRequested();
 
 private:

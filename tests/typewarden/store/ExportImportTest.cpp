@@ -6,7 +6,7 @@
 #include "tests/support/RecordingAlerts.h"
 #include "tests/support/TestSupport.h"
 #include "tests/typewarden/store/RecordingNotifications.h"
-#include "typewarden/app/AgentDefaults.h"
+#include "model/TypewardenDefaults.h"
 #include "typewarden/store/TypewardenImportDelegate.h"
 #include "typewarden/store/TypewardenModel.h"
 

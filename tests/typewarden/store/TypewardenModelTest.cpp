@@ -3,6 +3,7 @@
 #include "typewarden/store/TypewardenModel.h"
 #include "model/DefaultsKeys.h"
 #include "model/OrthovaModel.h"
+#include "model/TypewardenDefaults.h"
 #include "platform/Paths.h"
 #include "tests/platform/dbus/LogCapture.h"
 #include "tests/support/RecordingAlerts.h"
@@ -56,8 +57,6 @@ protected:
     void makeStore()
     {
         store = std::make_unique<TypewardenModel>(defaults, notifications, alerts);
-        QObject::connect(store.get(), &TypewardenModel::selectLastRowRequested,
-                         [this] { refreshes.append("select"); });
         QObject::connect(store.get(), &TypewardenModel::scrollToEndRequested,
                          [this] { refreshes.append("scroll"); });
         store->awakeFromNib();
@@ -74,7 +73,7 @@ protected:
 
 TEST_F(TypewardenModelTest, MissingOrEmptyWordsAreDroppedSilentlyButTheListIsRefreshed)
 {
-    defaults.registerDefaults({{typewarden::BeepDefaultKey, true}});
+    defaults.registerDefaults({{typewarden::defaults::Beep, true}});
     makeStore();
     const QList<QVariantMap> rejected{
         pair(QLatin1String(""), "teh"),
@@ -86,7 +85,7 @@ TEST_F(TypewardenModelTest, MissingOrEmptyWordsAreDroppedSilentlyButTheListIsRef
     for (const QVariantMap& p : rejected) {
         refreshes.clear();
         EXPECT_FALSE(store->addWordPairs(p)) << p.keys().join(u',').toStdString();
-        EXPECT_EQ(refreshes, (QStringList{"select", "scroll"}));
+        EXPECT_EQ(refreshes, QStringList{"scroll"});
     }
     EXPECT_FALSE(store->wordErrorDBase()->hasChanges());
     EXPECT_TRUE(notifications.posted.isEmpty());
@@ -97,18 +96,18 @@ TEST_F(TypewardenModelTest, EveryPairIsStoredAndAnnouncedAndBeepsOnlyWhenTheSett
 {
     makeStore();
     EXPECT_TRUE(store->addWordPairs(pair("separate", "seperate"))); // no setting means no beep
-    defaults.registerDefaults({{typewarden::BeepDefaultKey, false}});
+    defaults.registerDefaults({{typewarden::defaults::Beep, false}});
     notifications.postResult = false; // nobody listening loses nothing
     EXPECT_TRUE(store->addWordPairs(pair("separate", "seperate")));
     EXPECT_EQ(alerts.beeps, 0);
 
-    defaults.registerDefaults({{typewarden::BeepDefaultKey, true}});
+    defaults.registerDefaults({{typewarden::defaults::Beep, true}});
     EXPECT_TRUE(store->addWordPairs(pair("same", "same")));
     EXPECT_TRUE(store->addWordPairs(pair("same", "same")));
     EXPECT_EQ(alerts.beeps, 2);
     EXPECT_EQ(pairCount(), 4u);
     EXPECT_EQ(notifications.posted.size(), 4);
-    EXPECT_EQ(refreshes.size(), 8);
+    EXPECT_EQ(refreshes.size(), 4);
 }
 
 TEST_F(TypewardenModelTest, AnnouncementCarriesTheWordsAndComesBeforeAnySaveToTheSharedFile)
@@ -174,7 +173,7 @@ TEST_F(TypewardenModelTest, AnUnreadableStoreRefusesPairsAndIsNeverWritten)
 
     EXPECT_FALSE(store->addWordPairs(pair("their", "thier")));
     EXPECT_TRUE(notifications.posted.isEmpty());
-    EXPECT_EQ(refreshes, (QStringList{"select", "scroll"}));
+    EXPECT_EQ(refreshes, QStringList{"scroll"});
     EXPECT_TRUE(store->saveContext());
     QString recovery = "untouched";
     EXPECT_TRUE(store->writeUnsavedPairsToRecoveryFile(&recovery));
