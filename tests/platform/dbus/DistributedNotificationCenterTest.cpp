@@ -1,6 +1,7 @@
 // Distributed notifications as signals on a private session bus (the tests run under
 // dbus-run-session): what goes out, what comes back, and what is turned away.
-#include "platform/dbus/DistributedNotificationCenter.h"
+#include "platform/DistributedNotificationCenter.h"
+#include "platform/dbus/DBusDistributedNotificationCenter.h"
 #include "tests/platform/dbus/BusSignalRecorder.h"
 #include "tests/platform/dbus/LogCapture.h"
 #include "tests/support/TestSupport.h"
@@ -10,11 +11,14 @@
 #include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QDBusMetaType>
 #include <QDBusUnixFileDescriptor>
 #include <QDBusVariant>
 #include <QDateTime>
 #include <QDeadlineTimer>
 #include <QDebug>
+#include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QTest>
 
@@ -30,6 +34,35 @@ QT_END_NAMESPACE
 
 using platform::DBusDistributedNotificationCenter;
 namespace wire = platform::dbusnotification;
+
+namespace
+{
+
+// A D-Bus structure (s h), to hide a descriptor inside a struct.
+struct NamedDescriptor {
+    QString name;
+    QDBusUnixFileDescriptor descriptor;
+};
+
+QDBusArgument& operator<<(QDBusArgument& arg, const NamedDescriptor& value)
+{
+    arg.beginStructure();
+    arg << value.name << value.descriptor;
+    arg.endStructure();
+    return arg;
+}
+
+const QDBusArgument& operator>>(const QDBusArgument& arg, NamedDescriptor& value)
+{
+    arg.beginStructure();
+    arg >> value.name >> value.descriptor;
+    arg.endStructure();
+    return arg;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(NamedDescriptor)
 
 namespace
 {
@@ -172,6 +205,63 @@ TEST_F(BusTest, MalformedSignalsAreIgnoredAndTheCentreKeepsWorking)
     for (const QString& line : log.lines)
         EXPECT_LT(line.size(), 1000);
     QDBusConnection::disconnectFromBus(QStringLiteral("malformed"));
+}
+
+int openDescriptorCount()
+{
+    return int(QDir(QStringLiteral("/proc/self/fd"))
+                   .entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)
+                   .size());
+}
+
+TEST_F(BusTest, RejectedSignalsCarryingDescriptorsLeaveNoneOpen)
+{
+    qDBusRegisterMetaType<NamedDescriptor>();
+    QList<QVariantMap> received;
+    ASSERT_TRUE(center.addObserver(kName, QString(), &receiver, into(received)));
+    QDBusConnection sender =
+        QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("flood"));
+    ASSERT_TRUE(sender.connectionCapabilities() & QDBusConnection::UnixFileDescriptorPassing);
+    QFile devNull(QStringLiteral("/dev/null"));
+    ASSERT_TRUE(devNull.open(QIODevice::ReadOnly));
+    const auto send = [&sender](const QVariantMap& userInfo) {
+        QDBusMessage signal = QDBusMessage::createSignal(wire::Path, wire::Interface, wire::Member);
+        signal << kName << kObject << QVariant(userInfo);
+        return sender.send(signal);
+    };
+    // One round trip first, so that whatever the connections open lazily is open before counting.
+    ASSERT_TRUE(send(wordPair("warm", "wrm")));
+    ASSERT_TRUE(waitUntil([&] { return !received.isEmpty(); }));
+
+    // A descriptor among readable values: in the map, in a list, in a struct, and deeper down.
+    const QVariant fd = QVariant::fromValue(QDBusUnixFileDescriptor(int(devNull.handle())));
+    const QVariant inStruct =
+        QVariant::fromValue(NamedDescriptor{"x", fd.value<QDBusUnixFileDescriptor>()});
+    const QList<QVariantMap> malformed = {
+        {{"a", 1}, {"fd", fd}, {"z", "after"}},
+        {{"list", QVariantList{"a", fd, 2}}},
+        {{"pair", inStruct}, {"z", 3}},
+        {{"deep", QVariantMap{{"rows", QVariantList{QVariantMap{{"s", inStruct}}, "b"}}}}}};
+    // Counted once the descriptor to send (one shared copy) is open.
+    const int before = openDescriptorCount();
+    constexpr int kRounds = 1000;
+    testsupport::LogCapture log(kCategory);
+    for (int round = 0; round < kRounds; ++round) {
+        for (const QVariantMap& userInfo : malformed)
+            ASSERT_TRUE(send(userInfo));
+        // In batches, so that descriptors in flight stay few.
+        if (round % 50 == 49) {
+            const int sent = (round + 1) * int(malformed.size());
+            ASSERT_TRUE(waitUntil([&] { return log.count("unreadable") == sent; }))
+                << log.count("unreadable") << " of " << sent << " rejected";
+        }
+    }
+    ASSERT_TRUE(send(wordPair("last", "lsat")));
+    ASSERT_TRUE(waitUntil([&] { return received.size() == 2; }));
+    EXPECT_EQ(received.last(), wordPair("last", "lsat"));
+    EXPECT_EQ(log.count("unreadable"), kRounds * int(malformed.size()));
+    EXPECT_EQ(openDescriptorCount(), before);
+    QDBusConnection::disconnectFromBus(QStringLiteral("flood"));
 }
 
 using ChildProcessTest = BusTest;

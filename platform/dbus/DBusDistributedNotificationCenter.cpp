@@ -1,4 +1,4 @@
-#include "platform/dbus/DistributedNotificationCenter.h"
+#include "platform/dbus/DBusDistributedNotificationCenter.h"
 
 #include <QDBusArgument>
 #include <QDBusMessage>
@@ -106,10 +106,22 @@ std::optional<QVariant> valueFromWire(const QVariant& value, int depth)
     return isPlain(type) ? std::optional<QVariant>(value) : std::nullopt;
 }
 
+// Appends the converted value; false when it has no place in a notification.
+bool appendFromWire(QVariantList& out, const QVariant& value, int depth)
+{
+    auto converted = valueFromWire(value, depth);
+    if (converted)
+        out.append(*converted);
+    return converted.has_value();
+}
+
+// Containers are always read to their end, even past a member that fails: one left open keeps the
+// whole message alive, and with it every file descriptor the message carries.
 std::optional<QVariant> argumentFromWire(const QDBusArgument& arg, int depth)
 {
     if (depth > kMaxDepth)
         return std::nullopt;
+    bool ok = true;
     switch (arg.currentType()) {
     case QDBusArgument::BasicType:
     case QDBusArgument::VariantType:
@@ -121,14 +133,10 @@ std::optional<QVariant> argumentFromWire(const QDBusArgument& arg, int depth)
             return valueFromWire(arg.asVariant(), depth + 1);
         QVariantList out;
         arg.beginArray();
-        while (!arg.atEnd()) {
-            auto item = valueFromWire(arg.asVariant(), depth + 1);
-            if (!item)
-                return std::nullopt;
-            out.append(*item);
-        }
+        while (!arg.atEnd())
+            ok = appendFromWire(out, arg.asVariant(), depth + 1) && ok;
         arg.endArray();
-        return QVariant(out);
+        return ok ? std::optional<QVariant>(out) : std::nullopt;
     }
     case QDBusArgument::MapType: {
         QVariantMap out;
@@ -138,24 +146,20 @@ std::optional<QVariant> argumentFromWire(const QDBusArgument& arg, int depth)
             const QVariant key = arg.asVariant();
             auto item = valueFromWire(arg.asVariant(), depth + 1);
             arg.endMapEntry();
-            if (!item)
-                return std::nullopt;
-            out.insert(key.toString(), *item);
+            if (item)
+                out.insert(key.toString(), *item);
+            ok = item && ok;
         }
         arg.endMap();
-        return QVariant(out);
+        return ok ? std::optional<QVariant>(out) : std::nullopt;
     }
     case QDBusArgument::StructureType: {
         QVariantList out;
         arg.beginStructure();
-        while (!arg.atEnd()) {
-            auto item = valueFromWire(arg.asVariant(), depth + 1);
-            if (!item)
-                return std::nullopt;
-            out.append(*item);
-        }
+        while (!arg.atEnd())
+            ok = appendFromWire(out, arg.asVariant(), depth + 1) && ok;
         arg.endStructure();
-        return QVariant(out);
+        return ok ? std::optional<QVariant>(out) : std::nullopt;
     }
     case QDBusArgument::MapEntryType:
     case QDBusArgument::UnknownType:
