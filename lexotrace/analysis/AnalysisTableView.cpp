@@ -2,7 +2,6 @@
 
 #include "lexotrace/analysis/AnalysisRowsModel.h"
 #include "lexotrace/analysis/AnalysisWindowController.h"
-#include "lexotrace/app/LXMainAppController.h"
 #include "platform/Pasteboard.h"
 
 #include <QAction>
@@ -138,7 +137,7 @@ bool AnalysisTableView::writeRowsWithIndexes(const QList<int>& rows, QMimeData* 
 
 void AnalysisTableView::loadSpellLessonCollectionDictionaryNib()
 {
-    m_controller.app().showSpellLessonsWindow();
+    m_controller.showLessonsWindow();
     // The lessons window settles before it hears which lesson to show.
     QTimer::singleShot(0, this,
                        [this] { m_controller.transmitSelectedRowDataToLessonsTableView(); });

@@ -3,7 +3,6 @@
 
 #include "lexotrace/analysis/AnalysisRowsModel.h"
 #include "lexotrace/analysis/AnalysisTableView.h"
-#include "lexotrace/app/LXMainAppController.h"
 #include "platform/AtomicFile.h"
 #include "platform/Pasteboard.h"
 #include "platform/Paths.h"
@@ -41,10 +40,10 @@ long long integerValue(const std::optional<QString>& number)
 
 } // namespace
 
-AnalysisWindowController::AnalysisWindowController(LXMainAppController& app,
+AnalysisWindowController::AnalysisWindowController(AnalysisServices services,
                                                    AnalysisRowsModel& rows, QWidget* window,
                                                    QObject* parent)
-    : QObject(parent), m_app(app), m_rows(rows), m_window(window)
+    : QObject(parent), m_services(services), m_rows(rows), m_window(window)
 {
     m_table = new AnalysisTableView(*this, rows, window);
     m_printAction = new QAction(tr("&Print…"), this);
@@ -68,7 +67,8 @@ void AnalysisWindowController::close()
 
 bool AnalysisWindowController::changesWereMade() const
 {
-    return m_app.lessonsDBase() && m_app.lessonsDBase()->hasChanges();
+    const platform::ObjectContext* lessons = m_services.stores.lessons.context.get();
+    return lessons && lessons->hasChanges();
 }
 
 QString AnalysisWindowController::copyText() const
@@ -185,7 +185,7 @@ bool AnalysisWindowController::transmitSelectedRowDataToLessonsTableView()
         {QStringLiteral("CntrlKyDwn"), QStringLiteral("NO")},
         {model::key::cSpell, row.lessonWord()},
     };
-    m_app.notifications().post(kPopUpLessonIndexNotification, this, userInfo);
+    m_services.notifications.post(kPopUpLessonIndexNotification, this, userInfo);
     m_table->setControlKey(false);
     return true;
 }
@@ -203,7 +203,7 @@ void AnalysisWindowController::performEmptyListMessage()
         tr("Your word error list is empty."),
         tr("Check to make sure you have any word errors in your Typewarden list."),
         {tr("OK")}};
-    m_app.alerts().beginSheet(alert, m_window, {});
+    m_services.alerts.beginSheet(alert, m_window, {});
 }
 
 } // namespace lexotrace

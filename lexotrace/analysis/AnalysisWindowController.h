@@ -1,5 +1,6 @@
 #pragma once
 
+#include "lexotrace/analysis/AnalysisServices.h"
 #include "platform/ui/Printing.h"
 
 #include <QList>
@@ -18,7 +19,6 @@ namespace lexotrace
 
 class AnalysisRowsModel;
 class AnalysisTableView;
-class LXMainAppController;
 
 // The analysis window's content operations: copy of the selected rows as text, printing of the
 // whole list, the payload of a word dragged to the lessons window, the request to open a row's
@@ -36,11 +36,10 @@ public:
     static inline const QString kPayloadFileName = QStringLiteral("appData.data");
 
     // `window` is the analysis window: the table's parent and where the empty-list sheet appears.
-    AnalysisWindowController(LXMainAppController& app, AnalysisRowsModel& rows, QWidget* window,
+    AnalysisWindowController(AnalysisServices services, AnalysisRowsModel& rows, QWidget* window,
                              QObject* parent = nullptr);
     ~AnalysisWindowController() override;
 
-    LXMainAppController& app() const { return m_app; }
     QWidget* window() const { return m_window; }
     AnalysisTableView* analysisTableView() const { return m_table; }
     // "Print…" (the Print shortcut), attached to the window; it opens the print dialog.
@@ -71,6 +70,8 @@ public:
     bool writeToPasteboard(QMimeData* data, const QVariantMap& dictionary);
     static QString payloadFilePath();
 
+    // Brings the lessons window forward, for a lesson about to be opened.
+    void showLessonsWindow() { emit lessonsWindowRequested(); }
     // Open-lesson request for the last selected row; false (and nothing posted) without one.
     bool transmitSelectedRowDataToLessonsTableView();
 
@@ -78,8 +79,11 @@ public:
     void postEmptyListMessage();
     void performEmptyListMessage();
 
+signals:
+    void lessonsWindowRequested();
+
 private:
-    LXMainAppController& m_app;
+    AnalysisServices m_services;
     AnalysisRowsModel& m_rows;
     QPointer<QWidget> m_window;
     QPointer<AnalysisTableView> m_table;

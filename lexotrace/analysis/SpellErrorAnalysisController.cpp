@@ -2,7 +2,6 @@
 
 #include "lexotrace/analysis/AnalysisTableView.h"
 #include "lexotrace/analysis/AnalysisWindowController.h"
-#include "lexotrace/app/LXMainAppController.h"
 #include "model/OrthovaModel.h"
 #include "model/WordPairAnnouncement.h"
 
@@ -18,10 +17,10 @@ Q_LOGGING_CATEGORY(lcAnalysis, "lexotrace.analysis")
 namespace lexotrace
 {
 
-SpellErrorAnalysisController::SpellErrorAnalysisController(LXMainAppController& app)
+SpellErrorAnalysisController::SpellErrorAnalysisController(AnalysisServices services)
     : WindowController(QStringLiteral("SpellErrorAnalysisController"),
                        tr("Spelling Error Analysis")),
-      m_app(app), m_model(app)
+      m_services(services), m_model(services.stores.wordErrors, services.preferences)
 {
     qCDebug(lcAnalysis) << "SpellErrorAnalysisController init";
     m_progress = new QProgressBar(window());
@@ -30,7 +29,9 @@ SpellErrorAnalysisController::SpellErrorAnalysisController(LXMainAppController& 
     m_progress->hide();
     window()->statusBar()->addPermanentWidget(m_progress);
 
-    m_windowController = std::make_unique<AnalysisWindowController>(app, m_rows, window());
+    m_windowController = std::make_unique<AnalysisWindowController>(m_services, m_rows, window());
+    connect(m_windowController.get(), &AnalysisWindowController::lessonsWindowRequested, this,
+            &SpellErrorAnalysisController::lessonsWindowRequested);
     window()->setCentralWidget(m_windowController->analysisTableView());
     connect(this, &SpellErrorAnalysisController::emptyListMessageRequested,
             m_windowController.get(), &AnalysisWindowController::postEmptyListMessage);
@@ -45,8 +46,8 @@ QList<QAction*> SpellErrorAnalysisController::fileMenuActions() const
 
 SpellErrorAnalysisController::~SpellErrorAnalysisController()
 {
-    if (platform::DistributedNotificationCenter* center = m_app.distributedNotifications())
-        center->removeObserver(this);
+    if (m_services.announcements)
+        m_services.announcements->removeObserver(this);
     // Rows still queued for this controller are dropped with it; the run stops at its next row.
     m_cancelled = true;
     if (m_thread)
@@ -55,7 +56,7 @@ SpellErrorAnalysisController::~SpellErrorAnalysisController()
 
 std::optional<QList<ErrorEntry>> SpellErrorAnalysisController::getErrorWordList()
 {
-    platform::ObjectContext* context = m_app.wordErrorDBase();
+    platform::ObjectContext* context = m_model.wordErrorDBase();
     platform::StoreError error;
     const auto pairs =
         context ? context->fetch({model::entity::WordPair,
@@ -66,7 +67,7 @@ std::optional<QList<ErrorEntry>> SpellErrorAnalysisController::getErrorWordList(
                 : std::nullopt;
     if (!pairs) {
         if (context && m_model.wordErrorManager()->hasStore())
-            m_app.alerts().runModal(platform::AlertPresenter::alertWithError(error));
+            m_services.alerts.runModal(platform::AlertPresenter::alertWithError(error));
         return std::nullopt;
     }
     QList<ErrorEntry> entries;
@@ -78,7 +79,7 @@ std::optional<QList<ErrorEntry>> SpellErrorAnalysisController::getErrorWordList(
 
 QList<platform::ManagedObject*> SpellErrorAnalysisController::getRelatedWordsOfCoreData()
 {
-    platform::ObjectContext* context = m_app.lessonsDBase();
+    platform::ObjectContext* context = m_services.stores.lessons.context.get();
     platform::StoreError error;
     const auto rows =
         context ? context->fetch(platform::FetchRequest::all(model::entity::RelatedWords), &error)
@@ -87,7 +88,7 @@ QList<platform::ManagedObject*> SpellErrorAnalysisController::getRelatedWordsOfC
         if (!context)
             error = platform::StoreError::make(platform::StoreError::NoStore,
                                                tr("The lessons store is not available."));
-        m_app.alerts().runModal(platform::AlertPresenter::alertWithError(error));
+        m_services.alerts.runModal(platform::AlertPresenter::alertWithError(error));
         return {};
     }
     return *rows;
@@ -154,15 +155,15 @@ AnalysisEngine::Callbacks SpellErrorAnalysisController::callbacks(bool backgroun
     return c;
 }
 
-void SpellErrorAnalysisController::awakeFromNib()
+void SpellErrorAnalysisController::wake()
 {
-    if (platform::DistributedNotificationCenter* center = m_app.distributedNotifications()) {
+    if (platform::DistributedNotificationCenter* center = m_services.announcements) {
         center->addObserver(
             model::announcement::Name, model::announcement::Object, this,
             [this](const QVariantMap& userInfo) { typewardenCallbackWithNotification(userInfo); });
         qCDebug(lcAnalysis) << "listening for" << model::announcement::Name;
     }
-    m_model.awakeFromNib();
+    m_model.wake();
     m_filePath = m_model.getTypewardenErrorListPathFromPreferences();
     const auto pairs = getErrorWordList();
     if (!pairs || pairs->isEmpty()) {

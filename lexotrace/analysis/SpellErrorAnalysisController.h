@@ -2,8 +2,9 @@
 
 #include "lexotrace/analysis/AnalysisEngine.h"
 #include "lexotrace/analysis/AnalysisRowsModel.h"
+#include "lexotrace/analysis/AnalysisServices.h"
 #include "lexotrace/analysis/SpellErrorModel.h"
-#include "lexotrace/app/WindowController.h"
+#include "platform/ui/WindowController.h"
 
 #include <QLoggingCategory>
 
@@ -20,21 +21,20 @@ namespace lexotrace
 {
 
 class AnalysisWindowController;
-class LXMainAppController;
 
 // The analysis window's controller: when the window loads it analyses every stored pair on a
 // thread of its own, and then each pair Typewarden announces, appending the rows to the window's
 // list in the order the analysis produces them.
-class SpellErrorAnalysisController : public WindowController
+class SpellErrorAnalysisController : public platform::WindowController
 {
     Q_OBJECT
 public:
-    explicit SpellErrorAnalysisController(LXMainAppController& app);
+    explicit SpellErrorAnalysisController(AnalysisServices services);
     ~SpellErrorAnalysisController() override;
 
     // The window load: the stored pairs are fetched and analysed in the background, or the
     // empty-list message is asked for.
-    void awakeFromNib();
+    void wake();
     // A pair announced on the session bus: its user info holds "addedWordPair".
     void typewardenCallbackWithNotification(const QVariantMap& userInfo);
     // The announced pair, when the user info is well formed; otherwise nothing (and a log line).
@@ -60,6 +60,8 @@ signals:
     void progressChanged(bool running);
     void scrollToEndRequested();
     void emptyListMessageRequested();
+    // The user asked to open a lesson: the lessons window should come forward.
+    void lessonsWindowRequested();
 
 private:
     void ensureSnapshot();
@@ -67,7 +69,7 @@ private:
     void beginProgressIndicator();
     void endProgressIndicator();
 
-    LXMainAppController& m_app;
+    AnalysisServices m_services;
     SpellErrorModel m_model;
     AnalysisRowsModel m_rows;
     std::unique_ptr<AnalysisWindowController> m_windowController;

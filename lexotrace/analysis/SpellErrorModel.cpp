@@ -1,54 +1,61 @@
 #include "lexotrace/analysis/SpellErrorModel.h"
 
-#include "lexotrace/app/LXMainAppController.h"
 #include "model/OrthovaModel.h"
+
+#include <QLoggingCategory>
 
 namespace lexotrace
 {
 
-SpellErrorModel::SpellErrorModel(LXMainAppController& app) : m_app(app) {}
+namespace
+{
+Q_LOGGING_CATEGORY(lcErrorList, "lexotrace.analysis.errorlist")
+}
+
+SpellErrorModel::SpellErrorModel(OpenStore& store, const model::PreferencesController* preferences)
+    : m_store(store), m_preferences(preferences)
+{
+}
 
 SpellErrorModel::~SpellErrorModel() = default;
 
-void SpellErrorModel::awakeFromNib()
+void SpellErrorModel::wake()
 {
-    m_app.setWordErrorDBase(wordErrorDBase());
-    m_app.setWordErrorManager(wordErrorManager());
+    wordErrorDBase();
 }
 
 QString SpellErrorModel::getTypewardenErrorListPathFromPreferences() const
 {
-    const model::PreferencesController* preferences = m_app.preferencesController();
-    return preferences ? preferences->typewardenErrorListXMLPath() : QString();
+    return m_preferences ? m_preferences->typewardenErrorListXMLPath() : QString();
 }
 
 platform::ObjectModelPtr SpellErrorModel::wordErrorModel()
 {
-    if (!m_model)
-        m_model = model::orthovaCoreData();
-    return m_model;
+    if (!m_store.model)
+        m_store.model = model::orthovaCoreData();
+    return m_store.model;
 }
 
 platform::StoreCoordinator* SpellErrorModel::wordErrorManager()
 {
-    if (!m_coordinator) {
-        m_coordinator = std::make_shared<platform::StoreCoordinator>(wordErrorModel());
-        m_coordinator->setReadOnly(true);
+    if (!m_store.coordinator) {
+        m_store.coordinator = std::make_shared<platform::StoreCoordinator>(wordErrorModel());
+        m_store.coordinator->setReadOnly(true);
         // A store that cannot be opened shows up as an empty list; nothing is said here.
         platform::StoreError error;
-        if (!m_coordinator->addStore(getTypewardenErrorListPathFromPreferences(), &error))
-            qWarning().noquote() << "word pairs:" << error.message;
+        if (!m_store.coordinator->addStore(getTypewardenErrorListPathFromPreferences(), &error))
+            qCWarning(lcErrorList).noquote() << "word pairs:" << error.message;
     }
-    return m_coordinator.get();
+    return m_store.coordinator.get();
 }
 
 platform::ObjectContext* SpellErrorModel::wordErrorDBase()
 {
-    if (!m_context) {
+    if (!m_store.context) {
         wordErrorManager();
-        m_context = std::make_unique<platform::ObjectContext>(m_coordinator);
+        m_store.context = std::make_unique<platform::ObjectContext>(m_store.coordinator);
     }
-    return m_context.get();
+    return m_store.context.get();
 }
 
 } // namespace lexotrace

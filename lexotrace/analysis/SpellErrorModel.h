@@ -1,27 +1,24 @@
 #pragma once
 
-#include "platform/store/ObjectContext.h"
+#include "lexotrace/store/StoreContexts.h"
+#include "model/PreferencesController.h"
 
 #include <QObject>
-
-#include <memory>
 
 namespace lexotrace
 {
 
-class LXMainAppController;
-
-// Lexotrace's view of the word pairs Typewarden captures: the same store file, opened read-only
-// in effect, since only Typewarden writes it.
+// Lexotrace's view of the word pairs Typewarden captures: the same store file, opened read-only,
+// since only Typewarden writes it. Its objects are kept in the application's word-pair slot.
 class SpellErrorModel : public QObject
 {
     Q_OBJECT
 public:
-    explicit SpellErrorModel(LXMainAppController& app);
+    SpellErrorModel(OpenStore& store, const model::PreferencesController* preferences);
     ~SpellErrorModel() override;
 
-    // Hands the context (and its coordinator) to the application controller.
-    void awakeFromNib();
+    // Opens the store and makes its context.
+    void wake();
 
     platform::ObjectModelPtr wordErrorModel();
     platform::StoreCoordinator* wordErrorManager();
@@ -29,10 +26,8 @@ public:
     QString getTypewardenErrorListPathFromPreferences() const;
 
 private:
-    LXMainAppController& m_app;
-    platform::ObjectModelPtr m_model;
-    std::shared_ptr<platform::StoreCoordinator> m_coordinator;
-    std::unique_ptr<platform::ObjectContext> m_context;
+    OpenStore& m_store;
+    const model::PreferencesController* m_preferences;
 };
 
 } // namespace lexotrace

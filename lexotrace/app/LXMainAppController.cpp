@@ -22,9 +22,9 @@ namespace lexotrace
 LXMainAppController::LXMainAppController(platform::UserDefaults& defaults,
                                          platform::AlertPresenter& alerts,
                                          platform::NotificationCenter& notifications,
-                                         platform::ProcessLauncher& launcher)
+                                         platform::ProcessLauncher& launcher, StoreContexts& stores)
     : m_defaults(defaults), m_alerts(alerts), m_notifications(notifications), m_launcher(launcher),
-      m_quit([] { QCoreApplication::quit(); }),
+      m_stores(stores), m_quit([] { QCoreApplication::quit(); }),
       m_programPath(QCoreApplication::applicationFilePath())
 {
 }
@@ -45,9 +45,12 @@ bool LXMainAppController::applicationShouldTerminateAfterLastWindowClosed()
 void LXMainAppController::showSpellErrorAnalysisWindow()
 {
     if (!m_analysis) {
-        m_analysis = std::make_unique<SpellErrorAnalysisController>(*this);
+        m_analysis = std::make_unique<SpellErrorAnalysisController>(AnalysisServices{
+            m_stores, m_alerts, m_notifications, m_preferences.get(), m_distributed});
+        connect(m_analysis.get(), &SpellErrorAnalysisController::lessonsWindowRequested, this,
+                &LXMainAppController::showSpellLessonsWindow);
         installMainMenu(m_analysis->window(), m_analysis->fileMenuActions());
-        m_analysis->awakeFromNib();
+        m_analysis->wake();
     }
     m_analysis->showWindow();
 }
@@ -177,18 +180,7 @@ void LXMainAppController::relaunchAfterDelay(double seconds)
 unsigned LXMainAppController::countEntityObjectsForEntity(const QString& entity,
                                                           platform::ObjectContext* context)
 {
-    platform::StoreError error;
-    std::optional<qsizetype> count;
-    if (context)
-        count = context->count(platform::FetchRequest::all(entity), &error);
-    else
-        error = platform::StoreError::make(platform::StoreError::NoStore,
-                                           tr("The store is not available."));
-    if (!count) {
-        m_alerts.runModal(platform::AlertPresenter::alertWithError(error));
-        return 0;
-    }
-    return unsigned(*count);
+    return countEntityObjects(entity, context, m_alerts);
 }
 
 void LXMainAppController::terminate()

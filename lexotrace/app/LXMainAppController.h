@@ -1,10 +1,10 @@
 #pragma once
 
+#include "lexotrace/store/StoreContexts.h"
 #include "model/PreferencesController.h"
+#include "platform/DistributedNotificationCenter.h"
 #include "platform/NotificationCenter.h"
 #include "platform/ProcessLauncher.h"
-#include "platform/dbus/DistributedNotificationCenter.h"
-#include "platform/store/ObjectContext.h"
 #include "platform/ui/Alerts.h"
 
 #include <QLoggingCategory>
@@ -32,16 +32,17 @@ class SpellRulesWindowController;
 inline const QString KVRApplicationWillCloseNotification =
     QStringLiteral("KVRApplicationWillCloseNotification");
 
-// The application's one long-lived controller: where every part finds the store contexts, the
-// owner of each main window (created on first demand, kept for the life of the process), the About
-// panel, the relaunch after the first-run load and the announcement that the program will close.
+// The application's one long-lived controller: where every part finds the store contexts (kept in
+// the application's StoreContexts), the owner of each main window (created on first demand, kept
+// for the life of the process), the About panel, the relaunch after the first-run load and the
+// announcement that the program will close.
 class LXMainAppController : public QObject
 {
     Q_OBJECT
 public:
     LXMainAppController(platform::UserDefaults& defaults, platform::AlertPresenter& alerts,
                         platform::NotificationCenter& notifications,
-                        platform::ProcessLauncher& launcher);
+                        platform::ProcessLauncher& launcher, StoreContexts& stores);
     ~LXMainAppController() override;
 
     // Application delegate.
@@ -87,20 +88,21 @@ public:
     SpellErrorAnalysisController* spellErrorAnalysisController() const { return m_analysis.get(); }
     SpellLessonsWindowController* spellLessonsWindowController() const { return m_lessons.get(); }
 
-    platform::ObjectContext* lessonsDBase() const { return m_lessonsDBase; }
-    void setLessonsDBase(platform::ObjectContext* c) { m_lessonsDBase = c; }
-    platform::StoreCoordinator* lessonsManager() const { return m_lessonsCoordinator; }
-    void setLessonsManager(platform::StoreCoordinator* c) { m_lessonsCoordinator = c; }
-    platform::ObjectModelPtr lessonsModel() const { return m_lessonsModel; }
-    void setLessonsModel(platform::ObjectModelPtr m) { m_lessonsModel = std::move(m); }
-    platform::ObjectContext* rulesDBase() const { return m_rulesDBase; }
-    void setRulesDBase(platform::ObjectContext* c) { m_rulesDBase = c; }
-    platform::StoreCoordinator* rulesManager() const { return m_rulesCoordinator; }
-    void setRulesManager(platform::StoreCoordinator* c) { m_rulesCoordinator = c; }
-    platform::ObjectContext* wordErrorDBase() const { return m_wordErrorDBase; }
-    void setWordErrorDBase(platform::ObjectContext* c) { m_wordErrorDBase = c; }
-    platform::StoreCoordinator* wordErrorManager() const { return m_wordErrorCoordinator; }
-    void setWordErrorManager(platform::StoreCoordinator* c) { m_wordErrorCoordinator = c; }
+    // The stores' objects, once the part that opens each store has opened it.
+    StoreContexts& stores() const { return m_stores; }
+    platform::ObjectContext* lessonsDBase() const { return m_stores.lessons.context.get(); }
+    platform::StoreCoordinator* lessonsManager() const
+    {
+        return m_stores.lessons.coordinator.get();
+    }
+    platform::ObjectModelPtr lessonsModel() const { return m_stores.lessons.model; }
+    platform::ObjectContext* rulesDBase() const { return m_stores.rules.context.get(); }
+    platform::StoreCoordinator* rulesManager() const { return m_stores.rules.coordinator.get(); }
+    platform::ObjectContext* wordErrorDBase() const { return m_stores.wordErrors.context.get(); }
+    platform::StoreCoordinator* wordErrorManager() const
+    {
+        return m_stores.wordErrors.coordinator.get();
+    }
 
     platform::UserDefaults& defaults() const { return m_defaults; }
     platform::AlertPresenter& alerts() const { return m_alerts; }
@@ -128,6 +130,7 @@ private:
     platform::AlertPresenter& m_alerts;
     platform::NotificationCenter& m_notifications;
     platform::ProcessLauncher& m_launcher;
+    StoreContexts& m_stores;
     platform::DistributedNotificationCenter* m_distributed = nullptr;
     std::function<void()> m_quit;
     QString m_programPath;
@@ -142,14 +145,6 @@ private:
     std::unique_ptr<SpellRulesWindowController> m_rules;
     std::unique_ptr<SpellErrorAnalysisController> m_analysis;
     std::unique_ptr<SpellLessonsWindowController> m_lessons;
-
-    platform::ObjectContext* m_lessonsDBase = nullptr;
-    platform::StoreCoordinator* m_lessonsCoordinator = nullptr;
-    platform::ObjectModelPtr m_lessonsModel;
-    platform::ObjectContext* m_rulesDBase = nullptr;
-    platform::StoreCoordinator* m_rulesCoordinator = nullptr;
-    platform::ObjectContext* m_wordErrorDBase = nullptr;
-    platform::StoreCoordinator* m_wordErrorCoordinator = nullptr;
 };
 
 } // namespace lexotrace

@@ -3,8 +3,10 @@
 #include "lexotrace/app/LXMainAppController.h"
 #include "lexotrace/store/LessonCoreDataAppDelegate.h"
 #include "lexotrace/store/SpellRuleCoreDataAppDelegate.h"
+#include "lexotrace/store/StoreContexts.h"
 #include "lexotrace/xml/ConvertToCoreDataHelper.h"
 #include "lexotrace/xml/RulesCoreDataToXMLConverter.h"
+#include "platform/dbus/DBusDistributedNotificationCenter.h"
 
 #include <memory>
 
@@ -42,6 +44,7 @@ private:
     std::unique_ptr<platform::DBusDistributedNotificationCenter> m_ownDistributed;
     platform::UserDefaults m_defaults;
     platform::NotificationCenter m_notifications;
+    StoreContexts m_stores;
     std::unique_ptr<LXMainAppController> m_controller;
     std::unique_ptr<ConvertToCoreDataHelper> m_lessonsConverter;
     std::unique_ptr<RulesCoreDataToXMLConverter> m_rulesConverter;

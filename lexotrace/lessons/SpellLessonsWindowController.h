@@ -1,11 +1,11 @@
 #pragma once
 
-#include "lexotrace/app/WindowController.h"
+#include "platform/ui/WindowController.h"
 
 namespace lexotrace
 {
 
-class SpellLessonsWindowController : public WindowController
+class SpellLessonsWindowController : public platform::WindowController
 {
     Q_OBJECT
 public:

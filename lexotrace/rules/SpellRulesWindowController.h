@@ -1,11 +1,11 @@
 #pragma once
 
-#include "lexotrace/app/WindowController.h"
+#include "platform/ui/WindowController.h"
 
 namespace lexotrace
 {
 
-class SpellRulesWindowController : public WindowController
+class SpellRulesWindowController : public platform::WindowController
 {
     Q_OBJECT
 public:

@@ -1,20 +1,39 @@
 #include "lexotrace/store/DataSource.h"
 
-#include "lexotrace/app/LXMainAppController.h"
 #include "model/OrthovaModel.h"
 #include "platform/Bookmarks.h"
 
 #include <QTimer>
+#include <QWidget>
 
 Q_LOGGING_CATEGORY(lcStore, "lexotrace.store")
 
 namespace lexotrace
 {
 
-DataSource::DataSource(LXMainAppController& app, model::PreferencesController& preferences)
-    : m_app(app), m_preferences(preferences), m_alerts(app.alerts()),
-      m_undo(std::make_unique<platform::UndoManager>())
+unsigned countEntityObjects(const QString& entity, platform::ObjectContext* context,
+                            platform::AlertPresenter& alerts)
 {
+    platform::StoreError error;
+    std::optional<qsizetype> count;
+    if (context)
+        count = context->count(platform::FetchRequest::all(entity), &error);
+    else
+        error = platform::StoreError::make(platform::StoreError::NoStore,
+                                           DataSource::tr("The store is not available."));
+    if (!count) {
+        alerts.runModal(platform::AlertPresenter::alertWithError(error));
+        return 0;
+    }
+    return unsigned(*count);
+}
+
+DataSource::DataSource(OpenStore& store, platform::UserDefaults& defaults,
+                       platform::AlertPresenter& alerts, model::PreferencesController& preferences)
+    : m_defaults(defaults), m_alerts(alerts), m_preferences(preferences), m_store(store)
+{
+    if (!m_store.undo)
+        m_store.undo = std::make_unique<platform::UndoManager>();
 }
 
 DataSource::~DataSource() = default;
@@ -22,39 +41,38 @@ DataSource::~DataSource() = default;
 unsigned DataSource::countEntityObjectsForEntity(const QString& entity,
                                                  platform::ObjectContext* context)
 {
-    return m_app.countEntityObjectsForEntity(entity, context);
+    return countEntityObjects(entity, context, m_alerts);
 }
 
 platform::ObjectModelPtr DataSource::model()
 {
-    if (!m_model)
-        m_model = model::orthovaCoreData();
-    return m_model;
+    if (!m_store.model)
+        m_store.model = model::orthovaCoreData();
+    return m_store.model;
 }
 
 platform::StoreCoordinator* DataSource::coordinatorForPath(const QString& path)
 {
-    if (m_coordinator)
-        return m_coordinator.get();
-    m_coordinator = std::make_shared<platform::StoreCoordinator>(model());
-    coordinatorBuilt(m_coordinator.get());
-    if (!m_coordinator->addStore(path, &m_openError)) {
+    if (m_store.coordinator)
+        return m_store.coordinator.get();
+    m_store.coordinator = std::make_shared<platform::StoreCoordinator>(model());
+    if (!m_store.coordinator->addStore(path, &m_openError)) {
         m_alerts.beep();
         qCCritical(lcStore).noquote()
             << QStringLiteral("Unresolved error %1, %2")
                    .arg(m_openError.message, m_openError.userInfo.value("NSFilePath").toString());
     }
     createBookmark(path, bookmarkPathKey(), logsBookmark());
-    return m_coordinator.get();
+    return m_store.coordinator.get();
 }
 
 platform::ObjectContext* DataSource::context()
 {
-    if (!m_context && m_coordinator) {
-        m_context = std::make_unique<platform::ObjectContext>(m_coordinator);
-        m_context->setUndoManager(m_undo.get());
+    if (!m_store.context && m_store.coordinator) {
+        m_store.context = std::make_unique<platform::ObjectContext>(m_store.coordinator);
+        m_store.context->setUndoManager(m_store.undo.get());
     }
-    return m_context.get();
+    return m_store.context.get();
 }
 
 bool DataSource::createBookmark(const QString& path, const QString& key, bool logData)
@@ -68,13 +86,13 @@ bool DataSource::createBookmark(const QString& path, const QString& key, bool lo
     if (logData)
         qCDebug(lcStore).noquote()
             << QStringLiteral("bookmark: %1").arg(QString::fromUtf8(*bookmark));
-    m_app.defaults().setObject(*bookmark, key);
+    m_defaults.setObject(*bookmark, key);
     return true;
 }
 
 bool DataSource::saveStoreContext()
 {
-    platform::ObjectContext* c = m_context.get();
+    platform::ObjectContext* c = m_store.context.get();
     if (!c || !c->hasChanges())
         return true;
     platform::StoreError error;
@@ -90,7 +108,7 @@ bool DataSource::saveStoreContext()
 
 bool DataSource::deleteAllObjects(const QString& entity)
 {
-    platform::ObjectContext* c = m_context.get();
+    platform::ObjectContext* c = m_store.context.get();
     platform::StoreError error;
     const auto objects = c ? c->fetch(platform::FetchRequest::all(entity), &error)
                            : std::optional<QList<platform::ManagedObject*>>();
@@ -116,17 +134,17 @@ void DataSource::reportUnopenableStore(const QString& what)
         {tr("OK")}});
 }
 
-void DataSource::wake(platform::ObjectContext* context, const QString& mainEntity,
-                      const QString& what)
+void DataSource::wakeStore(platform::ObjectContext* context, const QString& mainEntity,
+                           const QString& what)
 {
-    setManangedObjectContext(context);
+    m_managedContext = context;
     if (!storeIsOpen()) {
         // Loading the factory file into a store that cannot be saved would only lose it again.
         reportUnopenableStore(what);
         return;
     }
     if (countEntityObjectsForEntity(mainEntity, context) == 0)
-        QTimer::singleShot(0, this, [this] { doThis(); });
+        QTimer::singleShot(0, this, [this] { runFirstRunLoad(); });
 }
 
 bool DataSource::saveLoaded(bool loaded)
@@ -141,7 +159,7 @@ void DataSource::showLoadFailedSheet()
 {
     m_alerts.beginSheet(
         {tr("Alert"), tr("Failed to load new core data from xml backup"), {tr("OK")}},
-        m_app.analysisWindow(), nullptr);
+        m_sheetWindow, nullptr);
 }
 
 DataSource::TerminateReply DataSource::applicationShouldTerminate()

@@ -1,20 +1,23 @@
 #pragma once
 
+#include "lexotrace/store/StoreContexts.h"
 #include "model/PreferencesController.h"
-#include "platform/store/ObjectContext.h"
 #include "platform/ui/Alerts.h"
 
 #include <QLoggingCategory>
 #include <QObject>
-
-#include <memory>
+#include <QPointer>
+#include <QWidget>
 
 Q_DECLARE_LOGGING_CATEGORY(lcStore)
 
 namespace lexotrace
 {
 
-class LXMainAppController;
+// Count of the entity's objects in the context; on an error (or without a context), an alert and
+// 0.
+unsigned countEntityObjects(const QString& entity, platform::ObjectContext* context,
+                            platform::AlertPresenter& alerts);
 
 // What the lessons and rules store managers share: building the model, coordinator and context of
 // one store file, its bookmark, saving, emptying, and the quit-time save.
@@ -24,28 +27,34 @@ class DataSource : public QObject
 public:
     enum TerminateReply { TerminateNow, TerminateCancel };
 
-    DataSource(LXMainAppController& app, model::PreferencesController& preferences);
+    // `store` is where this manager keeps its store's objects; `defaults` takes its bookmark.
+    DataSource(OpenStore& store, platform::UserDefaults& defaults, platform::AlertPresenter& alerts,
+               model::PreferencesController& preferences);
     ~DataSource() override;
 
-    platform::ObjectContext* manangedObjectContext() const { return m_managedContext; }
-    void setManangedObjectContext(platform::ObjectContext* c) { m_managedContext = c; }
+    // The context this manager saves at quit; set when it wakes.
+    platform::ObjectContext* managedObjectContext() const { return m_managedContext; }
+    // The window its first-run and load messages appear on (the analysis window).
+    void setSheetWindow(QWidget* window) { m_sheetWindow = window; }
+    QWidget* sheetWindow() const { return m_sheetWindow; }
 
     unsigned countEntityObjectsForEntity(const QString& entity, platform::ObjectContext* context);
     // Saves unsaved changes before quitting; when that fails the user decides.
     TerminateReply applicationShouldTerminate();
 
-    platform::UndoManager* undoManager() const { return m_undo.get(); }
+    platform::UndoManager* undoManager() const { return m_store.undo.get(); }
     // Why the store file could not be opened, when it could not.
     const platform::StoreError& openError() const { return m_openError; }
-    bool storeIsOpen() const { return m_coordinator && m_coordinator->hasStore(); }
+    bool storeIsOpen() const { return m_store.coordinator && m_store.coordinator->hasStore(); }
 
     // The first-run message and load, for an empty store.
-    virtual void doThis() = 0;
+    virtual void runFirstRunLoad() = 0;
 
 protected:
     // At wake-up: keeps the context for quitting, and schedules the first-run load on the next
     // turn of the event loop when the store has no object of its main entity.
-    void wake(platform::ObjectContext* context, const QString& mainEntity, const QString& what);
+    void wakeStore(platform::ObjectContext* context, const QString& mainEntity,
+                   const QString& what);
     // After reading a factory or import file: save what was read, or say the file failed.
     bool saveLoaded(bool loaded);
     platform::ObjectModelPtr model();
@@ -60,20 +69,17 @@ protected:
     // The sheet on the analysis window after a factory or import file could not be read.
     void showLoadFailedSheet();
 
-    LXMainAppController& m_app;
-    model::PreferencesController& m_preferences;
+    platform::UserDefaults& m_defaults;
     platform::AlertPresenter& m_alerts;
+    model::PreferencesController& m_preferences;
 
 private:
-    virtual void coordinatorBuilt(platform::StoreCoordinator*) {}
     virtual QString bookmarkPathKey() const = 0;
     virtual bool logsBookmark() const { return false; }
 
-    platform::ObjectModelPtr m_model;
-    std::shared_ptr<platform::StoreCoordinator> m_coordinator;
-    std::unique_ptr<platform::ObjectContext> m_context;
-    std::unique_ptr<platform::UndoManager> m_undo;
+    OpenStore& m_store;
     platform::ObjectContext* m_managedContext = nullptr;
+    QPointer<QWidget> m_sheetWindow;
     platform::StoreError m_openError;
 };
 

@@ -1,6 +1,5 @@
 #include "lexotrace/store/LessonCoreDataAppDelegate.h"
 
-#include "lexotrace/app/LXMainAppController.h"
 #include "model/DefaultsKeys.h"
 #include "model/OrthovaModel.h"
 #include "platform/Paths.h"
@@ -10,10 +9,12 @@
 namespace lexotrace
 {
 
-LessonCoreDataAppDelegate::LessonCoreDataAppDelegate(LXMainAppController& app,
+LessonCoreDataAppDelegate::LessonCoreDataAppDelegate(OpenStore& store,
+                                                     platform::UserDefaults& defaults,
+                                                     platform::AlertPresenter& alerts,
                                                      model::PreferencesController& preferences,
                                                      ConvertToCoreDataHelper& converter)
-    : DataSource(app, preferences), m_converter(converter),
+    : DataSource(store, defaults, alerts, preferences), m_converter(converter),
       m_sourcePath(QDir(platform::paths::resourceDirectory())
                        .filePath(QStringLiteral("Lessons_Initiation_Data.xml")))
 {
@@ -24,11 +25,6 @@ LessonCoreDataAppDelegate::LessonCoreDataAppDelegate(LXMainAppController& app,
 QString LessonCoreDataAppDelegate::bookmarkPathKey() const
 {
     return model::defaults::LessonsBookmark;
-}
-
-void LessonCoreDataAppDelegate::coordinatorBuilt(platform::StoreCoordinator* coordinator)
-{
-    m_app.setLessonsManager(coordinator);
 }
 
 platform::StoreCoordinator* LessonCoreDataAppDelegate::lessonsManager()
@@ -43,11 +39,10 @@ platform::ObjectContext* LessonCoreDataAppDelegate::lessonsDBase()
     return context();
 }
 
-void LessonCoreDataAppDelegate::awakeFromNib()
+void LessonCoreDataAppDelegate::wake()
 {
     platform::ObjectContext* context = lessonsDBase();
-    m_app.setLessonsDBase(context);
-    wake(context, model::entity::Levels, tr("lessons"));
+    wakeStore(context, model::entity::Levels, tr("lessons"));
 }
 
 bool LessonCoreDataAppDelegate::saveContext()
@@ -81,7 +76,7 @@ bool LessonCoreDataAppDelegate::createBookMarkForCoreDataHomeForUrl(const QStrin
     return createBookmark(path, model::defaults::LessonsBookmark, false);
 }
 
-void LessonCoreDataAppDelegate::doThis()
+void LessonCoreDataAppDelegate::runFirstRunLoad()
 {
     m_alerts.beginSheet(
         {tr("Alert"),
@@ -90,16 +85,13 @@ void LessonCoreDataAppDelegate::doThis()
             "exported a Lessons data file, you may wish to replace this install so that your "
             "ammended file is employed."),
          {tr("OK")}},
-        m_app.analysisWindow(), [this](int) {
+        sheetWindow(), [this](int) {
             // A curriculum that could not be saved is kept in this process rather than lost.
             if (!writeLessonsCoreDataFromXML())
                 return;
             // The rules' first-run message may still be waiting on the same window: let it finish
             // before this copy quits.
-            m_alerts.afterSheets(m_app.analysisWindow(), [this] {
-                m_app.relaunchAfterDelay(1.0);
-                m_app.close();
-            });
+            m_alerts.afterSheets(sheetWindow(), [this] { emit relaunchRequested(); });
         });
 }
 

@@ -12,10 +12,14 @@ class LessonCoreDataAppDelegate : public DataSource
 {
     Q_OBJECT
 public:
-    LessonCoreDataAppDelegate(LXMainAppController& app, model::PreferencesController& preferences,
+    LessonCoreDataAppDelegate(OpenStore& store, platform::UserDefaults& defaults,
+                              platform::AlertPresenter& alerts,
+                              model::PreferencesController& preferences,
                               ConvertToCoreDataHelper& converter);
 
-    void awakeFromNib();
+    // Opens the store, keeps its context for quitting, and schedules the first-run load when
+    // the store is empty.
+    void wake();
 
     platform::ObjectModelPtr lessonsModel() { return model(); }
     platform::StoreCoordinator* lessonsManager();
@@ -29,14 +33,18 @@ public:
     bool importLessonsFromXMLdata();
     bool createLessonsXMLfileForExportWithFilePath(const QString& path);
     bool createBookMarkForCoreDataHomeForUrl(const QString& path);
-    void doThis() override;
+    void runFirstRunLoad() override;
 
     const QString& lessonsXMLSourcePath() const { return m_sourcePath; }
     void setLessonsXMLSourcePath(const QString& path) { m_sourcePath = path; }
     ConvertToCoreDataHelper& convertToCoreDataHelper() const { return m_converter; }
 
+signals:
+    // The first-run load is saved and its messages are dismissed: a fresh copy of the program
+    // should take over.
+    void relaunchRequested();
+
 private:
-    void coordinatorBuilt(platform::StoreCoordinator* coordinator) override;
     QString bookmarkPathKey() const override;
 
     ConvertToCoreDataHelper& m_converter;

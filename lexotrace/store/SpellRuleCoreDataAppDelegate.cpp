@@ -1,6 +1,5 @@
 #include "lexotrace/store/SpellRuleCoreDataAppDelegate.h"
 
-#include "lexotrace/app/LXMainAppController.h"
 #include "model/DefaultsKeys.h"
 #include "model/OrthovaModel.h"
 #include "platform/Paths.h"
@@ -11,9 +10,9 @@ namespace lexotrace
 {
 
 SpellRuleCoreDataAppDelegate::SpellRuleCoreDataAppDelegate(
-    LXMainAppController& app, model::PreferencesController& preferences,
-    RulesCoreDataToXMLConverter& converter)
-    : DataSource(app, preferences), m_converter(converter),
+    OpenStore& store, platform::UserDefaults& defaults, platform::AlertPresenter& alerts,
+    model::PreferencesController& preferences, RulesCoreDataToXMLConverter& converter)
+    : DataSource(store, defaults, alerts, preferences), m_converter(converter),
       m_sourcePath(QDir(platform::paths::resourceDirectory())
                        .filePath(QStringLiteral("Rules_Initiation_Data.xml")))
 {
@@ -23,11 +22,6 @@ SpellRuleCoreDataAppDelegate::SpellRuleCoreDataAppDelegate(
 QString SpellRuleCoreDataAppDelegate::bookmarkPathKey() const
 {
     return model::defaults::RulesBookmark;
-}
-
-void SpellRuleCoreDataAppDelegate::coordinatorBuilt(platform::StoreCoordinator* coordinator)
-{
-    m_app.setRulesManager(coordinator);
 }
 
 platform::StoreCoordinator* SpellRuleCoreDataAppDelegate::rulesManager()
@@ -42,11 +36,10 @@ platform::ObjectContext* SpellRuleCoreDataAppDelegate::rulesDBase()
     return context();
 }
 
-void SpellRuleCoreDataAppDelegate::awakeFromNib()
+void SpellRuleCoreDataAppDelegate::wake()
 {
     platform::ObjectContext* context = rulesDBase();
-    m_app.setRulesDBase(context);
-    wake(context, model::entity::Rule, tr("rules"));
+    wakeStore(context, model::entity::Rule, tr("rules"));
 }
 
 bool SpellRuleCoreDataAppDelegate::saveContext()
@@ -74,7 +67,7 @@ bool SpellRuleCoreDataAppDelegate::createBookMarkForCoreDataHomeForUrl(const QSt
     return createBookmark(path, model::defaults::RulesBookmark, true);
 }
 
-void SpellRuleCoreDataAppDelegate::doThis()
+void SpellRuleCoreDataAppDelegate::runFirstRunLoad()
 {
     m_alerts.beginSheet(
         {tr("Alert"),
@@ -83,7 +76,7 @@ void SpellRuleCoreDataAppDelegate::doThis()
             "a rules file, you may wish to replace this install so that your ammended file is "
             "employed."),
          {tr("OK")}},
-        m_app.analysisWindow(), [this](int) {
+        sheetWindow(), [this](int) {
             qCInfo(lcStore) << "Success";
             writeRulesCoreDataFromXML();
         });

@@ -12,11 +12,14 @@ class SpellRuleCoreDataAppDelegate : public DataSource
 {
     Q_OBJECT
 public:
-    SpellRuleCoreDataAppDelegate(LXMainAppController& app,
+    SpellRuleCoreDataAppDelegate(OpenStore& store, platform::UserDefaults& defaults,
+                                 platform::AlertPresenter& alerts,
                                  model::PreferencesController& preferences,
                                  RulesCoreDataToXMLConverter& converter);
 
-    void awakeFromNib();
+    // Opens the store, keeps its context for quitting, and schedules the first-run load when
+    // the store is empty.
+    void wake();
 
     platform::ObjectModelPtr rulesModel() { return model(); }
     platform::StoreCoordinator* rulesManager();
@@ -29,13 +32,12 @@ public:
     bool writeRulesCoreDataFromXML();
     bool createRulesXMLfileForExportWithFilePath(const QString& path);
     bool createBookMarkForCoreDataHomeForUrl(const QString& path);
-    void doThis() override;
+    void runFirstRunLoad() override;
 
     const QString& rulesXMLSourcePath() const { return m_sourcePath; }
     void setRulesXMLSourcePath(const QString& path) { m_sourcePath = path; }
 
 private:
-    void coordinatorBuilt(platform::StoreCoordinator* coordinator) override;
     QString bookmarkPathKey() const override;
     bool logsBookmark() const override { return true; }
 

@@ -16,7 +16,8 @@ struct ControllerFixture {
     RecordingAlerts alerts;
     platform::NotificationCenter notifications;
     NoLauncher launcher;
-    lexotrace::LXMainAppController app{defaults, alerts, notifications, launcher};
+    lexotrace::StoreContexts stores;
+    lexotrace::LXMainAppController app{defaults, alerts, notifications, launcher, stores};
     int quits = 0;
 
     ControllerFixture()

@@ -1,5 +1,8 @@
 // The analysis window's controller over real stores: the window-load run on its own thread and
 // the runs for announced pairs.
+#include "lexotrace/analysis/AnalysisTableView.h"
+#include "lexotrace/analysis/AnalysisWindowController.h"
+#include "lexotrace/lessons/SpellLessonsWindowController.h"
 #include "tests/lexotrace/analysis/AnalysisFixture.h"
 
 #include <gtest/gtest.h>
@@ -42,6 +45,12 @@ TEST(AnalysisController, StoredPairsAreAnalysedOldestFirstOnTheirOwnThread)
                            "receive|recieve||13-4", "hopeful|hopful||6-4"}));
     EXPECT_EQ(f.app.wordErrorDBase(), controller.spellErrorModel().wordErrorDBase());
     EXPECT_TRUE(f.alerts.shown.isEmpty());
+
+    // Opening a lesson from the window brings up the application's lessons window.
+    ASSERT_EQ(f.app.spellLessonsWindowController(), nullptr);
+    controller.analysisWindowController().showLessonsWindow();
+    ASSERT_NE(f.app.spellLessonsWindowController(), nullptr);
+    EXPECT_TRUE(f.app.spellLessonsWindowController()->window()->isVisible());
 }
 
 TEST(AnalysisController, AnnouncedPairsAreAppendedAfterTheStoredOnes)

@@ -14,23 +14,21 @@ using namespace lexotrace;
 
 // An application controller with the factory lessons in memory and a word-pair store on disk.
 struct AnalysisFixture : ControllerFixture {
-    std::shared_ptr<platform::StoreCoordinator> lessonsStore;
-    std::unique_ptr<platform::ObjectContext> lessons;
-
     explicit AnalysisFixture(const QList<std::pair<QString, QString>>& pairs,
                              platform::DistributedNotificationCenter* distributed = nullptr)
     {
         app.setDistributedNotifications(distributed);
         model::PreferencesController::initialize(defaults);
         app.loadPreferencesController();
-        lessonsStore = std::make_shared<platform::StoreCoordinator>(model::orthovaCoreData());
-        lessonsStore->addStore(testsupport::sandboxRoot() + "/lessons.xml", nullptr);
-        lessons = std::make_unique<platform::ObjectContext>(lessonsStore);
+        OpenStore& lessons = stores.lessons;
+        lessons.coordinator =
+            std::make_shared<platform::StoreCoordinator>(model::orthovaCoreData());
+        lessons.coordinator->addStore(testsupport::sandboxRoot() + "/lessons.xml", nullptr);
+        lessons.context = std::make_unique<platform::ObjectContext>(lessons.coordinator);
         ConvertToCoreDataHelper converter(alerts);
-        converter.setContextSource([this] { return lessons.get(); });
+        converter.setContextSource([&lessons] { return lessons.context.get(); });
         converter.createLessonCoreDataFromXMLfile(QStringLiteral(ORTHOVA_SOURCE_DIR) +
                                                   "/resources/Lessons_Initiation_Data.xml");
-        app.setLessonsDBase(lessons.get());
 
         const QString path = app.preferencesController()->typewardenErrorListXMLPath();
         auto coordinator = std::make_shared<platform::StoreCoordinator>(model::orthovaCoreData());

@@ -21,6 +21,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTest>
 
@@ -33,7 +34,8 @@ namespace
 struct Window : testsupport::ControllerFixture {
     AnalysisRowsModel rows;
     QMainWindow window;
-    AnalysisWindowController controller{app, rows, &window};
+    AnalysisWindowController controller{AnalysisServices{stores, alerts, notifications}, rows,
+                                        &window};
     AnalysisTableView& table = *controller.analysisTableView();
     QObject receiver;
     QList<std::pair<QObject*, QVariantMap>> posted;
@@ -190,10 +192,11 @@ TEST(AnalysisWindowOpenLesson, PostsZeroBasedIndexesOfTheLastSelectedRow)
     EXPECT_FALSE(w.controller.transmitSelectedRowDataToLessonsTableView());
     EXPECT_TRUE(w.posted.isEmpty());
 
-    // Open Lesson shows the lessons window first and tells it on the next turn.
+    // Open Lesson asks for the lessons window first and tells it on the next turn.
+    QSignalSpy shown(&w.controller, &AnalysisWindowController::lessonsWindowRequested);
     w.table.selectRowIndexes({0});
     w.table.openLessonAction()->trigger();
-    ASSERT_NE(w.app.spellLessonsWindowController(), nullptr);
+    EXPECT_EQ(shown.size(), 1);
     EXPECT_TRUE(w.posted.isEmpty());
     EXPECT_TRUE(QTest::qWaitFor([&] { return w.posted.size() == 1; }));
 }

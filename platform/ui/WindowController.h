@@ -6,7 +6,7 @@
 
 #include <memory>
 
-namespace lexotrace
+namespace platform
 {
 
 // Owns one top-level window, created with the controller and kept for its life. Closing the
@@ -33,4 +33,4 @@ private:
     std::unique_ptr<QMainWindow> m_window;
 };
 
-} // namespace lexotrace
+} // namespace platform

@@ -1,6 +1,6 @@
-#include "lexotrace/app/WindowController.h"
+#include "platform/ui/WindowController.h"
 
-namespace lexotrace
+namespace platform
 {
 
 WindowController::WindowController(const QString& interfaceName, const QString& title)
@@ -25,4 +25,4 @@ void WindowController::makeKeyAndOrderFront()
     m_window->activateWindow();
 }
 
-} // namespace lexotrace
+} // namespace platform

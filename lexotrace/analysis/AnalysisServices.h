@@ -1,0 +1,23 @@
+#pragma once
+
+#include "lexotrace/store/StoreContexts.h"
+#include "model/PreferencesController.h"
+#include "platform/DistributedNotificationCenter.h"
+#include "platform/NotificationCenter.h"
+#include "platform/ui/Alerts.h"
+
+namespace lexotrace
+{
+
+// What the analysis window works with, lent by the application for the window's life.
+struct AnalysisServices {
+    StoreContexts& stores;
+    platform::AlertPresenter& alerts;
+    platform::NotificationCenter& notifications;
+    // Where the word-pair store's path is set; none means no store.
+    const model::PreferencesController* preferences = nullptr;
+    // Where Typewarden's announcements arrive; none without a session bus.
+    platform::DistributedNotificationCenter* announcements = nullptr;
+};
+
+} // namespace lexotrace
