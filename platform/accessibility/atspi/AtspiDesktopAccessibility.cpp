@@ -3,10 +3,10 @@
 
 #include "platform/accessibility/atspi/AtspiDesktopAccessibility.h"
 
-#include "platform/accessibility/atspi/AtspiElement.h"
 #include "platform/accessibility/atspi/AtspiSession.h"
-#include "platform/accessibility/atspi/GObjectPtr.h"
-#include "platform/accessibility/atspi/X11Display.h"
+#include "platform/accessibility/atspi/detail/AtspiElement.h"
+#include "platform/accessibility/atspi/detail/GObjectPtr.h"
+#include "platform/accessibility/atspi/detail/X11Display.h"
 
 #include <QCoreApplication>
 #include <QHash>

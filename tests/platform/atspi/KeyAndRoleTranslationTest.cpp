@@ -1,7 +1,7 @@
 // The parts of the AT-SPI bridge that need no desktop: key translation, role names, aliases.
 #include "platform/accessibility/atspi/AtspiDesktopAccessibility.h"
-#include "platform/accessibility/atspi/AtspiElement.h"
-#include "platform/accessibility/atspi/AtspiGlobalEventMonitors.h"
+#include "platform/accessibility/atspi/KeyDownTranslator.h"
+#include "platform/accessibility/atspi/detail/AtspiElement.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>

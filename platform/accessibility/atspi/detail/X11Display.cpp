@@ -1,4 +1,4 @@
-#include "platform/accessibility/atspi/X11Display.h"
+#include "platform/accessibility/atspi/detail/X11Display.h"
 
 #include <QtGlobal>
 

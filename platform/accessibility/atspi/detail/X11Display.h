@@ -1,5 +1,7 @@
 #pragma once
 
+// Inside the AT-SPI bridge only (detail/): programs never talk to the X server.
+
 #include <QPoint>
 #include <QRect>
 

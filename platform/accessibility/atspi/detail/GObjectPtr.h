@@ -1,5 +1,8 @@
 #pragma once
 
+// Inside the AT-SPI bridge only (detail/): it carries GLib or AT-SPI types, which programs never
+// see; they include the bridge's headers one folder up.
+
 #include <glib-object.h>
 
 #include <QString>

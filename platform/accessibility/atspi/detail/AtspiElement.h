@@ -1,7 +1,10 @@
 #pragma once
 
+// Inside the AT-SPI bridge only (detail/): it carries GLib or AT-SPI types, which programs never
+// see; they include the bridge's headers one folder up.
+
 #include "platform/accessibility/AccessibilityElement.h"
-#include "platform/accessibility/atspi/GObjectPtr.h"
+#include "platform/accessibility/atspi/detail/GObjectPtr.h"
 
 #include <atspi/atspi-constants.h>
 

@@ -1,7 +1,7 @@
 // GLib's headers name struct members "signals", which Qt defines as a macro: AT-SPI comes first.
 #include <atspi/atspi.h>
 
-#include "platform/accessibility/atspi/AtspiElement.h"
+#include "platform/accessibility/atspi/detail/AtspiElement.h"
 
 #include <QRegularExpression>
 
