@@ -84,7 +84,7 @@ QString findOrCreateSharedDataDirectory()
         qCWarning(lcPreferences).noquote()
             << QStringLiteral("failed to create group container folder: %1")
                    .arg(QStringLiteral("cannot create %1").arg(container));
-    const QString support = QDir(container).filePath(QStringLiteral("Library/Application Support"));
+    const QString support = platform::paths::sharedDataDirectory(store::GroupIdentifier);
     if (!QFileInfo(support).isDir()) {
         if (!QDir().mkpath(support))
             qCWarning(lcPreferences).noquote()

@@ -9,8 +9,17 @@ namespace platform
 namespace paths
 {
 
-// $XDG_DATA_HOME/<group identifier> (default ~/.local/share/<group identifier>).
+// $XDG_DATA_HOME and $XDG_CONFIG_HOME when they hold absolute paths, else ~/.local/share and
+// ~/.config; empty when that falls back to a home folder and HOME is not set.
+QString dataHome();
+QString configHome();
+// <data home>/<group identifier>, under the root folder when HOME is not set.
 QString appGroupContainer(const QString& groupIdentifier);
+// The data directory that the programs of a group share, inside its container.
+QString sharedDataDirectory(const QString& groupIdentifier);
+// <config home>/autostart, where the desktop finds the entries it starts at login; under the
+// root folder when HOME is not set.
+QString autostartDirectory();
 // The user's documents folder.
 QString documentsDirectory();
 // The folder of the running program's executable, and the folder its resources are installed in.

@@ -10,23 +10,44 @@ class QWidget;
 namespace platform
 {
 
-// Open and save panels, behind an interface so that controllers can be tested without a person.
+// Open, save and folder panels, behind an interface so that controllers can be tested without a
+// person.
 class FilePanels
 {
 public:
+    // What a folder panel shows.
+    struct FolderRequest {
+        QString directory; // shown first
+        QString prompt;    // the accept button
+        QString message;
+    };
+
     virtual ~FilePanels() = default;
     // A save panel as a sheet on the window; the completion gets the chosen path, or nothing when
     // the user cancelled.
     virtual void beginSaveSheet(QWidget* window, const QString& proposedName,
                                 std::function<void(std::optional<QString>)> completion) = 0;
+    // A panel of folders only, standing alone and not blocking the program; the completion gets
+    // the chosen folder, or nothing when the user cancelled. Panels that offer no folder choice
+    // answer as if cancelled.
+    virtual void beginFolderPanel(const FolderRequest& /*request*/,
+                                  std::function<void(std::optional<QString>)> completion)
+    {
+        if (completion)
+            completion(std::nullopt);
+    }
 };
 
-// Qt Widgets: a window-modal QFileDialog opened with open().
+// Qt Widgets: a QFileDialog opened without blocking.
 class WidgetFilePanels : public FilePanels
 {
 public:
+    // Window-modal on the window, opened with open().
     void beginSaveSheet(QWidget* window, const QString& proposedName,
                         std::function<void(std::optional<QString>)> completion) override;
+    // Non-modal and without a parent window, showing directories only.
+    void beginFolderPanel(const FolderRequest& request,
+                          std::function<void(std::optional<QString>)> completion) override;
 };
 
 } // namespace platform

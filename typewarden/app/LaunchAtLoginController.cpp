@@ -1,11 +1,8 @@
 #include "typewarden/app/LaunchAtLoginController.h"
 
-#include "platform/AtomicFile.h"
+#include "platform/Autostart.h"
 #include "typewarden/app/AgentDefaults.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QLoggingCategory>
 
 namespace typewarden
@@ -25,37 +22,6 @@ bool fail(const QString& reason)
     return false;
 }
 
-// The Exec value that starts the program, quoted and escaped for a desktop entry.
-QString execValue(const QString& programPath)
-{
-    // First the argument quoting of the Exec key: the whole path in double quotes, with ", `, $
-    // and \ escaped; % doubled so no field code is expanded.
-    QString quoted = QStringLiteral("\"");
-    for (const QChar c : programPath) {
-        if (c == u'"' || c == u'`' || c == u'$' || c == u'\\')
-            quoted += u'\\';
-        if (c == u'%')
-            quoted += u'%';
-        quoted += c;
-    }
-    quoted += u'"';
-    // Then the escapes of a string value, which readers undo before unquoting.
-    QString escaped;
-    for (const QChar c : quoted) {
-        if (c == u'\\')
-            escaped += QStringLiteral("\\\\");
-        else if (c == u'\n')
-            escaped += QStringLiteral("\\n");
-        else if (c == u'\t')
-            escaped += QStringLiteral("\\t");
-        else if (c == u'\r')
-            escaped += QStringLiteral("\\r");
-        else
-            escaped += c;
-    }
-    return escaped;
-}
-
 } // namespace
 
 LaunchAtLoginController::LaunchAtLoginController(QString programPath)
@@ -65,42 +31,17 @@ LaunchAtLoginController::LaunchAtLoginController(QString programPath)
 
 QString LaunchAtLoginController::autostartEntryPath()
 {
-    QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
-    // A relative value is invalid by the base-directory rules and is ignored.
-    if (base.isEmpty() || !QDir::isAbsolutePath(base))
-        base = QDir::homePath() + QStringLiteral("/.config");
-    return QDir::cleanPath(base + QStringLiteral("/autostart/") + AutoLaunchIdentifier +
-                           QStringLiteral(".desktop"));
+    return platform::autostart::entryPath(AutoLaunchIdentifier);
 }
 
 bool LaunchAtLoginController::setLaunchAtLogin(bool enabled)
 {
-    const QString path = autostartEntryPath();
-    if (!enabled) {
-        const QFileInfo entry(path);
-        if (!entry.exists() && !entry.isSymLink())
-            return true;
-        QFile file(path);
-        return file.remove() ? true : fail(file.errorString());
-    }
-    if (m_programPath.isEmpty())
-        return fail(QStringLiteral("no program to start"));
-    const QString folder = QFileInfo(path).absolutePath();
-    if (!QDir().mkpath(folder))
-        return fail(QStringLiteral("cannot create ") + folder);
-    const QString entry = QStringLiteral("[Desktop Entry]\n"
-                                         "Type=Application\n"
-                                         "Name=Typewarden\n"
-                                         "Exec=") +
-                          execValue(m_programPath) +
-                          QStringLiteral("\n"
-                                         "NoDisplay=true\n"
-                                         "Hidden=false\n"
-                                         "X-GNOME-Autostart-enabled=true\n");
     QString error;
-    if (!platform::writeFileAtomically(path, entry.toUtf8(), &error))
-        return fail(error);
-    return true;
+    const bool done =
+        enabled ? platform::autostart::install(
+                      {AutoLaunchIdentifier, QStringLiteral("Typewarden"), m_programPath}, &error)
+                : platform::autostart::remove(AutoLaunchIdentifier, &error);
+    return done ? true : fail(error);
 }
 
 bool LaunchAtLoginController::applyStoredSetting(const platform::UserDefaults& defaults)

@@ -7,8 +7,8 @@
 namespace typewarden
 {
 
-// Registers Typewarden to start at login through an XDG autostart entry named after the
-// auto-launch helper's identifier.
+// Registers Typewarden to start at login through an autostart entry named after the auto-launch
+// helper's identifier.
 class LaunchAtLoginController
 {
 public:
@@ -16,7 +16,7 @@ public:
     explicit LaunchAtLoginController(QString programPath);
 
     const QString& programPath() const { return m_programPath; }
-    // $XDG_CONFIG_HOME/autostart/com.brellumworks.AutoLaunchHelperApp.desktop.
+    // com.brellumworks.AutoLaunchHelperApp.desktop in the desktop's autostart folder.
     static QString autostartEntryPath();
 
     // Writes (atomically) or removes the autostart entry. A failure is logged as "The login was

@@ -57,11 +57,10 @@ bool TypewardenApplication::start()
         qWarning().noquote() << "Typewarden cannot capture corrections: no accessibility access ("
                              << why << ")";
     }
-    m_folderChooser = std::make_unique<WidgetFolderChooser>();
     CaptureCoordinator::Peers capture;
     capture.defaults = &m_defaults;
     capture.alerts = &m_alerts;
-    capture.folderChooser = m_folderChooser.get();
+    capture.panels = &m_panels;
     capture.desktop = m_desktop.get();
     capture.monitors = m_monitors.get();
     capture.handOver = [this](const QVariantMap& pair) {

@@ -19,7 +19,6 @@ namespace typewarden
 {
 
 class CaptureCoordinator;
-class WidgetFolderChooser;
 class LaunchAtLoginController;
 class PreferencesWindowController;
 class TypewardenAppDelegate;
@@ -57,7 +56,6 @@ private:
     std::shared_ptr<platform::atspi::AtspiSession> m_accessibility;
     std::unique_ptr<platform::atspi::AtspiDesktopAccessibility> m_desktop;
     std::unique_ptr<platform::atspi::AtspiGlobalEventMonitors> m_monitors;
-    std::unique_ptr<WidgetFolderChooser> m_folderChooser;
     std::unique_ptr<CaptureCoordinator> m_capture;
     std::unique_ptr<LaunchAtLoginController> m_login;
     std::unique_ptr<PreferencesWindowController> m_preferences;

@@ -31,8 +31,8 @@ CaptureCoordinator::CaptureCoordinator(Peers peers) : m_peers(std::move(peers))
                    [this] { m_keyboard->controlKeyDownFlagStorage() = false; }},
         FlagAccess{[this] { return m_panel->spellCheckWindowOpenFlag(); },
                    [this] { m_panel->setSpellCheckWindowOpenFlag(false); }});
-    m_script = std::make_unique<ComparisonScript>(*m_peers.alerts, *m_peers.folderChooser,
-                                                  m_peers.shippedScript);
+    m_script =
+        std::make_unique<ComparisonScript>(*m_peers.alerts, *m_peers.panels, m_peers.shippedScript);
     connect(m_script.get(), &ComparisonScript::answered, this,
             [this](const QStringList& answer) { m_comparison->evaluate(answer); });
     m_keyboard = std::make_unique<AppleKeyboardUIMethods>(

@@ -4,6 +4,7 @@
 #include "platform/accessibility/GlobalEventMonitors.h"
 #include "platform/defaults/UserDefaults.h"
 #include "platform/ui/Alerts.h"
+#include "platform/ui/FilePanels.h"
 #include "typewarden/capture/CaptureControl.h"
 
 #include <QObject>
@@ -18,7 +19,6 @@ namespace typewarden
 class AppleKeyboardUIMethods;
 class AppleUserInterfaceHelperMethods;
 class ComparisonScript;
-class FolderChooser;
 class PointerTimer;
 class TextComparison;
 class TypewardenObserverMethods;
@@ -33,7 +33,7 @@ public:
     struct Peers {
         platform::UserDefaults* defaults = nullptr;
         platform::AlertPresenter* alerts = nullptr;
-        FolderChooser* folderChooser = nullptr;
+        platform::FilePanels* panels = nullptr;            // the comparison script's folder panel
         platform::DesktopAccessibility* desktop = nullptr; // may be none
         platform::GlobalEventMonitors* monitors = nullptr; // may be none
         std::function<bool(const QVariantMap& pair)> handOver;

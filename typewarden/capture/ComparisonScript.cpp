@@ -1,16 +1,14 @@
 #include "typewarden/capture/ComparisonScript.h"
 
 #include "platform/Paths.h"
+#include "platform/ProcessLauncher.h"
 
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QPointer>
-#include <QProcess>
-#include <QTimer>
 
 namespace typewarden
 {
@@ -34,41 +32,17 @@ bool samePath(const QString& a, const QString& b)
 
 } // namespace
 
-void WidgetFolderChooser::chooseFolder(const Request& request,
-                                       std::function<void(std::optional<QString>)> completion)
-{
-    // The dialog owns itself until it is dismissed; it does not block the agent.
-    auto* dialog = new QFileDialog(nullptr, request.message, request.directory);
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    dialog->setFileMode(QFileDialog::Directory);
-    dialog->setOption(QFileDialog::ShowDirsOnly);
-    dialog->setLabelText(QFileDialog::Accept, request.prompt);
-    QObject::connect(dialog, &QFileDialog::finished, dialog, [dialog, completion](int result) {
-        const QStringList chosen = dialog->selectedFiles();
-        if (completion)
-            completion(result == QDialog::Accepted && !chosen.isEmpty()
-                           ? std::optional<QString>(chosen.first())
-                           : std::nullopt);
-    });
-    dialog->show();
-}
-
-ComparisonScript::ComparisonScript(platform::AlertPresenter& alerts, FolderChooser& chooser,
+ComparisonScript::ComparisonScript(platform::AlertPresenter& alerts, platform::FilePanels& panels,
                                    QString shippedScript, QObject* parent)
-    : QObject(parent), m_alerts(alerts), m_chooser(chooser),
-      m_shippedScript(std::move(shippedScript))
+    : QObject(parent), m_alerts(alerts), m_panels(panels), m_shippedScript(std::move(shippedScript))
 {
 }
 
 QString ComparisonScript::scriptsDirectory()
 {
-    QString base = qEnvironmentVariable("XDG_DATA_HOME");
-    if (base.isEmpty() || !QDir::isAbsolutePath(base)) {
-        const QString home = qEnvironmentVariable("HOME");
-        if (home.isEmpty())
-            return {};
-        base = home + QStringLiteral("/.local/share");
-    }
+    const QString base = platform::paths::dataHome();
+    if (base.isEmpty())
+        return {};
     return QDir::cleanPath(base + QStringLiteral("/Typewarden/Application Scripts"));
 }
 
@@ -111,68 +85,44 @@ bool ComparisonScript::runDifferenceScript(const QString& applicationName,
     const std::optional<QString> script = trackFrontDocumentScriptTask();
     if (!script)
         return false;
-
-    // Owned by this object until the run ends; its signals arrive on this object's thread, so
-    // the answer is evaluated where all capture state lives.
-    auto* process = new QProcess(this);
-    process->setProgram(*script);
-    process->setArguments({kHandlerName, applicationName});
-    auto* timer = new QTimer(process);
-    timer->setSingleShot(true);
-    connect(timer, &QTimer::timeout, process, [this, process] {
-        process->kill();
-        runEnded(process, QStringLiteral("no answer within %1 ms").arg(m_timeoutMs));
-    });
-    connect(process, &QProcess::errorOccurred, this, [this, process](QProcess::ProcessError error) {
-        if (error == QProcess::FailedToStart)
-            runEnded(process, process->errorString());
-    });
-    connect(process, &QProcess::finished, this,
-            [this, process](int exitCode, QProcess::ExitStatus status) {
-                const QString detail =
-                    QString::fromUtf8(process->readAllStandardError()).trimmed().left(500);
-                if (status != QProcess::NormalExit)
-                    return runEnded(process, QStringLiteral("the script crashed: ") + detail);
-                if (exitCode != 0)
-                    return runEnded(process,
-                                    QStringLiteral("exit code %1: %2").arg(exitCode).arg(detail));
-                QJsonParseError parseError;
-                const QJsonDocument answer =
-                    QJsonDocument::fromJson(process->readAllStandardOutput(), &parseError);
-                if (parseError.error != QJsonParseError::NoError || !answer.isArray())
-                    return runEnded(process, QStringLiteral("unreadable answer: ") +
-                                                 (answer.isNull() ? parseError.errorString()
-                                                                  : QStringLiteral("not a list")));
-                QStringList items;
-                for (const QJsonValue& item : answer.array())
-                    if (item.isString())
-                        items << item.toString();
-                runEnded(process, {});
-                emit answered(items);
-            });
-
-    timer->start(m_timeoutMs);
-    process->start();
-    if (process->state() != QProcess::NotRunning) {
-        process->write(previousText.toUtf8());
-        process->closeWriteChannel();
-    }
+    // The answer arrives on this object's thread, where all capture state lives.
+    platform::runWithInput(this, *script, {kHandlerName, applicationName}, previousText.toUtf8(),
+                           m_timeoutMs,
+                           [this](const platform::ProcessRunResult& run) { runEnded(run); });
     return true;
 }
 
-void ComparisonScript::runEnded(QProcess* process, const QString& failure)
+void ComparisonScript::runEnded(const platform::ProcessRunResult& run)
 {
-    // A run ends once: a killed script's late exit is not reported again.
-    process->disconnect(this);
-    if (auto* timer = process->findChild<QTimer*>())
-        timer->stop();
-    // A killed script is reaped before its process object goes.
-    if (process->state() == QProcess::NotRunning)
-        process->deleteLater();
-    else
-        connect(process, &QProcess::finished, process, &QObject::deleteLater);
-    if (failure.isEmpty())
-        return;
+    using Outcome = platform::ProcessRunResult::Outcome;
+    const QString detail = QString::fromUtf8(run.standardError).trimmed().left(500);
+    switch (run.outcome) {
+    case Outcome::FailedToStart:
+        return runFailed(run.errorString);
+    case Outcome::TimedOut:
+        return runFailed(QStringLiteral("no answer within %1 ms").arg(m_timeoutMs));
+    case Outcome::Crashed:
+        return runFailed(QStringLiteral("the script crashed: ") + detail);
+    case Outcome::Exited:
+        break;
+    }
+    if (run.exitCode != 0)
+        return runFailed(QStringLiteral("exit code %1: %2").arg(run.exitCode).arg(detail));
+    QJsonParseError parseError;
+    const QJsonDocument answer = QJsonDocument::fromJson(run.standardOutput, &parseError);
+    if (parseError.error != QJsonParseError::NoError || !answer.isArray())
+        return runFailed(
+            QStringLiteral("unreadable answer: ") +
+            (answer.isNull() ? parseError.errorString() : QStringLiteral("not a list")));
+    QStringList items;
+    for (const QJsonValue& item : answer.array())
+        if (item.isString())
+            items << item.toString();
+    emit answered(items);
+}
+
+void ComparisonScript::runFailed(const QString& failure)
+{
     qCWarning(lcComparisonScript) << Q_FUNC_INFO << "AppleScript task error =" << failure;
     emit failed(failure);
 }
@@ -196,7 +146,7 @@ void ComparisonScript::installationChoosePanel()
         return;
     }
     QPointer<ComparisonScript> self(this);
-    m_chooser.chooseFolder(
+    m_panels.beginFolderPanel(
         {directory, tr("Select"),
          tr("Please click 'Select' to install in this '%1' folder").arg(directory)},
         [self, directory](std::optional<QString> chosen) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/ui/Alerts.h"
+#include "platform/ui/FilePanels.h"
 
 #include <QLoggingCategory>
 #include <QObject>
@@ -10,36 +11,15 @@
 #include <functional>
 #include <optional>
 
-class QProcess;
+namespace platform
+{
+struct ProcessRunResult;
+}
 
 namespace typewarden
 {
 
 Q_DECLARE_LOGGING_CATEGORY(lcComparisonScript)
-
-// Lets the user pick a folder, without blocking. Behind an interface so that the installation
-// can be tested without a person.
-class FolderChooser
-{
-public:
-    struct Request {
-        QString directory; // shown first
-        QString prompt;    // the accept button
-        QString message;
-    };
-    virtual ~FolderChooser() = default;
-    // The completion gets the chosen folder, or nothing when the user cancelled.
-    virtual void chooseFolder(const Request& request,
-                              std::function<void(std::optional<QString>)> completion) = 0;
-};
-
-// Qt Widgets: a non-modal QFileDialog showing directories only.
-class WidgetFolderChooser : public FolderChooser
-{
-public:
-    void chooseFolder(const Request& request,
-                      std::function<void(std::optional<QString>)> completion) override;
-};
 
 // The user-installed comparison script: where it lives, its installation, and its runs. A run is
 // `script trackFrontDocument <application name>` with the previous document text on standard
@@ -53,11 +33,11 @@ public:
     static inline const QString kHandlerName = QStringLiteral("trackFrontDocument");
 
     // `shippedScript` is the copy that installation puts into the scripts folder.
-    ComparisonScript(platform::AlertPresenter& alerts, FolderChooser& chooser,
+    ComparisonScript(platform::AlertPresenter& alerts, platform::FilePanels& panels,
                      QString shippedScript, QObject* parent = nullptr);
 
-    // $XDG_DATA_HOME/Typewarden/Application Scripts (default ~/.local/share/...); empty when
-    // there is no home to put it in.
+    // "Typewarden/Application Scripts" in the user's data home; empty when there is no home to
+    // put it in.
     static QString scriptsDirectory();
     // The script inside that folder; empty without the folder.
     static QString scriptPath();
@@ -73,7 +53,7 @@ public:
     bool runDifferenceScript(const QString& applicationName, const QString& previousText);
     void setTimeout(int milliseconds) { m_timeoutMs = milliseconds; }
 
-    // The installation dialogs: the alert, and on "OK" the folder chooser.
+    // The installation dialogs: the alert, and on "OK" the folder panel.
     void installAppleScriptAlert();
     void installationChoosePanel();
 
@@ -84,11 +64,12 @@ signals:
     void failed(const QString& reason);
 
 private:
-    void runEnded(QProcess* process, const QString& failure);
+    void runEnded(const platform::ProcessRunResult& run);
+    void runFailed(const QString& failure);
     void install(const QString& directory);
 
     platform::AlertPresenter& m_alerts;
-    FolderChooser& m_chooser;
+    platform::FilePanels& m_panels;
     QString m_shippedScript;
     int m_timeoutMs = kDefaultTimeoutMs;
 };

@@ -38,8 +38,14 @@ struct RecordingLauncher : platform::ProcessLauncher {
     bool succeed = false;
 };
 
-struct NoFolderChooser : FolderChooser {
-    void chooseFolder(const Request&, std::function<void(std::optional<QString>)> done) override
+struct NoFolderPanel : platform::FilePanels {
+    void beginSaveSheet(QWidget*, const QString&,
+                        std::function<void(std::optional<QString>)> done) override
+    {
+        done(std::nullopt);
+    }
+    void beginFolderPanel(const FolderRequest&,
+                          std::function<void(std::optional<QString>)> done) override
     {
         done(std::nullopt);
     }
@@ -54,7 +60,7 @@ struct Agent {
     TypewardenModel model{defaults, notifications, alerts};
     std::unique_ptr<TypewardenWindowController> window;
     testsupport::FakeEventMonitors monitors;
-    NoFolderChooser chooser;
+    NoFolderPanel panels;
     std::unique_ptr<CaptureCoordinator> capture;
     std::unique_ptr<TypewardenAppDelegate> delegate;
     QList<QUrl> opened;
@@ -66,7 +72,7 @@ struct Agent {
         CaptureCoordinator::Peers peers;
         peers.defaults = &defaults;
         peers.alerts = &alerts;
-        peers.folderChooser = &chooser;
+        peers.panels = &panels;
         peers.monitors = &monitors;
         peers.handOver = [this](const QVariantMap& pair) {
             return delegate->addSpellWordsToList(&pair);

@@ -111,14 +111,19 @@ TEST(TextComparison, TheGateDecidesAndTheTypedSpellingIsKept)
 namespace
 {
 
-struct RecordingChooser : FolderChooser {
-    void chooseFolder(const Request& request,
-                      std::function<void(std::optional<QString>)> completion) override
+struct RecordingPanels : platform::FilePanels {
+    void beginSaveSheet(QWidget*, const QString&,
+                        std::function<void(std::optional<QString>)>) override
+    {
+        ADD_FAILURE() << "the comparison script saves nothing through a panel";
+    }
+    void beginFolderPanel(const FolderRequest& request,
+                          std::function<void(std::optional<QString>)> completion) override
     {
         requests << request;
         completion(answer ? answer : std::optional<QString>(request.directory));
     }
-    QList<Request> requests;
+    QList<FolderRequest> requests;
     std::optional<QString> answer; // nothing: the folder shown
 };
 
@@ -131,8 +136,8 @@ struct Script {
     }
     QString shipped = testsupport::sandboxRoot() + "/shipped/ComparingTextUsingDiff.scpt";
     testsupport::RecordingAlerts alerts;
-    RecordingChooser chooser;
-    ComparisonScript script{alerts, chooser, shipped};
+    RecordingPanels panels;
+    ComparisonScript script{alerts, panels, shipped};
     QSignalSpy answered{&script, &ComparisonScript::answered};
     QSignalSpy failed{&script, &ComparisonScript::failed};
 };
@@ -189,20 +194,20 @@ TEST(ComparisonScript, AMissingScriptAsksForItsInstallationEachTime)
     EXPECT_EQ(s.alerts.shown[0].alert.informativeText,
               "May I open this folder to assist  installation?");
     EXPECT_EQ(s.alerts.shown[0].alert.buttons, QStringList({"OK", "Cancel"}));
-    EXPECT_TRUE(s.chooser.requests.isEmpty());
+    EXPECT_TRUE(s.panels.requests.isEmpty());
 }
 
 TEST(ComparisonScript, InstallationCopiesTheScriptOnceIntoTheChosenFolder)
 {
     Script s;
     ASSERT_TRUE(testsupport::writeFile(s.shipped, "#!/bin/sh\necho '[\"doc\"]'\n"));
-    s.chooser.answer = testsupport::sandboxRoot(); // another folder: nothing happens
+    s.panels.answer = testsupport::sandboxRoot(); // another folder: nothing happens
     s.script.installAppleScriptAlert();
-    ASSERT_EQ(s.chooser.requests.size(), 1);
-    EXPECT_EQ(s.chooser.requests[0].directory, ComparisonScript::scriptsDirectory());
+    ASSERT_EQ(s.panels.requests.size(), 1);
+    EXPECT_EQ(s.panels.requests[0].directory, ComparisonScript::scriptsDirectory());
     EXPECT_FALSE(QFile::exists(ComparisonScript::scriptPath()));
 
-    s.chooser.answer.reset();
+    s.panels.answer.reset();
     EXPECT_FALSE(s.script.trackFrontDocumentScriptTask()); // missing: installs through the alert
     ASSERT_EQ(s.alerts.shown.size(), 3);
     EXPECT_EQ(s.alerts.shown[2].alert.messageText, "Script Installed");
