@@ -3,6 +3,9 @@
 #include "model/OrthovaModel.h"
 
 #include <QLocale>
+#include <QSet>
+
+#include <algorithm>
 
 namespace typewarden
 {
@@ -20,16 +23,57 @@ WordPairArrayController::WordPairArrayController(platform::ObjectContext* contex
 
 void WordPairArrayController::rearrangeObjects()
 {
-    beginResetModel();
-    m_pairs.clear();
+    QList<platform::ManagedObject*> fresh;
     if (m_context)
-        m_pairs = m_context
-                      ->fetch({model::entity::WordPair,
-                               {},
-                               {{key::tStamp, true, platform::Comparison::Plain}},
-                               0})
-                      .value_or(QList<platform::ManagedObject*>{});
-    endResetModel();
+        fresh = m_context
+                    ->fetch({model::entity::WordPair,
+                             {},
+                             {{key::tStamp, true, platform::Comparison::Plain}},
+                             0})
+                    .value_or(QList<platform::ManagedObject*>{});
+    // Rows come and go one run at a time, so the views keep their selection and scroll position.
+    if (!mergeRows(fresh)) {
+        beginResetModel();
+        m_pairs = fresh;
+        endResetModel();
+    }
+}
+
+bool WordPairArrayController::mergeRows(const QList<platform::ManagedObject*>& fresh)
+{
+    const QSet<platform::ManagedObject*> kept(fresh.begin(), fresh.end());
+    for (qsizetype end = m_pairs.size(); end > 0;) {
+        if (kept.contains(m_pairs[end - 1])) {
+            --end;
+            continue;
+        }
+        qsizetype first = end - 1;
+        while (first > 0 && !kept.contains(m_pairs[first - 1]))
+            --first;
+        beginRemoveRows({}, int(first), int(end - 1));
+        m_pairs.remove(first, end - first);
+        endRemoveRows();
+        end = first;
+    }
+    const QSet<platform::ManagedObject*> present(m_pairs.begin(), m_pairs.end());
+    for (qsizetype row = 0; row < fresh.size();) {
+        if (row < m_pairs.size() && m_pairs[row] == fresh[row]) {
+            ++row;
+            continue;
+        }
+        // A pair already listed elsewhere means the order changed: only a reset shows that.
+        if (present.contains(fresh[row]))
+            return false;
+        qsizetype end = row + 1;
+        while (end < fresh.size() && !present.contains(fresh[end]))
+            ++end;
+        beginInsertRows({}, int(row), int(end - 1));
+        m_pairs.insert(row, end - row, nullptr);
+        std::copy(fresh.begin() + row, fresh.begin() + end, m_pairs.begin() + row);
+        endInsertRows();
+        row = end;
+    }
+    return m_pairs.size() == fresh.size();
 }
 
 void WordPairArrayController::remove(const QList<int>& rows)

@@ -8,7 +8,7 @@ namespace typewarden
 {
 
 // The captured pairs as the list window shows them: every WordPair of the agent's context, oldest
-// first, rearranged whenever the context changes.
+// first, rearranged whenever the context changes by inserting and removing rows.
 class WordPairArrayController : public QAbstractTableModel
 {
     Q_OBJECT
@@ -29,6 +29,10 @@ public:
                         int role = Qt::DisplayRole) const override;
 
 private:
+    // Brings the rows to `fresh` by removals and insertions; false when the order of the pairs
+    // kept has changed.
+    bool mergeRows(const QList<platform::ManagedObject*>& fresh);
+
     platform::ObjectContext* m_context;
     QList<platform::ManagedObject*> m_pairs;
 };

@@ -20,6 +20,7 @@
 #include <QFile>
 #include <QMainWindow>
 #include <QMimeData>
+#include <QSignalSpy>
 #include <QTableView>
 
 using namespace typewarden;
@@ -160,6 +161,50 @@ TEST(AgentList, CopyGivesOneLinePerSelectedPairInListOrder)
     EXPECT_EQ(QApplication::clipboard()->text(), "");
     agent.window->selectEveryRowInErrorListTable();
     EXPECT_EQ(agent.window->copyText().count('\n'), 3);
+}
+
+TEST(AgentList, RowsComeAndGoWithoutAResetSoTheSelectionStays)
+{
+    Agent agent;
+    agent.addPair("receive", "recieve");
+    agent.addPair("their", "thier");
+    agent.addPair("weird", "wierd");
+    QTableView* table = agent.window->tableView();
+    QAbstractItemModel* list = table->model();
+    QSignalSpy resets(list, &QAbstractItemModel::modelReset);
+    QSignalSpy inserted(list, &QAbstractItemModel::rowsInserted);
+    QSignalSpy removed(list, &QAbstractItemModel::rowsRemoved);
+    const auto selected = [table] {
+        QStringList words;
+        for (const QModelIndex& row : table->selectionModel()->selectedRows())
+            words << row.data().toString();
+        words.sort();
+        return words;
+    };
+    table->clearSelection();
+    for (int row : {0, 2})
+        table->selectionModel()->select(list->index(row, 0),
+                                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
+
+    agent.window->wordPairArrayController().remove({1});
+    QCoreApplication::processEvents(); // the deletion is one undo group
+    EXPECT_EQ(agent.listed(), (QStringList{"receive", "weird"}));
+    ASSERT_EQ(removed.size(), 1);
+    EXPECT_EQ(removed[0].mid(1), (QVariantList{1, 1}));
+    EXPECT_EQ(selected(), (QStringList{"receive", "weird"}));
+
+    // Undone, the pair returns to its place between the other two.
+    agent.model.undoManager()->undo();
+    agent.model.wordErrorDBase()->processPendingChanges();
+    EXPECT_EQ(agent.listed(), (QStringList{"receive", "their", "weird"}));
+    ASSERT_EQ(inserted.size(), 1);
+    EXPECT_EQ(inserted[0].mid(1), (QVariantList{1, 1}));
+    EXPECT_EQ(selected(), (QStringList{"receive", "weird"}));
+
+    agent.addPair("field", "feild");
+    EXPECT_EQ(inserted.size(), 2);
+    EXPECT_EQ(inserted[1].mid(1), (QVariantList{3, 3}));
+    EXPECT_EQ(resets.size(), 0);
 }
 
 TEST(AgentList, SaveConfirmationSavesOnOkAndDiscardsOnCancel)
