@@ -1,7 +1,8 @@
 #include "typewarden/app/LaunchAtLoginController.h"
+#include "typewarden/app/AgentLog.h"
 
+#include "model/TypewardenDefaults.h"
 #include "platform/Autostart.h"
-#include "typewarden/app/AgentDefaults.h"
 
 #include <QLoggingCategory>
 
@@ -11,14 +12,12 @@ namespace typewarden
 namespace
 {
 
-Q_LOGGING_CATEGORY(lcLoginItem, "typewarden.app")
-
 const QString AutoLaunchIdentifier = QStringLiteral("com.brellumworks.AutoLaunchHelperApp");
 
 bool fail(const QString& reason)
 {
-    qCDebug(lcLoginItem).noquote() << "autostart entry:" << reason;
-    qCWarning(lcLoginItem, "The login was not successful");
+    qCDebug(lcAgent).noquote() << "autostart entry:" << reason;
+    qCWarning(lcAgent, "The login was not successful");
     return false;
 }
 

@@ -1,4 +1,5 @@
 #include "typewarden/app/PreferencesWindowController.h"
+#include "typewarden/app/AgentLog.h"
 
 #include "model/TypewardenDefaults.h"
 
@@ -15,8 +16,6 @@ namespace typewarden
 
 namespace
 {
-
-Q_LOGGING_CATEGORY(lcPreferencesWindow, "typewarden.app")
 
 QWidget* addPage(QTabWidget* tabs, const QString& label)
 {
@@ -106,7 +105,7 @@ void PreferencesWindowController::writeDefault(const QString& key, bool on)
 {
     m_defaults.setObject(on, key);
     if (!m_defaults.synchronize())
-        qCWarning(lcPreferencesWindow) << "Could not save the setting" << key;
+        qCWarning(lcAgent) << "Could not save the setting" << key;
     if (QCheckBox* box = m_boxes.value(key))
         box->setChecked(on);
 }
@@ -137,9 +136,9 @@ void PreferencesWindowController::switchWatch(const QString& key, const QString&
                                               bool on)
 {
     if (on)
-        m_capture.setupAppleUIMonitorsForApp(applicationName);
+        m_capture.startCaptureForApp(applicationName);
     else
-        m_capture.unloadAppleOSUserInterfaceObservers();
+        m_capture.stopCapture();
     writeDefault(key, on);
 }
 

@@ -1,4 +1,5 @@
 #include "typewarden/app/TypewardenAppDelegate.h"
+#include "typewarden/app/AgentLog.h"
 
 #include "model/TypewardenDefaults.h"
 #include "typewarden/app/TypewardenWindowController.h"
@@ -10,8 +11,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
-
-Q_LOGGING_CATEGORY(lcAgent, "typewarden.app")
 
 namespace typewarden
 {
@@ -28,7 +27,7 @@ TypewardenAppDelegate::TypewardenAppDelegate(platform::UserDefaults& defaults,
 {
 }
 
-void TypewardenAppDelegate::awakeFromNib()
+void TypewardenAppDelegate::wake()
 {
     m_capture.setupApplicationActivityMonitor();
     if (m_defaults.boolForKey(defaults::ShowWindowAtStartup))
@@ -65,13 +64,10 @@ void TypewardenAppDelegate::applicationWillTerminate()
         m_alerts.runModal(platform::AlertPresenter::alertWithError(error));
 }
 
-bool TypewardenAppDelegate::addSpellWordsToList(const QVariantMap* pair)
+void TypewardenAppDelegate::addSpellWordsToList(const model::WordPair& pair)
 {
-    if (!pair)
-        return false;
-    m_model.addWordPairs(*pair);
+    m_model.addWordPairs(pair);
     m_window.scrollToEndOfTableViewList();
-    return true;
 }
 
 QString TypewardenAppDelegate::lexotraceProgramPath() const

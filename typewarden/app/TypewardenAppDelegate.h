@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/WordPairAnnouncement.h"
 #include "platform/ProcessLauncher.h"
 #include "platform/defaults/UserDefaults.h"
 #include "platform/ui/Alerts.h"
@@ -28,12 +29,12 @@ public:
                           platform::ProcessLauncher& launcher, TypewardenModel& model,
                           TypewardenWindowController& window, CaptureCoordinator& capture);
 
-    void awakeFromNib();
+    void wake();
     void applicationDidFinishLaunching();
     void applicationWillTerminate();
 
-    // A captured pair for the store; false only when there was none to hand over.
-    bool addSpellWordsToList(const QVariantMap* pair);
+    // A captured pair for the store; the list then shows its end.
+    void addSpellWordsToList(const model::WordPair& pair);
 
     void launchLexotrace();
     // The lexotrace program beside this one, else on PATH; empty when there is none.

@@ -1,4 +1,5 @@
 #include "typewarden/app/TypewardenApplication.h"
+#include "typewarden/app/AgentLog.h"
 
 #include <QMainWindow>
 #include <QWidget>
@@ -35,8 +36,9 @@ bool TypewardenApplication::start()
         std::fputs("Typewarden is already running.\n", stderr);
         return false;
     case platform::BusNameClaim::NoBus:
-        qWarning("No session bus: corrections will not be announced to Lexotrace, and a second "
-                 "copy of Typewarden cannot be detected.");
+        qCWarning(lcAgent,
+                  "No session bus: corrections will not be announced to Lexotrace, and a second "
+                  "copy of Typewarden cannot be detected.");
         break;
     case platform::BusNameClaim::Owned:
         break;
@@ -45,7 +47,7 @@ bool TypewardenApplication::start()
     registerErrorListPathDefault(m_defaults);
     m_notifications = std::make_unique<platform::DBusDistributedNotificationCenter>();
     m_model = std::make_unique<TypewardenModel>(m_defaults, *m_notifications, m_alerts);
-    m_model->awakeFromNib();
+    m_model->wake();
     m_window = std::make_unique<TypewardenWindowController>(*m_model, m_alerts);
     // Capture needs the desktop's accessibility bus; without it the agent keeps its list.
     QString why;
@@ -54,8 +56,8 @@ bool TypewardenApplication::start()
         m_desktop = std::make_unique<platform::atspi::AtspiDesktopAccessibility>(m_accessibility);
         m_monitors = std::make_unique<platform::atspi::AtspiGlobalEventMonitors>(m_accessibility);
     } else {
-        qWarning().noquote() << "Typewarden cannot capture corrections: no accessibility access ("
-                             << why << ")";
+        qCWarning(lcAgent).noquote()
+            << "Typewarden cannot capture corrections: no accessibility access (" << why << ")";
     }
     CaptureCoordinator::Peers capture;
     capture.defaults = &m_defaults;
@@ -63,11 +65,6 @@ bool TypewardenApplication::start()
     capture.panels = &m_panels;
     capture.desktop = m_desktop.get();
     capture.monitors = m_monitors.get();
-    capture.handOver = [this](const QVariantMap& pair) {
-        return m_delegate->addSpellWordsToList(&pair);
-    };
-    capture.toggleLastCorrection = [this] { m_window->toggleLastCorrection(); };
-    capture.saveContext = [this] { return m_window->wordPairArrayControllerSaveContext(); };
     capture.ownPid = QCoreApplication::applicationPid();
     capture.shippedScript = ComparisonScript::shippedScriptPath();
     m_capture = std::make_unique<CaptureCoordinator>(std::move(capture));
@@ -78,19 +75,30 @@ bool TypewardenApplication::start()
     m_delegate = std::make_unique<TypewardenAppDelegate>(m_defaults, m_alerts, m_launcher, *m_model,
                                                          *m_window, *m_capture);
 
-    m_window->onShowPreferences = [this] { m_preferences->showWindow(); };
-    m_window->onLaunchLexotrace = [this] { m_delegate->launchLexotrace(); };
-    m_window->onExport = [this] { m_import->exportWordPairs(); };
-    m_window->onImport = [this] { m_import->importWordPairs(); };
-    m_window->onQuit = [] { QCoreApplication::quit(); };
+    QObject::connect(m_capture.get(), &CaptureCoordinator::pairCaptured, m_delegate.get(),
+                     &TypewardenAppDelegate::addSpellWordsToList);
+    QObject::connect(m_capture.get(), &CaptureCoordinator::toggleLastCorrectionRequested,
+                     m_window.get(), &TypewardenWindowController::toggleLastCorrection);
+    QObject::connect(m_capture.get(), &CaptureCoordinator::saveRequested, m_window.get(),
+                     &TypewardenWindowController::wordPairArrayControllerSaveContext);
+    QObject::connect(m_window.get(), &TypewardenWindowController::preferencesRequested,
+                     m_preferences.get(), &PreferencesWindowController::showWindow);
+    QObject::connect(m_window.get(), &TypewardenWindowController::launchLexotraceRequested,
+                     m_delegate.get(), &TypewardenAppDelegate::launchLexotrace);
+    QObject::connect(m_window.get(), &TypewardenWindowController::exportRequested, m_import.get(),
+                     &TypewardenImportDelegate::exportWordPairs);
+    QObject::connect(m_window.get(), &TypewardenWindowController::importRequested, m_import.get(),
+                     &TypewardenImportDelegate::importWordPairs);
+    QObject::connect(m_window.get(), &TypewardenWindowController::quitRequested,
+                     QCoreApplication::instance(), &QCoreApplication::quit);
     QObject::connect(m_import.get(), &TypewardenImportDelegate::scrollToEndOfListRequested,
                      m_window.get(), &TypewardenWindowController::scrollToEndOfTableViewList);
     QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, m_window.get(),
                      [this] { terminate(); });
 
-    m_window->awakeFromNib();
+    m_window->wake();
     m_login->applyStoredSetting(m_defaults);
-    m_delegate->awakeFromNib();
+    m_delegate->wake();
     QTimer::singleShot(0, m_delegate.get(),
                        [this] { m_delegate->applicationDidFinishLaunching(); });
     return true;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/ProcessLauncher.h"
-#include "platform/dbus/DistributedNotificationCenter.h"
+#include "platform/dbus/DBusDistributedNotificationCenter.h"
 #include "platform/defaults/UserDefaults.h"
 #include "platform/ui/Alerts.h"
 #include "platform/ui/FilePanels.h"

@@ -91,10 +91,7 @@ void TypewardenWindowController::buildWindow()
 {
     auto window = std::make_unique<ErrorListWindow>();
     window->shouldClose = [this] { return windowShouldClose(); };
-    window->fileDropped = [this] {
-        if (onImport)
-            onImport();
-    };
+    window->fileDropped = [this] { emit importRequested(); };
     window->setAcceptDrops(true);
     window->setWindowTitle(tr("Typewarden"));
     auto* content = new QWidget(window.get());
@@ -148,14 +145,8 @@ void TypewardenWindowController::buildWindow()
     addShortcut(QKeySequence::Delete, &TypewardenWindowController::deleteSelection);
 
     QMenu* file = window->menuBar()->addMenu(tr("&List"));
-    file->addAction(tr("Export…"), this, [this] {
-        if (onExport)
-            onExport();
-    });
-    file->addAction(tr("Import Last Export"), this, [this] {
-        if (onImport)
-            onImport();
-    });
+    file->addAction(tr("Export…"), this, &TypewardenWindowController::exportRequested);
+    file->addAction(tr("Import Last Export"), this, &TypewardenWindowController::importRequested);
 
     window->resize(int(kWidth), 300);
     m_window = std::move(window);
@@ -173,27 +164,19 @@ void TypewardenWindowController::buildStatusMenu()
         &TypewardenWindowController::openSpellingListWindow);
     add(tr("Close List Window"), MenuAction::CloseWindow,
         &TypewardenWindowController::closeSpellingListWindow);
-    add(tr("Expand List"), MenuAction::OpenPanel, &TypewardenWindowController::openErrorListPannel);
+    add(tr("Expand List"), MenuAction::OpenPanel, &TypewardenWindowController::openErrorListPanel);
     add(tr("Collapse List"), MenuAction::RetractPanel,
-        &TypewardenWindowController::retractErrorListPannel);
+        &TypewardenWindowController::retractErrorListPanel);
     m_statusMenu->addSeparator();
     add(tr("Save"), MenuAction::Save, &TypewardenWindowController::saveAction);
     add(tr("Undo"), MenuAction::Undo, &TypewardenWindowController::undo);
     add(tr("Redo"), MenuAction::Redo, &TypewardenWindowController::redo);
     m_statusMenu->addSeparator();
-    add(tr("Preferences…"), MenuAction::Other, [this] {
-        if (onShowPreferences)
-            onShowPreferences();
-    });
-    add(tr("Launch Lexotrace"), MenuAction::Other, [this] {
-        if (onLaunchLexotrace)
-            onLaunchLexotrace();
-    });
+    add(tr("Preferences…"), MenuAction::Other, &TypewardenWindowController::preferencesRequested);
+    add(tr("Launch Lexotrace"), MenuAction::Other,
+        &TypewardenWindowController::launchLexotraceRequested);
     m_statusMenu->addSeparator();
-    add(tr("Quit Typewarden"), MenuAction::Other, [this] {
-        if (onQuit)
-            onQuit();
-    });
+    add(tr("Quit Typewarden"), MenuAction::Other, &TypewardenWindowController::quitRequested);
     connect(m_statusMenu.get(), &QMenu::aboutToShow, this, &TypewardenWindowController::updateMenu);
     updateMenu();
 }
@@ -204,7 +187,7 @@ void TypewardenWindowController::updateMenu()
         action->setEnabled(validateMenuItem(validation));
 }
 
-void TypewardenWindowController::awakeFromNib()
+void TypewardenWindowController::wake()
 {
     // The list was arranged, oldest first, when it was made.
     m_contractedHeight = m_window->height();
@@ -381,12 +364,12 @@ void TypewardenWindowController::toggle(bool expand)
     setExpanded(expand);
 }
 
-void TypewardenWindowController::openErrorListPannel()
+void TypewardenWindowController::openErrorListPanel()
 {
     setExpanded(true);
 }
 
-void TypewardenWindowController::retractErrorListPannel()
+void TypewardenWindowController::retractErrorListPanel()
 {
     m_disclosure->setChecked(false);
     setExpanded(false);

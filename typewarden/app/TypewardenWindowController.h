@@ -53,14 +53,7 @@ public:
     ~TypewardenWindowController() override;
 
     // Creates the status item (or, without a tray, opens the list window) and sorts the list.
-    void awakeFromNib();
-
-    // What the delegate does for the menu's other commands.
-    std::function<void()> onLaunchLexotrace;
-    std::function<void()> onShowPreferences;
-    std::function<void()> onImport; // the Import command, or a file dropped on the list window
-    std::function<void()> onExport;
-    std::function<void()> onQuit;
+    void wake();
 
     bool validateMenuItem(MenuAction action) const;
 
@@ -80,8 +73,8 @@ public:
     QString copyText() const;
     void selectEveryRowInErrorListTable();
     void toggle(bool expand);
-    void openErrorListPannel();
-    void retractErrorListPannel();
+    void openErrorListPanel();
+    void retractErrorListPanel();
     void scrollToEndOfTableViewList();
     bool wordPairArrayControllerSaveContext();
     bool changesWereMade() const;
@@ -94,6 +87,14 @@ public:
     bool errorListWindowState() const { return m_errorListWindowState; }
     bool errorListPanelState() const { return m_errorListPanelState; }
     double contractedFrameHeight() const { return m_contractedHeight; }
+
+signals:
+    // The menu's other commands, for the application to carry out.
+    void launchLexotraceRequested();
+    void preferencesRequested();
+    void importRequested(); // the Import command, or a file dropped on the list window
+    void exportRequested();
+    void quitRequested();
 
 private:
     void buildWindow();

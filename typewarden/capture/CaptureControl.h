@@ -12,9 +12,9 @@ class CaptureControl
 public:
     virtual ~CaptureControl() = default;
     // Starts capture for "TextEdit" or "Pages", whether or not that application is active.
-    virtual void setupAppleUIMonitorsForApp(const QString& applicationName) = 0;
+    virtual void startCaptureForApp(const QString& applicationName) = 0;
     // Stops capture, whichever application was watched.
-    virtual void unloadAppleOSUserInterfaceObservers() = 0;
+    virtual void stopCapture() = 0;
 };
 
 } // namespace typewarden

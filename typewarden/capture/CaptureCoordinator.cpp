@@ -1,12 +1,12 @@
 #include "typewarden/capture/CaptureCoordinator.h"
 
-#include "typewarden/app/AgentDefaults.h"
-#include "typewarden/capture/AppleKeyboardUIMethods.h"
-#include "typewarden/capture/AppleUserInterfaceHelperMethods.h"
+#include "model/TypewardenDefaults.h"
+#include "typewarden/capture/ApplicationWatcher.h"
 #include "typewarden/capture/ComparisonScript.h"
 #include "typewarden/capture/PointerTimer.h"
+#include "typewarden/capture/SpellingPanelReader.h"
 #include "typewarden/capture/TextComparison.h"
-#include "typewarden/capture/TypewardenObserverMethods.h"
+#include "typewarden/capture/TypingCapture.h"
 
 #include <QFileInfo>
 #include <QLoggingCategory>
@@ -23,10 +23,10 @@ const QString kPages = QStringLiteral("Pages");
 
 CaptureCoordinator::CaptureCoordinator(Peers peers) : m_peers(std::move(peers))
 {
-    m_panel =
-        std::make_unique<AppleUserInterfaceHelperMethods>([this] { return getActiveAppName(); });
+    m_panel = std::make_unique<SpellingPanelReader>([this] { return getActiveAppName(); });
+    const PairHandOver handOver = [this](const model::WordPair& pair) { emit pairCaptured(pair); };
     m_comparison = std::make_unique<TextComparison>(
-        *m_peers.defaults, m_peers.handOver,
+        *m_peers.defaults, handOver,
         FlagAccess{[this] { return m_keyboard->controlKeyDownFlag(); },
                    [this] { m_keyboard->controlKeyDownFlagStorage() = false; }},
         FlagAccess{[this] { return m_panel->spellCheckWindowOpenFlag(); },
@@ -35,14 +35,14 @@ CaptureCoordinator::CaptureCoordinator(Peers peers) : m_peers(std::move(peers))
         std::make_unique<ComparisonScript>(*m_peers.alerts, *m_peers.panels, m_peers.shippedScript);
     connect(m_script.get(), &ComparisonScript::answered, this,
             [this](const QStringList& answer) { m_comparison->evaluate(answer); });
-    m_keyboard = std::make_unique<AppleKeyboardUIMethods>(
-        *m_panel, m_peers.handOver,
-        AppleKeyboardUIMethods::TypingPeers{
-            m_peers.monitors, m_comparison.get(),
-            [this](const QString& application, const QString& oldText) {
-                return m_script->runDifferenceScript(application, oldText);
-            },
-            m_peers.toggleLastCorrection, m_peers.saveContext});
+    m_keyboard = std::make_unique<TypingCapture>(
+        *m_panel, handOver,
+        TypingCapture::TypingPeers{m_peers.monitors, m_comparison.get(),
+                                   [this](const QString& application, const QString& oldText) {
+                                       return m_script->runDifferenceScript(application, oldText);
+                                   },
+                                   [this] { emit toggleLastCorrectionRequested(); },
+                                   [this] { emit saveRequested(); }});
     if (m_peers.desktop) {
         m_pointer = std::make_unique<PointerTimer>(
             *m_peers.desktop, [this](const platform::AccessibilityElementRef& element) {
@@ -53,13 +53,12 @@ CaptureCoordinator::CaptureCoordinator(Peers peers) : m_peers(std::move(peers))
                                    << element->valueOfAttribute(platform::ax::Title).toString()
                                    << (inPanel ? "(spelling panel)" : "");
             });
-        m_observers = std::make_unique<TypewardenObserverMethods>(
+        m_observers = std::make_unique<ApplicationWatcher>(
             *m_peers.desktop,
-            TypewardenObserverMethods::Callbacks{
+            ApplicationWatcher::Callbacks{
                 [this](const QString& name) { return userPreferenceMask(name); },
-                [this](const QString& name) { setupAppleUIMonitorsForApp(name); },
-                [this] { unloadAppleOSUserInterfaceObservers(); },
-                [this] { m_keyboard->resetBaseStringOfApplication(); },
+                [this](const QString& name) { startCaptureForApp(name); },
+                [this] { stopCapture(); }, [this] { m_keyboard->resetBaseStringOfApplication(); },
                 [this] { m_panel->resetConsoleMonitoringElements(); },
                 // Menus opening and closing are followed but take no capture action.
                 [](const QString& notification, const QVariantMap& info) {
@@ -113,7 +112,7 @@ bool CaptureCoordinator::userPreferenceMask(const QString& applicationName) cons
     return false;
 }
 
-void CaptureCoordinator::setupAppleUIMonitorsForApp(const QString& applicationName)
+void CaptureCoordinator::startCaptureForApp(const QString& applicationName)
 {
     if (applicationName != kTextEdit && applicationName != kPages)
         return;
@@ -123,18 +122,18 @@ void CaptureCoordinator::setupAppleUIMonitorsForApp(const QString& applicationNa
         m_pointer->setupTimerBasedUpdate();
 }
 
-void CaptureCoordinator::unloadAppleOSUserInterfaceObservers()
+void CaptureCoordinator::stopCapture()
 {
     // Removing the key monitor saves the word pairs.
-    m_keyboard->removeAppleKeyboardUIMethods();
-    m_keyboard->removeAppleMouseEventMonitor();
+    m_keyboard->removeKeyDownMonitor();
+    m_keyboard->removeMouseUpMonitor();
 }
 
 void CaptureCoordinator::terminate()
 {
     if (m_observers)
         m_observers->quitAllApplicationActivityMonitorObservers();
-    unloadAppleOSUserInterfaceObservers();
+    stopCapture();
 }
 
 } // namespace typewarden

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/WordPairAnnouncement.h"
 #include "platform/accessibility/DesktopAccessibility.h"
 #include "platform/accessibility/GlobalEventMonitors.h"
 #include "platform/defaults/UserDefaults.h"
@@ -16,16 +17,17 @@
 namespace typewarden
 {
 
-class AppleKeyboardUIMethods;
-class AppleUserInterfaceHelperMethods;
+class TypingCapture;
+class SpellingPanelReader;
 class ComparisonScript;
 class PointerTimer;
 class TextComparison;
-class TypewardenObserverMethods;
+class ApplicationWatcher;
 
 // The capture machinery, put together: application observation, the pointer timer and the
-// spelling panel reader, the typing path with its comparison script, all handing pairs to the
-// store. Without the desktop's accessibility services it says so once and captures nothing.
+// spelling panel reader, the typing path with its comparison script, all handing pairs on for
+// the store through pairCaptured. Without the desktop's accessibility services it says so once and
+// captures nothing.
 class CaptureCoordinator : public QObject, public CaptureControl
 {
     Q_OBJECT
@@ -36,9 +38,6 @@ public:
         platform::FilePanels* panels = nullptr;            // the comparison script's folder panel
         platform::DesktopAccessibility* desktop = nullptr; // may be none
         platform::GlobalEventMonitors* monitors = nullptr; // may be none
-        std::function<bool(const QVariantMap& pair)> handOver;
-        std::function<void()> toggleLastCorrection;
-        std::function<bool()> saveContext;
         qint64 ownPid = 0;
         QString shippedScript;
     };
@@ -54,23 +53,31 @@ public:
     void terminate();
 
     bool userPreferenceMask(const QString& applicationName) const;
-    void setupAppleUIMonitorsForApp(const QString& applicationName) override;
-    void unloadAppleOSUserInterfaceObservers() override;
+    void startCaptureForApp(const QString& applicationName) override;
+    void stopCapture() override;
 
     bool accessibilityAvailable() const;
     QString getActiveAppName() const;
-    AppleKeyboardUIMethods& keyboard() { return *m_keyboard; }
-    AppleUserInterfaceHelperMethods& panel() { return *m_panel; }
+    TypingCapture& keyboard() { return *m_keyboard; }
+    SpellingPanelReader& panel() { return *m_panel; }
     TextComparison& comparison() { return *m_comparison; }
+
+signals:
+    // A correction the writer made, for the store.
+    void pairCaptured(const model::WordPair& pair);
+    // The toggle shortcut: the last captured pair is taken back, or brought back.
+    void toggleLastCorrectionRequested();
+    // Typing capture stopped: the pairs should be saved.
+    void saveRequested();
 
 private:
     Peers m_peers;
-    std::unique_ptr<AppleUserInterfaceHelperMethods> m_panel;
+    std::unique_ptr<SpellingPanelReader> m_panel;
     std::unique_ptr<TextComparison> m_comparison;
     std::unique_ptr<ComparisonScript> m_script;
-    std::unique_ptr<AppleKeyboardUIMethods> m_keyboard;
+    std::unique_ptr<TypingCapture> m_keyboard;
     std::unique_ptr<PointerTimer> m_pointer;
-    std::unique_ptr<TypewardenObserverMethods> m_observers;
+    std::unique_ptr<ApplicationWatcher> m_observers;
     bool m_reportedUnavailable = false;
 };
 

@@ -75,7 +75,7 @@ std::optional<QString> ComparisonScript::trackFrontDocumentScriptTask()
     qCWarning(lcComparisonScript).noquote()
         << QStringLiteral("error.code: %1").arg(missing ? kFileNotFound : kNotPermitted);
     if (missing)
-        installAppleScriptAlert();
+        installScriptAlert();
     return std::nullopt;
 }
 
@@ -127,7 +127,7 @@ void ComparisonScript::runFailed(const QString& failure)
     emit failed(failure);
 }
 
-void ComparisonScript::installAppleScriptAlert()
+void ComparisonScript::installScriptAlert()
 {
     const int button = m_alerts.runModal(
         {tr("A resource to run Typewarden needs to be installed in your private scripts folder."),

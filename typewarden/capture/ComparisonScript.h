@@ -54,7 +54,7 @@ public:
     void setTimeout(int milliseconds) { m_timeoutMs = milliseconds; }
 
     // The installation dialogs: the alert, and on "OK" the folder panel.
-    void installAppleScriptAlert();
+    void installScriptAlert();
     void installationChoosePanel();
 
 signals:

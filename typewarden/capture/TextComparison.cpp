@@ -6,8 +6,7 @@
 namespace typewarden
 {
 
-TextComparison::TextComparison(const platform::UserDefaults& defaults,
-                               TextParsingHelperMethods::HandOver handOver,
+TextComparison::TextComparison(const platform::UserDefaults& defaults, PairHandOver handOver,
                                FlagAccess controlKeyDown, FlagAccess spellCheckWindowOpen)
     : m_defaults(defaults), m_helper(std::move(handOver)),
       m_controlKeyDown(std::move(controlKeyDown)),

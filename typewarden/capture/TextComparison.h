@@ -33,9 +33,8 @@ struct FlagAccess {
 class TextComparison
 {
 public:
-    TextComparison(const platform::UserDefaults& defaults,
-                   TextParsingHelperMethods::HandOver handOver, FlagAccess controlKeyDown,
-                   FlagAccess spellCheckWindowOpen);
+    TextComparison(const platform::UserDefaults& defaults, PairHandOver handOver,
+                   FlagAccess controlKeyDown, FlagAccess spellCheckWindowOpen);
 
     // The document text at the previous comparison: what the next run is given.
     const QString& oldDocText() const { return m_oldDocText; }

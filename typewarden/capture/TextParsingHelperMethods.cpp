@@ -1,5 +1,4 @@
 #include "typewarden/capture/TextParsingHelperMethods.h"
-#include "model/WordPairAnnouncement.h"
 
 #include "typewarden/capture/StringScore.h"
 
@@ -32,8 +31,7 @@ void TextParsingHelperMethods::sendCorrectionToList(const QString& mSpell, const
 {
     if (mSpell == cSpell || !m_handOver)
         return;
-    if (!m_handOver(model::announcement::toDictionary({cSpell, mSpell})))
-        qWarning() << "the correction was not handed over";
+    m_handOver({cSpell, mSpell});
 }
 
 } // namespace typewarden

@@ -1,9 +1,8 @@
 #pragma once
 
-#include <QString>
-#include <QVariantMap>
+#include "typewarden/capture/PairHandOver.h"
 
-#include <functional>
+#include <QString>
 
 namespace typewarden
 {
@@ -15,9 +14,7 @@ class TextParsingHelperMethods
 public:
     static constexpr double kAcceptanceThreshold = 0.3;
 
-    // What receives an accepted pair (the application delegate's addSpellWordsToList).
-    using HandOver = std::function<bool(const QVariantMap& pair)>;
-    explicit TextParsingHelperMethods(HandOver handOver) : m_handOver(std::move(handOver)) {}
+    explicit TextParsingHelperMethods(PairHandOver handOver) : m_handOver(std::move(handOver)) {}
 
     // 0.0 unless the typed word has four characters or more and the lengths differ by at most
     // one; then the score of the lowercased words.
@@ -29,7 +26,7 @@ public:
     void sendCorrectionToList(const QString& mSpell, const QString& cSpell);
 
 private:
-    HandOver m_handOver;
+    PairHandOver m_handOver;
 };
 
 } // namespace typewarden

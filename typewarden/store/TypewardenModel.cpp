@@ -5,8 +5,8 @@
 #include "model/PreferencesController.h"
 #include "model/TypewardenDefaults.h"
 #include "model/WordPairAnnouncement.h"
+#include "platform/DistributedNotificationCenter.h"
 #include "platform/Paths.h"
-#include "platform/dbus/DistributedNotificationCenter.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -23,11 +23,6 @@ namespace typewarden
 
 namespace
 {
-
-bool isWord(const QVariant& value)
-{
-    return value.typeId() == QMetaType::QString && !value.toString().isEmpty();
-}
 
 // An error's user info as the log shows it: {key = "value"; ...}.
 QString describe(const QVariantMap& userInfo)
@@ -134,7 +129,7 @@ bool TypewardenModel::acceptsPairs()
     return wordErrorDBase() != nullptr;
 }
 
-void TypewardenModel::awakeFromNib()
+void TypewardenModel::wake()
 {
     platform::ObjectContext* context = wordErrorDBase();
     auto fresh = std::make_unique<platform::UndoManager>();
@@ -143,25 +138,21 @@ void TypewardenModel::awakeFromNib()
     m_undo = std::move(fresh);
 }
 
-bool TypewardenModel::addWordPairs(const QVariantMap& pair)
+bool TypewardenModel::addWordPairs(const model::WordPair& pair)
 {
-    const QVariant cSpell = pair.value(model::key::cSpell);
-    const QVariant mSpell = pair.value(model::key::mSpell);
     platform::ObjectContext* context = wordErrorDBase();
     bool added = false;
-    if (!isWord(cSpell) || !isWord(mSpell)) {
+    if (pair.cSpell.isEmpty() || pair.mSpell.isEmpty()) {
         qCDebug(lcWordPairStore) << "dropped a pair with a missing or empty word";
     } else if (!context) {
         qCWarning(lcWordPairStore).noquote()
             << QStringLiteral("refused the pair %1 / %2: the word-pair store is not open")
-                   .arg(mSpell.toString(), cSpell.toString());
+                   .arg(pair.mSpell, pair.cSpell);
     } else {
-        const QString c = cSpell.toString();
-        const QString m = mSpell.toString();
-        makeNewWordPairWithOrdinationForCSpell(*context, c, m);
+        makeNewWordPairWithOrdinationForCSpell(*context, pair.cSpell, pair.mSpell);
         // Announced before any save: Lexotrace takes the words, not a store change.
         m_notifications.post(model::announcement::Name, model::announcement::Object,
-                             model::announcement::toUserInfo({c, m}));
+                             model::announcement::toUserInfo(pair));
         if (m_defaults.boolForKey(defaults::Beep))
             m_alerts.beep();
         added = true;

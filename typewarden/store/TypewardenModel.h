@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/WordPairAnnouncement.h"
 #include "platform/defaults/UserDefaults.h"
 #include "platform/store/ObjectContext.h"
 #include "platform/ui/Alerts.h"
@@ -49,10 +50,11 @@ public:
     QString typewardenErrorListXMLPath() const;
 
     // Opens the store and gives the context a fresh undo manager.
-    void awakeFromNib();
+    void wake();
 
-    // Takes one captured pair {"cSpell", "mSpell"}. True when it was added to the context.
-    bool addWordPairs(const QVariantMap& pair);
+    // Takes one captured pair. True when it was added to the context; a pair with an empty word
+    // is dropped.
+    bool addWordPairs(const model::WordPair& pair);
     // Saves when there are unsaved changes. On failure the changes stay, and the user is told once
     // until a save succeeds again.
     bool saveContext();

@@ -1,6 +1,6 @@
 // A pair that Typewarden's store adds in another process reaches the analysis window over a
 // private session bus and is appended after the stored ones.
-#include "platform/dbus/DistributedNotificationCenter.h"
+#include "platform/dbus/DBusDistributedNotificationCenter.h"
 #include "tests/lexotrace/analysis/AnalysisFixture.h"
 
 #include <gtest/gtest.h>

@@ -1,10 +1,10 @@
 // The agent's list window, status menu and delegate, over a real word-pair store.
 #include "model/OrthovaModel.h"
+#include "model/TypewardenDefaults.h"
 #include "tests/support/FakeEventMonitors.h"
 #include "tests/support/RecordingAlerts.h"
 #include "tests/support/TestSupport.h"
 #include "tests/typewarden/store/RecordingNotifications.h"
-#include "typewarden/app/AgentDefaults.h"
 #include "typewarden/app/TypewardenAppDelegate.h"
 #include "typewarden/app/TypewardenWindowController.h"
 #include "typewarden/capture/CaptureCoordinator.h"
@@ -68,28 +68,27 @@ struct Agent {
 
     Agent()
     {
-        model.awakeFromNib();
+        model.wake();
         window = std::make_unique<TypewardenWindowController>(model, alerts);
         CaptureCoordinator::Peers peers;
         peers.defaults = &defaults;
         peers.alerts = &alerts;
         peers.panels = &panels;
         peers.monitors = &monitors;
-        peers.handOver = [this](const QVariantMap& pair) {
-            return delegate->addSpellWordsToList(&pair);
-        };
-        peers.saveContext = [this] { return window->wordPairArrayControllerSaveContext(); };
         capture = std::make_unique<CaptureCoordinator>(std::move(peers));
         delegate = std::make_unique<TypewardenAppDelegate>(defaults, alerts, launcher, model,
                                                            *window, *capture);
+        QObject::connect(capture.get(), &CaptureCoordinator::pairCaptured, delegate.get(),
+                         &TypewardenAppDelegate::addSpellWordsToList);
+        QObject::connect(capture.get(), &CaptureCoordinator::saveRequested, window.get(),
+                         &TypewardenWindowController::wordPairArrayControllerSaveContext);
         delegate->openUrl = [this](const QUrl& url) { opened << url; };
-        window->awakeFromNib();
+        window->wake();
     }
 
     void addPair(const QString& c, const QString& m)
     {
-        const QVariantMap pair{{"cSpell", c}, {"mSpell", m}};
-        delegate->addSpellWordsToList(&pair);
+        delegate->addSpellWordsToList({c, m});
         QCoreApplication::processEvents(); // one capture, one undo group
     }
     QStringList listed() const
@@ -134,7 +133,7 @@ TEST(AgentMenu, ValidationFollowsTheListAndWindowState)
     EXPECT_TRUE(w.validateMenuItem(Action::Redo));
     w.redo();
     EXPECT_FALSE(w.validateMenuItem(Action::Redo));
-    w.openErrorListPannel();
+    w.openErrorListPanel();
     EXPECT_FALSE(w.validateMenuItem(Action::Toggle));
     EXPECT_TRUE(w.validateMenuItem(Action::RetractPanel));
     w.closeSpellingListWindow();
@@ -266,11 +265,11 @@ TEST(AgentList, ExpandAndCollapseKeepTheTopEdgeAndTheLoadedHeight)
     QMainWindow* window = agent.window->window();
     agent.window->openSpellingListWindow();
     const QRect loaded = window->geometry();
-    agent.window->openErrorListPannel();
+    agent.window->openErrorListPanel();
     EXPECT_EQ(window->geometry().height(), 544);
     EXPECT_EQ(window->geometry().width(), 216);
     EXPECT_EQ(window->geometry().top(), loaded.top());
-    agent.window->retractErrorListPannel();
+    agent.window->retractErrorListPanel();
     EXPECT_EQ(window->geometry().height(), int(agent.window->contractedFrameHeight()));
     EXPECT_EQ(window->geometry().height(), loaded.height());
     EXPECT_EQ(window->geometry().top(), loaded.top());
@@ -290,7 +289,7 @@ TEST(AgentDelegate, FirstRunSwitchesEverySettingOnOnce)
     Agent second;
     second.delegate->applicationDidFinishLaunching();
     EXPECT_FALSE(second.defaults.boolForKey(defaults::Beep)); // not applied again
-    second.delegate->awakeFromNib();
+    second.delegate->wake();
     EXPECT_TRUE(second.window->window()->isVisible()); // window at start-up is on
 }
 
@@ -321,7 +320,7 @@ TEST(AgentDelegate, StoppingCaptureSavesAndQuitDoesNotOtherwise)
     agent.addPair("receive", "recieve");
     agent.delegate->applicationWillTerminate(); // nothing watched: no save
     EXPECT_FALSE(QFile::exists(agent.storePath));
-    agent.capture->setupAppleUIMonitorsForApp("TextEdit");
+    agent.capture->startCaptureForApp("TextEdit");
     EXPECT_TRUE(agent.monitors.hasKeyDownMonitor());
     agent.delegate->applicationWillTerminate();
     EXPECT_EQ(agent.storedPairs(), 1);
@@ -331,8 +330,7 @@ TEST(AgentDelegate, StoppingCaptureSavesAndQuitDoesNotOtherwise)
 TEST(AgentList, AFileDroppedOnTheListWindowStartsTheImport)
 {
     Agent agent;
-    int imports = 0;
-    agent.window->onImport = [&] { ++imports; };
+    QSignalSpy imports(agent.window.get(), &TypewardenWindowController::importRequested);
     QMimeData text;
     text.setText("not a file");
     QMimeData files;
@@ -344,5 +342,5 @@ TEST(AgentList, AFileDroppedOnTheListWindowStartsTheImport)
         QDropEvent drop(QPointF(10, 10), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(agent.window->window(), &drop);
     }
-    EXPECT_EQ(imports, 1);
+    EXPECT_EQ(imports.size(), 1);
 }

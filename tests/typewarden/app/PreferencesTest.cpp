@@ -1,7 +1,7 @@
 // The agent's preferences window and its login item.
+#include "model/TypewardenDefaults.h"
 #include "tests/platform/dbus/LogCapture.h"
 #include "tests/support/TestSupport.h"
-#include "typewarden/app/AgentDefaults.h"
 #include "typewarden/app/LaunchAtLoginController.h"
 #include "typewarden/app/PreferencesWindowController.h"
 
@@ -21,8 +21,8 @@ namespace
 
 struct RecordingCapture : typewarden::CaptureControl {
     QStringList calls;
-    void setupAppleUIMonitorsForApp(const QString& name) override { calls << "setup " + name; }
-    void unloadAppleOSUserInterfaceObservers() override { calls << "unload"; }
+    void startCaptureForApp(const QString& name) override { calls << "setup " + name; }
+    void stopCapture() override { calls << "unload"; }
 };
 
 QString entryPath()

@@ -1,6 +1,6 @@
 // Following applications and the pointer, against a desktop held in memory.
+#include "typewarden/capture/ApplicationWatcher.h"
 #include "typewarden/capture/PointerTimer.h"
-#include "typewarden/capture/TypewardenObserverMethods.h"
 
 #include <gtest/gtest.h>
 
@@ -56,7 +56,7 @@ struct Watcher {
     FakeDesktop desktop;
     QStringList calls;
     bool textEditOn = true;
-    TypewardenObserverMethods observers{
+    ApplicationWatcher observers{
         desktop,
         {[this](const QString& name) { return name == "TextEdit" && textEditOn; },
          [this](const QString& name) { calls << "setup " + name; }, [this] { calls << "unload"; },
@@ -74,7 +74,7 @@ struct Watcher {
     void activate(const QString& name, qint64 pid)
     {
         desktop.handlers.activated({name, pid});
-        QTest::qWait(TypewardenObserverMethods::kActivationSettleMs + 100);
+        QTest::qWait(ApplicationWatcher::kActivationSettleMs + 100);
     }
 };
 
@@ -86,7 +86,7 @@ TEST(Observation, ActivationStartsOrStopsCaptureByName)
     EXPECT_EQ(w.observers.activeAppDictionary().value("TextEdit"), 100);
     w.desktop.handlers.activated({"TextEdit", 100});
     EXPECT_TRUE(w.calls.isEmpty()); // the application is given time to settle first
-    QTest::qWait(TypewardenObserverMethods::kActivationSettleMs + 100);
+    QTest::qWait(ApplicationWatcher::kActivationSettleMs + 100);
     EXPECT_EQ(w.calls, (QStringList{"setup TextEdit", "reset typing"}));
     EXPECT_EQ(w.observers.getActiveAppName(), "TextEdit");
     EXPECT_EQ(w.observers.windowObserverCount(100), 3);

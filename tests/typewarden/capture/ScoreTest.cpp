@@ -48,14 +48,10 @@ TEST(Score, OptionsFuzzinessAndSpecialStrings)
 
 TEST(HandOver, EqualWordsAreNotHandedOver)
 {
-    QList<QVariantMap> handed;
-    TextParsingHelperMethods helper([&](const QVariantMap& pair) {
-        handed << pair;
-        return true;
-    });
+    QList<model::WordPair> handed;
+    TextParsingHelperMethods helper([&](const model::WordPair& pair) { handed << pair; });
     helper.sendCorrectionToList("receive", "receive");
     helper.sendCorrectionToList("Recieve", "receive");
     ASSERT_EQ(handed.size(), 1);
-    EXPECT_EQ(handed[0].value("mSpell"), "Recieve");
-    EXPECT_EQ(handed[0].value("cSpell"), "receive");
+    EXPECT_EQ(handed[0], (model::WordPair{"receive", "Recieve"}));
 }

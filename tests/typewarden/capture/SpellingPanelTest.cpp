@@ -1,7 +1,7 @@
 // The Spelling-panel path: reading the panel under the pointer and committing on "Change".
-#include "typewarden/capture/AppleKeyboardUIMethods.h"
-#include "typewarden/capture/AppleUserInterfaceHelperMethods.h"
-#include "typewarden/capture/UIAppDelegateController.h"
+#include "typewarden/capture/AccessibilityReads.h"
+#include "typewarden/capture/SpellingPanelReader.h"
+#include "typewarden/capture/TypingCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -57,13 +57,10 @@ protected:
         EXPECT_EQ(panel.cSpell(), cSpell);
     }
 
-    const QString title = AppleUserInterfaceHelperMethods::kPanelTitle;
-    QList<QVariantMap> handed;
-    AppleUserInterfaceHelperMethods panel;
-    AppleKeyboardUIMethods keyboard{panel, [this](const QVariantMap& pair) {
-                                        handed << pair;
-                                        return true;
-                                    }};
+    const QString title = SpellingPanelReader::kPanelTitle;
+    QList<model::WordPair> handed;
+    SpellingPanelReader panel;
+    TypingCapture keyboard{panel, [this](const model::WordPair& pair) { handed << pair; }};
 };
 
 } // namespace
@@ -76,7 +73,7 @@ TEST_F(SpellingPanel, ChangeCommitsOnePairUntilTheButtonIsReadAgain)
     EXPECT_EQ(panel.titleOfUIElement(), "Change");
     keyboard.transactWithSpellingCorrectionConsole();
     ASSERT_EQ(handed.size(), 1);
-    EXPECT_EQ(handed[0], (QVariantMap{{"cSpell", "receive"}, {"mSpell", "recieve"}}));
+    EXPECT_EQ(handed[0], (model::WordPair{"receive", "recieve"}));
     expectWords("", "");
     EXPECT_EQ(panel.titleOfUIElement(), "Change");
 
@@ -90,7 +87,7 @@ TEST_F(SpellingPanel, ChangeCommitsOnePairUntilTheButtonIsReadAgain)
 TEST_F(SpellingPanel, StopTitledControlIsSearchedFromItselfAndCommitsNothing)
 {
     const Panel p = makePanel(title);
-    EXPECT_EQ(UIAppDelegateController::getLineageOfElement(p.copy), std::nullopt);
+    EXPECT_EQ(axread::getLineageOfElement(p.copy), std::nullopt);
     hover(p.change);
     ASSERT_TRUE(hover(p.copy));
     expectWords(std::nullopt, std::nullopt);
@@ -142,23 +139,22 @@ TEST_F(SpellingPanel, OnlyTheFirstWordFieldIsReadAndAMissingWordIsLeftOut)
     expectWords(std::nullopt, "receive");
     keyboard.transactWithSpellingCorrectionConsole();
     ASSERT_EQ(handed.size(), 1);
-    EXPECT_FALSE(handed[0].contains("mSpell")); // the store refuses a pair without it
+    EXPECT_EQ(handed[0], (model::WordPair{"receive", ""})); // the store refuses it
     expectWords("", "");
 }
 
 TEST(SpellingPanelReading, LineageFollowsParentsAndStopsOnlyOnExactTitles)
 {
-    using Reader = UIAppDelegateController;
     const Node app = MemoryAccessibilityElement::make("AXApplication");
     const Node window = app->add(ax::Window, "Spelling and Grammar");
     const Node unnamed = window->add({});
-    EXPECT_EQ(Reader::getLineageOfElement(unnamed->add(ax::Button, "copy")),
+    EXPECT_EQ(axread::getLineageOfElement(unnamed->add(ax::Button, "copy")),
               (QStringList{ax::Button, ax::Window, "AXApplication"}));
-    EXPECT_NE(Reader::getLineageOfElement(window->add(ax::Button, "Font\u2026")), std::nullopt);
-    EXPECT_EQ(Reader::getLineageOfElement(window->add(ax::Button, "Font...")), std::nullopt);
-    EXPECT_EQ(Reader::getLineageOfElement(window->add(ax::Button, "ignore")), std::nullopt);
-    EXPECT_EQ(Reader::getLineageOfElement(nullptr), QStringList());
-    EXPECT_EQ(Reader::topLevelUIElement(unnamed), window);
-    EXPECT_FALSE(Reader::valueOfAttribute(ax::Title, nullptr).isValid());
-    EXPECT_EQ(Reader::roleOfUIElement(unnamed), std::nullopt);
+    EXPECT_NE(axread::getLineageOfElement(window->add(ax::Button, "Font\u2026")), std::nullopt);
+    EXPECT_EQ(axread::getLineageOfElement(window->add(ax::Button, "Font...")), std::nullopt);
+    EXPECT_EQ(axread::getLineageOfElement(window->add(ax::Button, "ignore")), std::nullopt);
+    EXPECT_EQ(axread::getLineageOfElement(nullptr), QStringList());
+    EXPECT_EQ(axread::topLevelUIElement(unnamed), window);
+    EXPECT_FALSE(axread::valueOfAttribute(ax::Title, nullptr).isValid());
+    EXPECT_EQ(axread::roleOfUIElement(unnamed), std::nullopt);
 }

@@ -1,9 +1,9 @@
 // Evaluating a comparison script's answer, and locating, installing and running the script.
 #include "typewarden/capture/TextComparison.h"
+#include "model/TypewardenDefaults.h"
 #include "platform/defaults/UserDefaults.h"
 #include "tests/support/RecordingAlerts.h"
 #include "tests/support/TestSupport.h"
-#include "typewarden/app/AgentDefaults.h"
 #include "typewarden/capture/ComparisonScript.h"
 
 #include <QFile>
@@ -23,20 +23,13 @@ struct Evaluation {
         comparison.setOldDocText("old");
         comparison.setBeforeWord("recieve");
     }
-    QVariantMap pair(const QString& mSpell, const QString& cSpell)
-    {
-        return {{"mSpell", mSpell}, {"cSpell", cSpell}};
-    }
+    model::WordPair pair(const QString& mSpell, const QString& cSpell) { return {cSpell, mSpell}; }
 
     platform::UserDefaults defaults{QStringLiteral("Typewarden")};
     bool controlKey = false;
     bool spellPanel = false;
-    QList<QVariantMap> handed;
-    TextComparison comparison{defaults,
-                              [this](const QVariantMap& p) {
-                                  handed << p;
-                                  return true;
-                              },
+    QList<model::WordPair> handed;
+    TextComparison comparison{defaults, [this](const model::WordPair& p) { handed << p; },
                               FlagAccess::of(controlKey), FlagAccess::of(spellPanel)};
 };
 
@@ -202,7 +195,7 @@ TEST(ComparisonScript, InstallationCopiesTheScriptOnceIntoTheChosenFolder)
     Script s;
     ASSERT_TRUE(testsupport::writeFile(s.shipped, "#!/bin/sh\necho '[\"doc\"]'\n"));
     s.panels.answer = testsupport::sandboxRoot(); // another folder: nothing happens
-    s.script.installAppleScriptAlert();
+    s.script.installScriptAlert();
     ASSERT_EQ(s.panels.requests.size(), 1);
     EXPECT_EQ(s.panels.requests[0].directory, ComparisonScript::scriptsDirectory());
     EXPECT_FALSE(QFile::exists(ComparisonScript::scriptPath()));
@@ -218,7 +211,7 @@ TEST(ComparisonScript, InstallationCopiesTheScriptOnceIntoTheChosenFolder)
               testsupport::readFile(s.shipped));
 
     // The file is there now: a second installation only logs.
-    s.script.installAppleScriptAlert();
+    s.script.installScriptAlert();
     EXPECT_EQ(s.alerts.shown.size(), 4);
     EXPECT_TRUE(s.script.runDifferenceScript("TextEdit", "old"));
     ASSERT_TRUE(s.answered.wait(5000));

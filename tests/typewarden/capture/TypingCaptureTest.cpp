@@ -1,8 +1,8 @@
 // The typing path: rebuilding the typed word from key presses, and when it asks for comparisons.
+#include "typewarden/capture/TypingCapture.h"
 #include "platform/defaults/UserDefaults.h"
 #include "tests/support/FakeEventMonitors.h"
-#include "typewarden/capture/AppleKeyboardUIMethods.h"
-#include "typewarden/capture/AppleUserInterfaceHelperMethods.h"
+#include "typewarden/capture/SpellingPanelReader.h"
 #include "typewarden/capture/TextComparison.h"
 
 #include <gtest/gtest.h>
@@ -16,29 +16,25 @@ namespace
 struct Typing {
     platform::UserDefaults defaults{QStringLiteral("Typewarden")};
     testsupport::FakeEventMonitors monitors;
-    AppleUserInterfaceHelperMethods panel;
+    SpellingPanelReader panel;
     bool controlFlag = false, panelFlag = false;
-    TextComparison comparison{defaults, [](const QVariantMap&) { return true; },
-                              FlagAccess::of(controlFlag), FlagAccess::of(panelFlag)};
+    TextComparison comparison{defaults, [](const model::WordPair&) {}, FlagAccess::of(controlFlag),
+                              FlagAccess::of(panelFlag)};
     QStringList requests; // "application|old text|before word" at the time of each request
     int toggles = 0, saves = 0;
-    std::unique_ptr<AppleKeyboardUIMethods> keyboard;
+    std::unique_ptr<TypingCapture> keyboard;
 
     Typing()
     {
-        keyboard = std::make_unique<AppleKeyboardUIMethods>(
-            panel, [](const QVariantMap&) { return true; },
-            AppleKeyboardUIMethods::TypingPeers{&monitors, &comparison,
-                                                [this](const QString& app, const QString& old) {
-                                                    requests << app + "|" + old + "|" +
-                                                                    keyboard->baseString();
-                                                    return true;
-                                                },
-                                                [this] { ++toggles; },
-                                                [this] {
-                                                    ++saves;
-                                                    return true;
-                                                }});
+        keyboard = std::make_unique<TypingCapture>(
+            panel, [](const model::WordPair&) {},
+            TypingCapture::TypingPeers{&monitors, &comparison,
+                                       [this](const QString& app, const QString& old) {
+                                           requests
+                                               << app + "|" + old + "|" + keyboard->baseString();
+                                           return true;
+                                       },
+                                       [this] { ++toggles; }, [this] { ++saves; }});
         keyboard->consoleDirectoryInputForApp("TextEdit");
         comparison.setOldDocText("The document");
         requests.clear();
@@ -117,10 +113,10 @@ TEST(TypingCapture, MonitorsAreInstalledOnceAndRemovingTheKeyMonitorSaves)
     t.keyboard->consoleDirectoryInputForApp("Pages");
     EXPECT_EQ(t.monitors.installs, 2);
     EXPECT_EQ(t.requests, QStringList{"Pages||"}); // a new baseline, for the new name
-    t.keyboard->removeAppleKeyboardUIMethods();
-    t.keyboard->removeAppleKeyboardUIMethods();
+    t.keyboard->removeKeyDownMonitor();
+    t.keyboard->removeKeyDownMonitor();
     EXPECT_EQ(t.saves, 1);
     EXPECT_FALSE(t.monitors.hasKeyDownMonitor());
-    t.keyboard->removeAppleMouseEventMonitor();
+    t.keyboard->removeMouseUpMonitor();
     EXPECT_FALSE(t.monitors.hasMouseUpMonitor());
 }

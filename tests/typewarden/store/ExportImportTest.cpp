@@ -1,12 +1,12 @@
 // Export of the word-pair list into a file the user names, and import of that file back.
 #include "model/DefaultsKeys.h"
 #include "model/OrthovaModel.h"
+#include "model/TypewardenDefaults.h"
 #include "platform/ui/FilePanels.h"
 #include "tests/platform/dbus/LogCapture.h"
 #include "tests/support/RecordingAlerts.h"
 #include "tests/support/TestSupport.h"
 #include "tests/typewarden/store/RecordingNotifications.h"
-#include "model/TypewardenDefaults.h"
 #include "typewarden/store/TypewardenImportDelegate.h"
 #include "typewarden/store/TypewardenModel.h"
 
@@ -67,10 +67,10 @@ protected:
     void SetUp() override
     {
         storePath = typewarden::registerErrorListPathDefault(defaults);
-        model.awakeFromNib();
+        model.wake();
         delegate.setWindow(&window);
-        model.addWordPairs({{key::cSpell, "the"}, {key::mSpell, "teh"}});
-        model.addWordPairs({{key::cSpell, "which"}, {key::mSpell, "wich"}});
+        model.addWordPairs({"the", "teh"});
+        model.addWordPairs({"which", "wich"});
         // Old stamps, so that copies stamped at import are told apart.
         const auto pairs = context().fetch(platform::FetchRequest::all(model::entity::WordPair));
         int day = 0;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/dbus/DistributedNotificationCenter.h"
+#include "platform/DistributedNotificationCenter.h"
 
 #include <functional>
 

@@ -24,9 +24,9 @@ namespace key = model::key;
 namespace
 {
 
-QVariantMap pair(const QString& cSpell, const QString& mSpell)
+model::WordPair pair(const QString& cSpell, const QString& mSpell)
 {
-    return {{key::cSpell, cSpell}, {key::mSpell, mSpell}};
+    return {cSpell, mSpell};
 }
 
 // "cSpell/mSpell@stamp" for each pair, sorted: the time stamp travels with the words.
@@ -59,7 +59,7 @@ protected:
         store = std::make_unique<TypewardenModel>(defaults, notifications, alerts);
         QObject::connect(store.get(), &TypewardenModel::scrollToEndRequested,
                          [this] { refreshes.append("scroll"); });
-        store->awakeFromNib();
+        store->wake();
     }
     unsigned pairCount() { return store->countEntityObjects(model::entity::WordPair); }
 
@@ -75,16 +75,9 @@ TEST_F(TypewardenModelTest, MissingOrEmptyWordsAreDroppedSilentlyButTheListIsRef
 {
     defaults.registerDefaults({{typewarden::defaults::Beep, true}});
     makeStore();
-    const QList<QVariantMap> rejected{
-        pair(QLatin1String(""), "teh"),
-        pair("the", QLatin1String("")),
-        {{key::mSpell, "teh"}},
-        {{key::cSpell, "the"}},
-        {{key::cSpell, 42}, {key::mSpell, "teh"}},
-    };
-    for (const QVariantMap& p : rejected) {
+    for (const model::WordPair& p : {pair(QLatin1String(""), "teh"), pair("the", QString())}) {
         refreshes.clear();
-        EXPECT_FALSE(store->addWordPairs(p)) << p.keys().join(u',').toStdString();
+        EXPECT_FALSE(store->addWordPairs(p)) << qPrintable(p.cSpell + '/' + p.mSpell);
         EXPECT_EQ(refreshes, QStringList{"scroll"});
     }
     EXPECT_FALSE(store->wordErrorDBase()->hasChanges());
@@ -155,7 +148,7 @@ TEST_F(TypewardenModelTest, AnAddIsOneUndoStepAndWakingStartsAFreshHistory)
     EXPECT_TRUE(alerts.shown.isEmpty()) << "counting none is no failure";
 
     store->undoManager()->redo(); // history for the next wake to forget
-    store->awakeFromNib();
+    store->wake();
     EXPECT_EQ(store->wordErrorDBase()->undoManager(), store->undoManager());
     EXPECT_FALSE(store->undoManager()->canUndo());
 }

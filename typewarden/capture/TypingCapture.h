@@ -1,25 +1,22 @@
 #pragma once
 
 #include "platform/accessibility/GlobalEventMonitors.h"
+#include "typewarden/capture/PairHandOver.h"
 
 #include <QStringList>
-#include <QVariantMap>
 
 #include <functional>
 
 namespace typewarden
 {
 
-class AppleUserInterfaceHelperMethods;
+class SpellingPanelReader;
 class TextComparison;
 
 // What the global key and mouse monitors do with the writer's keys and clicks.
-class AppleKeyboardUIMethods
+class TypingCapture
 {
 public:
-    // What receives a committed pair (the application delegate's addSpellWordsToList).
-    using HandOver = std::function<bool(const QVariantMap& pair)>;
-
     // What the typing path calls out to.
     struct TypingPeers {
         platform::GlobalEventMonitors* monitors = nullptr;
@@ -27,15 +24,14 @@ public:
         // Starts one comparison of the application's front document against the old text.
         std::function<bool(const QString& application, const QString& oldText)> compare;
         std::function<void()> toggleLastCorrection;
-        std::function<bool()> saveContext;
+        std::function<void()> saveContext;
     };
 
     // The ten characters that end a word; line ends are handled on their own.
     static const QStringList& autoCorrectTermChars();
 
-    AppleKeyboardUIMethods(AppleUserInterfaceHelperMethods& panel, HandOver handOver);
-    AppleKeyboardUIMethods(AppleUserInterfaceHelperMethods& panel, HandOver handOver,
-                           TypingPeers typing);
+    TypingCapture(SpellingPanelReader& panel, PairHandOver handOver);
+    TypingCapture(SpellingPanelReader& panel, PairHandOver handOver, TypingPeers typing);
 
     // Starts (or restarts) typing capture for the application: a baseline comparison, then the
     // two monitors if they are not there yet.
@@ -44,8 +40,8 @@ public:
     bool resetBaseStringOfApplication(const QString& application = {});
     static bool checkForAutoCorrectTermChars(QChar c);
     // Removing the key monitor saves the word pairs; without one nothing is saved.
-    void removeAppleKeyboardUIMethods();
-    void removeAppleMouseEventMonitor();
+    void removeKeyDownMonitor();
+    void removeMouseUpMonitor();
 
     void keyDown(const platform::KeyDownEvent& event);
     void mouseUp(const platform::MouseUpEvent& event);
@@ -65,8 +61,8 @@ private:
     QString oldDocText() const;
     void setOldDocText(const QString& text);
 
-    AppleUserInterfaceHelperMethods& m_panel;
-    HandOver m_handOver;
+    SpellingPanelReader& m_panel;
+    PairHandOver m_handOver;
     TypingPeers m_typing;
     QString m_activeAppName;
     QString m_baseString;

@@ -1,7 +1,6 @@
-#include "typewarden/capture/AppleKeyboardUIMethods.h"
-#include "model/OrthovaModel.h"
+#include "typewarden/capture/TypingCapture.h"
 
-#include "typewarden/capture/AppleUserInterfaceHelperMethods.h"
+#include "typewarden/capture/SpellingPanelReader.h"
 #include "typewarden/capture/TextComparison.h"
 
 #include <QLoggingCategory>
@@ -14,19 +13,17 @@ namespace
 Q_LOGGING_CATEGORY(lcSpellingPanel, "typewarden.capture.panel")
 } // namespace
 
-AppleKeyboardUIMethods::AppleKeyboardUIMethods(AppleUserInterfaceHelperMethods& panel,
-                                               HandOver handOver)
-    : AppleKeyboardUIMethods(panel, std::move(handOver), TypingPeers{})
+TypingCapture::TypingCapture(SpellingPanelReader& panel, PairHandOver handOver)
+    : TypingCapture(panel, std::move(handOver), TypingPeers{})
 {
 }
 
-AppleKeyboardUIMethods::AppleKeyboardUIMethods(AppleUserInterfaceHelperMethods& panel,
-                                               HandOver handOver, TypingPeers typing)
+TypingCapture::TypingCapture(SpellingPanelReader& panel, PairHandOver handOver, TypingPeers typing)
     : m_panel(panel), m_handOver(std::move(handOver)), m_typing(std::move(typing))
 {
 }
 
-void AppleKeyboardUIMethods::transactWithSpellingCorrectionConsole()
+void TypingCapture::transactWithSpellingCorrectionConsole()
 {
     const std::optional<QString> title = m_panel.titleOfUIElement();
     const std::optional<QString> cSpell = m_panel.cSpell();
@@ -35,41 +32,37 @@ void AppleKeyboardUIMethods::transactWithSpellingCorrectionConsole()
         mSpell == QStringLiteral(""))
         return;
 
-    QVariantMap pair;
-    if (cSpell)
-        pair.insert(model::key::cSpell, *cSpell);
-    if (mSpell)
-        pair.insert(model::key::mSpell, *mSpell);
-    qCDebug(lcSpellingPanel).noquote()
-        << "Change clicked:" << mSpell.value_or(QString()) << "->" << cSpell.value_or(QString());
-    if (!m_handOver || !m_handOver(pair))
-        qCWarning(lcSpellingPanel) << "the panel correction was not handed over";
+    // A word the panel did not give goes over empty, and the store refuses the pair.
+    const model::WordPair pair{cSpell.value_or(QString()), mSpell.value_or(QString())};
+    qCDebug(lcSpellingPanel).noquote() << "Change clicked:" << pair.mSpell << "->" << pair.cSpell;
+    if (m_handOver)
+        m_handOver(pair);
     m_panel.clearPendingWords();
 }
 
-const QStringList& AppleKeyboardUIMethods::autoCorrectTermChars()
+const QStringList& TypingCapture::autoCorrectTermChars()
 {
     static const QStringList chars{" ", ",", ".", ";", "\"", ":", "?", "!", "(", ")"};
     return chars;
 }
 
-bool AppleKeyboardUIMethods::checkForAutoCorrectTermChars(QChar c)
+bool TypingCapture::checkForAutoCorrectTermChars(QChar c)
 {
     return autoCorrectTermChars().contains(QString(c));
 }
 
-QString AppleKeyboardUIMethods::oldDocText() const
+QString TypingCapture::oldDocText() const
 {
     return m_typing.comparison ? m_typing.comparison->oldDocText() : QString();
 }
 
-void AppleKeyboardUIMethods::setOldDocText(const QString& text)
+void TypingCapture::setOldDocText(const QString& text)
 {
     if (m_typing.comparison)
         m_typing.comparison->setOldDocText(text);
 }
 
-bool AppleKeyboardUIMethods::processWordsForApp(const QString& application, const QString& oldText)
+bool TypingCapture::processWordsForApp(const QString& application, const QString& oldText)
 {
     if (m_typing.compare)
         m_typing.compare(application, oldText);
@@ -79,14 +72,14 @@ bool AppleKeyboardUIMethods::processWordsForApp(const QString& application, cons
     return true;
 }
 
-bool AppleKeyboardUIMethods::resetBaseStringOfApplication(const QString&)
+bool TypingCapture::resetBaseStringOfApplication(const QString&)
 {
     m_baseString.clear();
     setOldDocText(QString());
     return true;
 }
 
-void AppleKeyboardUIMethods::consoleDirectoryInputForApp(const QString& application)
+void TypingCapture::consoleDirectoryInputForApp(const QString& application)
 {
     m_activeAppName = application;
     setOldDocText(QString());
@@ -108,7 +101,7 @@ void AppleKeyboardUIMethods::consoleDirectoryInputForApp(const QString& applicat
                                           "followed";
 }
 
-void AppleKeyboardUIMethods::removeAppleKeyboardUIMethods()
+void TypingCapture::removeKeyDownMonitor()
 {
     platform::GlobalEventMonitors* monitors = m_typing.monitors;
     if (!monitors || !monitors->hasKeyDownMonitor())
@@ -118,13 +111,13 @@ void AppleKeyboardUIMethods::removeAppleKeyboardUIMethods()
         m_typing.saveContext();
 }
 
-void AppleKeyboardUIMethods::removeAppleMouseEventMonitor()
+void TypingCapture::removeMouseUpMonitor()
 {
     if (m_typing.monitors && m_typing.monitors->hasMouseUpMonitor())
         m_typing.monitors->removeMouseUpMonitor();
 }
 
-void AppleKeyboardUIMethods::mouseUp(const platform::MouseUpEvent& event)
+void TypingCapture::mouseUp(const platform::MouseUpEvent& event)
 {
     qCDebug(lcSpellingPanel) << "click released" << (event.control ? "(context)" : "");
     // A context-menu click: the correction chosen from that menu is taken without retention.
@@ -135,7 +128,7 @@ void AppleKeyboardUIMethods::mouseUp(const platform::MouseUpEvent& event)
     transactWithSpellingCorrectionConsole();
 }
 
-void AppleKeyboardUIMethods::keyDown(const platform::KeyDownEvent& event)
+void TypingCapture::keyDown(const platform::KeyDownEvent& event)
 {
     if (event.command && event.control && m_typing.toggleLastCorrection)
         m_typing.toggleLastCorrection();

@@ -1,6 +1,6 @@
-#include "typewarden/capture/UIAppDelegateController.h"
+#include "typewarden/capture/AccessibilityReads.h"
 
-namespace typewarden
+namespace typewarden::axread
 {
 
 namespace
@@ -18,54 +18,52 @@ std::optional<QString> stringOf(const QVariant& value)
 
 } // namespace
 
-QVariant UIAppDelegateController::valueOfAttribute(const QString& attribute, const Element& element)
+QVariant valueOfAttribute(const QString& attribute, const Element& element)
 {
     return element ? element->valueOfAttribute(attribute) : QVariant();
 }
 
-QVariant UIAppDelegateController::valueOfUIElement(const Element& element)
+QVariant valueOfUIElement(const Element& element)
 {
     return valueOfAttribute(platform::ax::Value, element);
 }
 
-std::optional<QString> UIAppDelegateController::roleOfUIElement(const Element& element)
+std::optional<QString> roleOfUIElement(const Element& element)
 {
     return stringOf(valueOfAttribute(platform::ax::Role, element));
 }
 
-std::optional<QString> UIAppDelegateController::titleOfUIElement(const Element& element)
+std::optional<QString> titleOfUIElement(const Element& element)
 {
     return stringOf(valueOfAttribute(platform::ax::Title, element));
 }
 
-std::optional<QString> UIAppDelegateController::selectedTextOfUIElement(const Element& element)
+std::optional<QString> selectedTextOfUIElement(const Element& element)
 {
     return stringOf(valueOfAttribute(kSelectedTextAttribute, element));
 }
 
-UIAppDelegateController::Element UIAppDelegateController::parentOfUIElement(const Element& element)
+Element parentOfUIElement(const Element& element)
 {
     return element ? element->parent() : Element();
 }
 
-QList<UIAppDelegateController::Element>
-UIAppDelegateController::selectedChildrenUIElement(const Element& element)
+QList<Element> selectedChildrenUIElement(const Element& element)
 {
     return qvariant_cast<QList<Element>>(valueOfAttribute(kSelectedChildrenAttribute, element));
 }
 
-QList<UIAppDelegateController::Element>
-UIAppDelegateController::childrenUIElement(const Element& element)
+QList<Element> childrenUIElement(const Element& element)
 {
     return element ? element->children() : QList<Element>();
 }
 
-UIAppDelegateController::Element UIAppDelegateController::topLevelUIElement(const Element& element)
+Element topLevelUIElement(const Element& element)
 {
     return qvariant_cast<Element>(valueOfAttribute(platform::ax::TopLevelUIElement, element));
 }
 
-std::optional<QStringList> UIAppDelegateController::getLineageOfElement(const Element& element)
+std::optional<QStringList> getLineageOfElement(const Element& element)
 {
     static const QStringList stopTitles{QStringLiteral("Cut"),          QStringLiteral("Copy"),
                                         QStringLiteral("Paste"),        QStringLiteral("Font..."),
@@ -85,4 +83,4 @@ std::optional<QStringList> UIAppDelegateController::getLineageOfElement(const El
     return lineage;
 }
 
-} // namespace typewarden
+} // namespace typewarden::axread

@@ -16,15 +16,15 @@ namespace typewarden
 // Follows applications starting, ending and becoming active, keeps the per-process observers of
 // window, menu and activation events, and tells the capture when a watched application comes
 // forward or goes back.
-class TypewardenObserverMethods : public QObject
+class ApplicationWatcher : public QObject
 {
     Q_OBJECT
 public:
     // What the observers call (the application delegate's side).
     struct Callbacks {
         std::function<bool(const QString& name)> userPreferenceMask;
-        std::function<void(const QString& name)> setupAppleUIMonitorsForApp;
-        std::function<void()> unloadAppleOSUserInterfaceObservers;
+        std::function<void(const QString& name)> startCaptureForApp;
+        std::function<void()> stopCapture;
         std::function<void()> resetTypingState;
         std::function<void()> resetPanelState;
         std::function<void(const QString& notification, const QVariantMap& userInfo)> post;
@@ -32,9 +32,8 @@ public:
 
     static constexpr int kActivationSettleMs = 500;
 
-    TypewardenObserverMethods(platform::DesktopAccessibility& desktop, Callbacks callbacks,
-                              qint64 ownPid);
-    ~TypewardenObserverMethods() override;
+    ApplicationWatcher(platform::DesktopAccessibility& desktop, Callbacks callbacks, qint64 ownPid);
+    ~ApplicationWatcher() override;
 
     void setupApplicationActivityMonitor();
     void applicationLaunched(const platform::RunningApplication& app);

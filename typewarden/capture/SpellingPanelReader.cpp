@@ -1,6 +1,6 @@
-#include "typewarden/capture/AppleUserInterfaceHelperMethods.h"
+#include "typewarden/capture/SpellingPanelReader.h"
 
-#include "typewarden/capture/UIAppDelegateController.h"
+#include "typewarden/capture/AccessibilityReads.h"
 
 namespace typewarden
 {
@@ -8,8 +8,7 @@ namespace typewarden
 namespace
 {
 
-using Element = AppleUserInterfaceHelperMethods::Element;
-using Reader = UIAppDelegateController;
+using Element = SpellingPanelReader::Element;
 
 constexpr int kMaximumDepth = 256;
 
@@ -17,7 +16,7 @@ constexpr int kMaximumDepth = 256;
 // element itself, with no "AXWindow" in it the top of the tree.
 Element windowOfElement(const Element& element)
 {
-    const std::optional<QStringList> lineage = Reader::getLineageOfElement(element);
+    const std::optional<QStringList> lineage = axread::getLineageOfElement(element);
     qsizetype steps = 0;
     if (lineage) {
         steps = lineage->indexOf(platform::ax::Window);
@@ -26,7 +25,7 @@ Element windowOfElement(const Element& element)
     }
     Element window = element;
     for (; steps > 0; --steps) {
-        Element up = Reader::parentOfUIElement(window);
+        Element up = axread::parentOfUIElement(window);
         if (!up)
             break;
         window = up;
@@ -39,8 +38,8 @@ Element windowOfElement(const Element& element)
 std::optional<Element> findPath(const Element& from, const QStringList& roles,
                                 const QList<bool>& optional, qsizetype level)
 {
-    for (const Element& child : Reader::childrenUIElement(from)) {
-        const std::optional<QString> role = Reader::roleOfUIElement(child);
+    for (const Element& child : axread::childrenUIElement(from)) {
+        const std::optional<QString> role = axread::roleOfUIElement(child);
         for (qsizetype next = level; role && next < roles.size(); ++next) {
             if (*role == roles[next]) {
                 if (next + 1 == roles.size())
@@ -58,42 +57,39 @@ std::optional<Element> findPath(const Element& from, const QStringList& roles,
 
 } // namespace
 
-bool AppleUserInterfaceHelperMethods::getSpellingAndGrammarWindowButtonWithElement(
+bool SpellingPanelReader::getSpellingAndGrammarWindowButtonWithElement(
     const Element& element, const QString& activeApplication)
 {
     m_currentElement = element;
-    if (!determinWeAreInGrammarWindow(element, activeApplication))
+    if (!isInSpellingPanel(element, activeApplication))
         return false;
     m_spellCheckWindowOpenFlag = true;
     m_mSpell = getMSpellWithUIElement(element);
     m_cSpell = trapSelectedWordWithUIElement(element);
-    m_title = Reader::titleOfUIElement(element);
+    m_title = axread::titleOfUIElement(element);
     return true;
 }
 
-bool AppleUserInterfaceHelperMethods::determinWeAreInGrammarWindow(const Element& element,
-                                                                   const QString&)
+bool SpellingPanelReader::isInSpellingPanel(const Element& element, const QString&)
 {
-    return Reader::titleOfUIElement(Reader::topLevelUIElement(element)) == kPanelTitle;
+    return axread::titleOfUIElement(axread::topLevelUIElement(element)) == kPanelTitle;
 }
 
-std::optional<QString>
-AppleUserInterfaceHelperMethods::getMSpellWithUIElement(const Element& element)
+std::optional<QString> SpellingPanelReader::getMSpellWithUIElement(const Element& element)
 {
-    for (const Element& child : Reader::childrenUIElement(windowOfElement(element))) {
-        if (Reader::roleOfUIElement(child) != platform::ax::TextField)
+    for (const Element& child : axread::childrenUIElement(windowOfElement(element))) {
+        if (axread::roleOfUIElement(child) != platform::ax::TextField)
             continue;
-        const QVariant value = Reader::valueOfUIElement(child);
+        const QVariant value = axread::valueOfUIElement(child);
         if (value.isNull() || value.toString().isEmpty())
             return std::nullopt;
-        m_title = Reader::titleOfUIElement(currentElement());
+        m_title = axread::titleOfUIElement(currentElement());
         return value.toString();
     }
     return std::nullopt;
 }
 
-std::optional<QString>
-AppleUserInterfaceHelperMethods::trapSelectedWordWithUIElement(const Element& element)
+std::optional<QString> SpellingPanelReader::trapSelectedWordWithUIElement(const Element& element)
 {
     using namespace platform::ax;
     static const QStringList roles{ScrollArea, Table, Row, TextField};
@@ -101,19 +97,19 @@ AppleUserInterfaceHelperMethods::trapSelectedWordWithUIElement(const Element& el
     const std::optional<Element> cell = findPath(windowOfElement(element), roles, optional, 0);
     if (!cell)
         return std::nullopt;
-    const QVariant value = Reader::valueOfUIElement(*cell);
+    const QVariant value = axread::valueOfUIElement(*cell);
     if (!value.isValid() || value.isNull())
         return std::nullopt;
     return value.toString();
 }
 
-void AppleUserInterfaceHelperMethods::resetConsoleMonitoringElements()
+void SpellingPanelReader::resetConsoleMonitoringElements()
 {
     clearPendingWords();
     m_currentElement.reset();
 }
 
-void AppleUserInterfaceHelperMethods::clearPendingWords()
+void SpellingPanelReader::clearPendingWords()
 {
     m_mSpell = QStringLiteral("");
     m_cSpell = QStringLiteral("");

@@ -1,4 +1,4 @@
-#include "typewarden/capture/TypewardenObserverMethods.h"
+#include "typewarden/capture/ApplicationWatcher.h"
 
 #include <QLoggingCategory>
 #include <QTimer>
@@ -12,15 +12,15 @@ Q_LOGGING_CATEGORY(lcObservers, "typewarden.capture.observers")
 const QString kActiveName = QStringLiteral("NSApplicationName");
 } // namespace
 
-TypewardenObserverMethods::TypewardenObserverMethods(platform::DesktopAccessibility& desktop,
-                                                     Callbacks callbacks, qint64 ownPid)
+ApplicationWatcher::ApplicationWatcher(platform::DesktopAccessibility& desktop, Callbacks callbacks,
+                                       qint64 ownPid)
     : m_desktop(desktop), m_callbacks(std::move(callbacks)), m_ownPid(ownPid)
 {
 }
 
-TypewardenObserverMethods::~TypewardenObserverMethods() = default;
+ApplicationWatcher::~ApplicationWatcher() = default;
 
-void TypewardenObserverMethods::setupApplicationActivityMonitor()
+void ApplicationWatcher::setupApplicationActivityMonitor()
 {
     m_desktop.setWorkspaceHandlers(
         {[this](const platform::RunningApplication& app) { applicationLaunched(app); },
@@ -31,48 +31,48 @@ void TypewardenObserverMethods::setupApplicationActivityMonitor()
         m_activeAppDictionary.insert(app.name, app.pid);
 }
 
-QString TypewardenObserverMethods::getActiveAppName() const
+QString ApplicationWatcher::getActiveAppName() const
 {
     return m_activeAppDictionary.value(kActiveName).toString();
 }
 
-void TypewardenObserverMethods::applicationLaunched(const platform::RunningApplication& app)
+void ApplicationWatcher::applicationLaunched(const platform::RunningApplication& app)
 {
     m_activeAppDictionary.insert(app.name, app.pid);
     registerForWindowEventsMonitorFor(app.pid);
     registerForAppSwitchNotificationFor(app.pid);
 }
 
-void TypewardenObserverMethods::applicationTerminated(const platform::RunningApplication& app)
+void ApplicationWatcher::applicationTerminated(const platform::RunningApplication& app)
 {
     disengageWindowObservers(app.pid);
     disengageApplicationSwitchObserver(app.pid);
 }
 
-void TypewardenObserverMethods::applicationActivated(const platform::RunningApplication& app)
+void ApplicationWatcher::applicationActivated(const platform::RunningApplication& app)
 {
     // The application is given half a second to settle; waiting on a timer keeps the agent's own
     // events going meanwhile.
     QTimer::singleShot(kActivationSettleMs, this, [this, app] { activate(app); });
 }
 
-void TypewardenObserverMethods::activate(const platform::RunningApplication& app)
+void ApplicationWatcher::activate(const platform::RunningApplication& app)
 {
     m_activeApp = app.name;
     m_activeAppDictionary.insert(kActiveName, app.name);
     if (m_callbacks.userPreferenceMask && m_callbacks.userPreferenceMask(app.name)) {
-        if (m_callbacks.setupAppleUIMonitorsForApp)
-            m_callbacks.setupAppleUIMonitorsForApp(app.name);
+        if (m_callbacks.startCaptureForApp)
+            m_callbacks.startCaptureForApp(app.name);
         if (m_callbacks.resetTypingState)
             m_callbacks.resetTypingState();
         registerForAppSwitchNotificationFor(app.pid);
         registerForWindowEventsMonitorFor(app.pid);
-    } else if (m_callbacks.unloadAppleOSUserInterfaceObservers) {
-        m_callbacks.unloadAppleOSUserInterfaceObservers();
+    } else if (m_callbacks.stopCapture) {
+        m_callbacks.stopCapture();
     }
 }
 
-void TypewardenObserverMethods::registerForWindowEventsMonitorFor(qint64 pid)
+void ApplicationWatcher::registerForWindowEventsMonitorFor(qint64 pid)
 {
     if (pid == m_ownPid || m_windowSwitchedObservers.count(pid) ||
         m_menuOpenedObservers.count(pid) || m_menuClosedObservers.count(pid))
@@ -110,7 +110,7 @@ void TypewardenObserverMethods::registerForWindowEventsMonitorFor(qint64 pid)
     }
 }
 
-void TypewardenObserverMethods::registerForAppSwitchNotificationFor(qint64 pid)
+void ApplicationWatcher::registerForAppSwitchNotificationFor(qint64 pid)
 {
     if (pid == m_ownPid || m_applicationSwitchedObservers.count(pid))
         return;
@@ -119,16 +119,16 @@ void TypewardenObserverMethods::registerForAppSwitchNotificationFor(qint64 pid)
         m_applicationSwitchedObservers[pid] = std::move(observer);
 }
 
-void TypewardenObserverMethods::appWindowChanged()
+void ApplicationWatcher::appWindowChanged()
 {
     // The window change does not consult the preferences.
-    if (m_callbacks.setupAppleUIMonitorsForApp)
-        m_callbacks.setupAppleUIMonitorsForApp(getActiveAppName());
+    if (m_callbacks.startCaptureForApp)
+        m_callbacks.startCaptureForApp(getActiveAppName());
     if (m_callbacks.resetTypingState)
         m_callbacks.resetTypingState();
 }
 
-void TypewardenObserverMethods::applicationSwitched()
+void ApplicationWatcher::applicationSwitched()
 {
     if (m_callbacks.resetTypingState)
         m_callbacks.resetTypingState();
@@ -136,14 +136,14 @@ void TypewardenObserverMethods::applicationSwitched()
         m_callbacks.resetPanelState();
 }
 
-void TypewardenObserverMethods::disengageWindowObservers(qint64 pid)
+void ApplicationWatcher::disengageWindowObservers(qint64 pid)
 {
     m_windowSwitchedObservers.erase(pid);
     m_menuOpenedObservers.erase(pid);
     m_menuClosedObservers.erase(pid);
 }
 
-void TypewardenObserverMethods::disengageApplicationSwitchObserver(qint64 pid)
+void ApplicationWatcher::disengageApplicationSwitchObserver(qint64 pid)
 {
     const auto it = m_applicationSwitchedObservers.find(pid);
     if (it == m_applicationSwitchedObservers.end())
@@ -153,13 +153,13 @@ void TypewardenObserverMethods::disengageApplicationSwitchObserver(qint64 pid)
     m_applicationSwitchedObservers.erase(it);
 }
 
-void TypewardenObserverMethods::quitAllWindowActivityMonitorObservers()
+void ApplicationWatcher::quitAllWindowActivityMonitorObservers()
 {
     for (const auto& [pid, observer] : m_applicationSwitchedObservers)
         disengageWindowObservers(pid);
 }
 
-void TypewardenObserverMethods::quitAllApplicationActivityMonitorObservers()
+void ApplicationWatcher::quitAllApplicationActivityMonitorObservers()
 {
     quitAllWindowActivityMonitorObservers();
     m_applicationSwitchedObservers.clear();
@@ -168,13 +168,13 @@ void TypewardenObserverMethods::quitAllApplicationActivityMonitorObservers()
     m_menuClosedObservers.clear();
 }
 
-int TypewardenObserverMethods::windowObserverCount(qint64 pid) const
+int ApplicationWatcher::windowObserverCount(qint64 pid) const
 {
     return int(m_windowSwitchedObservers.count(pid) + m_menuOpenedObservers.count(pid) +
                m_menuClosedObservers.count(pid));
 }
 
-bool TypewardenObserverMethods::hasApplicationSwitchObserver(qint64 pid) const
+bool ApplicationWatcher::hasApplicationSwitchObserver(qint64 pid) const
 {
     return m_applicationSwitchedObservers.count(pid) > 0;
 }

@@ -14,7 +14,7 @@ namespace typewarden
 // Reads the "Spelling and Grammar" panel of the watched application while the pointer moves over
 // it, and holds the pair that a released click on its "Change" button commits. An absent word
 // (std::nullopt) is one the panel did not give; "" is one already handed over or reset.
-class AppleUserInterfaceHelperMethods
+class SpellingPanelReader
 {
 public:
     using Element = platform::AccessibilityElementRef;
@@ -22,7 +22,7 @@ public:
     static inline const QString kPanelTitle = QStringLiteral("Spelling and Grammar");
 
     // activeAppName: the name of the application active now (the observers' dictionary).
-    explicit AppleUserInterfaceHelperMethods(std::function<QString()> activeAppName = {})
+    explicit SpellingPanelReader(std::function<QString()> activeAppName = {})
         : m_activeAppName(std::move(activeAppName))
     {
     }
@@ -32,8 +32,7 @@ public:
     bool getSpellingAndGrammarWindowButtonWithElement(const Element& element,
                                                       const QString& activeApplication);
     // Whether the element's top-level window is titled exactly "Spelling and Grammar".
-    static bool determinWeAreInGrammarWindow(const Element& element,
-                                             const QString& activeApplication);
+    static bool isInSpellingPanel(const Element& element, const QString& activeApplication);
     // The non-empty value of the panel window's first direct text-field child.
     std::optional<QString> getMSpellWithUIElement(const Element& element);
     // The value of the first guess cell: window > scroll area > table > row > text field, where

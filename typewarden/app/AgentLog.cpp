@@ -1,0 +1,3 @@
+#include "typewarden/app/AgentLog.h"
+
+Q_LOGGING_CATEGORY(lcAgent, "typewarden.app")
