@@ -17,15 +17,10 @@ std::optional<WordPair> refuse(QString* why, const char* reason)
 
 } // namespace
 
-QVariantMap toDictionary(const WordPair& pair)
-{
-    // The announcement's words are named as the store names them.
-    return {{key::cSpell, pair.cSpell}, {key::mSpell, pair.mSpell}};
-}
-
 QVariantMap toUserInfo(const WordPair& pair)
 {
-    return {{AddedWordPair, toDictionary(pair)}};
+    // The announcement's words are named as the store names them.
+    return {{AddedWordPair, QVariantMap{{key::cSpell, pair.cSpell}, {key::mSpell, pair.mSpell}}}};
 }
 
 std::optional<WordPair> fromUserInfo(const QVariantMap& userInfo, QString* why)

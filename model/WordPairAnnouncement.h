@@ -18,7 +18,7 @@ struct WordPair {
 
 // What Typewarden announces on the session bus for every captured pair, and Lexotrace listens
 // for. Both programs and any other listener rely on these names and on the user info's shape:
-// {"addedWordPair": {"cSpell": word, "mSpell": word}}.
+// {addedWordPair: {cSpell: word, mSpell: word}}, the words keyed as the store keys them.
 namespace announcement
 {
 inline const QString Name = QStringLiteral("KVRTypewardenActivityDistributedNotification");
@@ -28,11 +28,10 @@ inline const QString AddedWordPair = QStringLiteral("addedWordPair");
 // Longer words are not corrections anyone typed.
 inline constexpr qsizetype kMaxWordLength = 256;
 
-// The hand-over dictionary {"cSpell", "mSpell"}, and the user info that carries it.
-QVariantMap toDictionary(const WordPair& pair);
+// The user info that carries the pair.
 QVariantMap toUserInfo(const WordPair& pair);
 
-// The announced pair: a map under "addedWordPair" holding two strings of at most kMaxWordLength
+// The announced pair: a map under AddedWordPair holding two strings of at most kMaxWordLength
 // characters. Nothing otherwise, with the reason in `why`.
 std::optional<WordPair> fromUserInfo(const QVariantMap& userInfo, QString* why = nullptr);
 } // namespace announcement

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 namespace platform::paths
@@ -64,6 +65,14 @@ QString documentsDirectory()
 QString programDirectory()
 {
     return QCoreApplication::applicationDirPath();
+}
+
+QString findProgram(const QString& name, const QString& besideDirectory)
+{
+    const QString beside = QDir(besideDirectory).filePath(name);
+    if (QFileInfo(beside).isExecutable())
+        return beside;
+    return QStandardPaths::findExecutable(name);
 }
 
 QString resourceDirectory()

@@ -25,6 +25,9 @@ QString documentsDirectory();
 // The folder of the running program's executable, and the folder its resources are installed in.
 QString programDirectory();
 QString resourceDirectory();
+// The executable `name` in `besideDirectory` when it is there, else the one on PATH; empty when
+// there is none.
+QString findProgram(const QString& name, const QString& besideDirectory);
 
 } // namespace paths
 } // namespace platform

@@ -63,7 +63,7 @@ public:
     // Opens the print dialog on the window and prints when the user accepts.
     void printDocument();
 
-    // Drag: the correct spelling of the last of the rows, as the archive {"cSpell": word}, both
+    // Drag: the correct spelling of the last of the rows, as the archive {cSpell: word}, both
     // in the documents folder's payload file and on `data` as the not-found-word type.
     bool prepareAnalysisContentForDragToLessonWithRowIndexes(const QList<int>& rows,
                                                              QMimeData* data);

@@ -35,7 +35,7 @@ public:
     // The window load: the stored pairs are fetched and analysed in the background, or the
     // empty-list message is asked for.
     void wake();
-    // A pair announced on the session bus: its user info holds "addedWordPair".
+    // A pair announced on the session bus: its user info holds the added word pair.
     void typewardenCallbackWithNotification(const QVariantMap& userInfo);
     // The announced pair, when the user info is well formed; otherwise nothing (and a log line).
     static std::optional<ErrorEntry> parseAddedWordPair(const QVariantMap& userInfo);

@@ -28,14 +28,9 @@ public:
     virtual void beginSaveSheet(QWidget* window, const QString& proposedName,
                                 std::function<void(std::optional<QString>)> completion) = 0;
     // A panel of folders only, standing alone and not blocking the program; the completion gets
-    // the chosen folder, or nothing when the user cancelled. Panels that offer no folder choice
-    // answer as if cancelled.
-    virtual void beginFolderPanel(const FolderRequest& /*request*/,
-                                  std::function<void(std::optional<QString>)> completion)
-    {
-        if (completion)
-            completion(std::nullopt);
-    }
+    // the chosen folder, or nothing when the user cancelled.
+    virtual void beginFolderPanel(const FolderRequest& request,
+                                  std::function<void(std::optional<QString>)> completion) = 0;
 };
 
 // Qt Widgets: a QFileDialog opened without blocking.

@@ -1,8 +1,8 @@
 #include "typewarden/app/LaunchAtLoginController.h"
-#include "typewarden/app/AgentLog.h"
 
 #include "model/TypewardenDefaults.h"
 #include "platform/Autostart.h"
+#include "typewarden/app/AgentLog.h"
 
 #include <QLoggingCategory>
 

@@ -1,7 +1,7 @@
 #include "typewarden/app/PreferencesWindowController.h"
-#include "typewarden/app/AgentLog.h"
 
 #include "model/TypewardenDefaults.h"
+#include "typewarden/app/AgentLog.h"
 
 #include <QCheckBox>
 #include <QGuiApplication>

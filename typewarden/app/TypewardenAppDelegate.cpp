@@ -1,16 +1,14 @@
 #include "typewarden/app/TypewardenAppDelegate.h"
-#include "typewarden/app/AgentLog.h"
 
 #include "model/TypewardenDefaults.h"
+#include "platform/Paths.h"
+#include "typewarden/app/AgentLog.h"
 #include "typewarden/app/TypewardenWindowController.h"
 #include "typewarden/capture/CaptureCoordinator.h"
 #include "typewarden/store/TypewardenModel.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
-#include <QDir>
-#include <QFileInfo>
-#include <QStandardPaths>
 
 namespace typewarden
 {
@@ -72,10 +70,7 @@ void TypewardenAppDelegate::addSpellWordsToList(const model::WordPair& pair)
 
 QString TypewardenAppDelegate::lexotraceProgramPath() const
 {
-    const QString beside = QDir(m_programDirectory).filePath(QStringLiteral("lexotrace"));
-    if (QFileInfo(beside).isExecutable())
-        return beside;
-    return QStandardPaths::findExecutable(QStringLiteral("lexotrace"));
+    return platform::paths::findProgram(QStringLiteral("lexotrace"), m_programDirectory);
 }
 
 void TypewardenAppDelegate::launchLexotrace()

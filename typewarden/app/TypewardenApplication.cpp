@@ -1,5 +1,4 @@
 #include "typewarden/app/TypewardenApplication.h"
-#include "typewarden/app/AgentLog.h"
 
 #include <QMainWindow>
 #include <QWidget>
@@ -8,6 +7,7 @@
 #include "platform/accessibility/atspi/AtspiGlobalEventMonitors.h"
 #include "platform/accessibility/atspi/AtspiSession.h"
 #include "platform/dbus/SessionBusName.h"
+#include "typewarden/app/AgentLog.h"
 #include "typewarden/app/LaunchAtLoginController.h"
 #include "typewarden/app/PreferencesWindowController.h"
 #include "typewarden/app/TypewardenAppDelegate.h"

@@ -34,6 +34,11 @@ struct HeldSavePanel : platform::FilePanels {
         proposedName = name;
         pending = std::move(completion);
     }
+    void beginFolderPanel(const FolderRequest&,
+                          std::function<void(std::optional<QString>)> completion) override
+    {
+        completion(std::nullopt);
+    }
     QWidget* window = nullptr;
     QString proposedName;
     std::function<void(std::optional<QString>)> pending;
