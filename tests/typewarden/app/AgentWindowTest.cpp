@@ -91,6 +91,22 @@ struct Agent {
         delegate->addSpellWordsToList({c, m});
         QCoreApplication::processEvents(); // one capture, one undo group
     }
+    // receive, their, weird: three captures, oldest first.
+    void addThreePairs()
+    {
+        addPair("receive", "recieve");
+        addPair("their", "thier");
+        addPair("weird", "wierd");
+    }
+    void selectRows(const QList<int>& rows)
+    {
+        QTableView* table = window->tableView();
+        table->clearSelection();
+        for (int row : rows)
+            table->selectionModel()->select(table->model()->index(row, 0),
+                                            QItemSelectionModel::Select |
+                                                QItemSelectionModel::Rows);
+    }
     QStringList listed() const
     {
         QStringList out;
@@ -144,18 +160,11 @@ TEST(AgentMenu, ValidationFollowsTheListAndWindowState)
 TEST(AgentList, CopyGivesOneLinePerSelectedPairInListOrder)
 {
     Agent agent;
-    agent.addPair("receive", "recieve");
-    agent.addPair("their", "thier");
-    agent.addPair("weird", "wierd");
-    QTableView* table = agent.window->tableView();
-    table->clearSelection();
-    table->selectionModel()->select(table->model()->index(1, 0),
-                                    QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    table->selectionModel()->select(table->model()->index(0, 0),
-                                    QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    agent.addThreePairs();
+    agent.selectRows({1, 0});
     agent.window->copy();
     EXPECT_EQ(QApplication::clipboard()->text(), "receive recieve\ntheir thier\n");
-    table->clearSelection();
+    agent.selectRows({});
     agent.window->copy();
     EXPECT_EQ(QApplication::clipboard()->text(), "");
     agent.window->selectEveryRowInErrorListTable();
@@ -165,9 +174,7 @@ TEST(AgentList, CopyGivesOneLinePerSelectedPairInListOrder)
 TEST(AgentList, RowsComeAndGoWithoutAResetSoTheSelectionStays)
 {
     Agent agent;
-    agent.addPair("receive", "recieve");
-    agent.addPair("their", "thier");
-    agent.addPair("weird", "wierd");
+    agent.addThreePairs();
     QTableView* table = agent.window->tableView();
     QAbstractItemModel* list = table->model();
     QSignalSpy resets(list, &QAbstractItemModel::modelReset);
@@ -180,10 +187,7 @@ TEST(AgentList, RowsComeAndGoWithoutAResetSoTheSelectionStays)
         words.sort();
         return words;
     };
-    table->clearSelection();
-    for (int row : {0, 2})
-        table->selectionModel()->select(list->index(row, 0),
-                                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    agent.selectRows({0, 2});
 
     agent.window->wordPairArrayController().remove({1});
     QCoreApplication::processEvents(); // the deletion is one undo group
