@@ -107,12 +107,18 @@ std::optional<QVariant> valueFromWire(const QVariant& value, int depth)
 }
 
 // Appends the converted value; false when it has no place in a notification.
-bool appendFromWire(QVariantList& out, const QVariant& value, int depth)
+// The members of an array or structure that has been begun, every one read whatever fails.
+std::optional<QVariant> membersFromWire(const QDBusArgument& arg, int depth)
 {
-    auto converted = valueFromWire(value, depth);
-    if (converted)
-        out.append(*converted);
-    return converted.has_value();
+    QVariantList out;
+    bool ok = true;
+    while (!arg.atEnd()) {
+        const auto converted = valueFromWire(arg.asVariant(), depth + 1);
+        if (converted)
+            out.append(*converted);
+        ok = converted && ok;
+    }
+    return ok ? std::optional<QVariant>(out) : std::nullopt;
 }
 
 // Containers are always read to their end, even past a member that fails: one left open keeps the
@@ -121,7 +127,6 @@ std::optional<QVariant> argumentFromWire(const QDBusArgument& arg, int depth)
 {
     if (depth > kMaxDepth)
         return std::nullopt;
-    bool ok = true;
     switch (arg.currentType()) {
     case QDBusArgument::BasicType:
     case QDBusArgument::VariantType:
@@ -131,15 +136,14 @@ std::optional<QVariant> argumentFromWire(const QDBusArgument& arg, int depth)
         // Byte and string arrays come out whole; other arrays element by element.
         if (signature == u"ay" || signature == u"as")
             return valueFromWire(arg.asVariant(), depth + 1);
-        QVariantList out;
         arg.beginArray();
-        while (!arg.atEnd())
-            ok = appendFromWire(out, arg.asVariant(), depth + 1) && ok;
+        const auto members = membersFromWire(arg, depth);
         arg.endArray();
-        return ok ? std::optional<QVariant>(out) : std::nullopt;
+        return members;
     }
     case QDBusArgument::MapType: {
         QVariantMap out;
+        bool ok = true;
         arg.beginMap();
         while (!arg.atEnd()) {
             arg.beginMapEntry();
@@ -154,12 +158,10 @@ std::optional<QVariant> argumentFromWire(const QDBusArgument& arg, int depth)
         return ok ? std::optional<QVariant>(out) : std::nullopt;
     }
     case QDBusArgument::StructureType: {
-        QVariantList out;
         arg.beginStructure();
-        while (!arg.atEnd())
-            ok = appendFromWire(out, arg.asVariant(), depth + 1) && ok;
+        const auto members = membersFromWire(arg, depth);
         arg.endStructure();
-        return ok ? std::optional<QVariant>(out) : std::nullopt;
+        return members;
     }
     case QDBusArgument::MapEntryType:
     case QDBusArgument::UnknownType:

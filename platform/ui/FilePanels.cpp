@@ -8,6 +8,24 @@
 namespace platform
 {
 
+namespace
+{
+
+// The completion gets the first chosen path, or nothing when the user cancelled.
+void answerWhenDismissed(QFileDialog* dialog,
+                         std::function<void(std::optional<QString>)> completion)
+{
+    QObject::connect(dialog, &QFileDialog::finished, dialog, [dialog, completion](int result) {
+        const QStringList chosen = dialog->selectedFiles();
+        if (completion)
+            completion(result == QDialog::Accepted && !chosen.isEmpty()
+                           ? std::optional<QString>(chosen.first())
+                           : std::nullopt);
+    });
+}
+
+} // namespace
+
 void WidgetFilePanels::beginSaveSheet(QWidget* window, const QString& proposedName,
                                       std::function<void(std::optional<QString>)> completion)
 {
@@ -19,13 +37,7 @@ void WidgetFilePanels::beginSaveSheet(QWidget* window, const QString& proposedNa
     dialog->setDirectory(paths::documentsDirectory());
     dialog->selectFile(proposedName);
     dialog->setWindowModality(window ? Qt::WindowModal : Qt::ApplicationModal);
-    QObject::connect(dialog, &QFileDialog::finished, dialog, [dialog, completion](int result) {
-        const QStringList files = dialog->selectedFiles();
-        if (completion)
-            completion(result == QDialog::Accepted && !files.isEmpty()
-                           ? std::optional<QString>(files.first())
-                           : std::nullopt);
-    });
+    answerWhenDismissed(dialog, std::move(completion));
     dialog->open();
 }
 
@@ -38,13 +50,7 @@ void WidgetFilePanels::beginFolderPanel(const FolderRequest& request,
     dialog->setFileMode(QFileDialog::Directory);
     dialog->setOption(QFileDialog::ShowDirsOnly);
     dialog->setLabelText(QFileDialog::Accept, request.prompt);
-    QObject::connect(dialog, &QFileDialog::finished, dialog, [dialog, completion](int result) {
-        const QStringList chosen = dialog->selectedFiles();
-        if (completion)
-            completion(result == QDialog::Accepted && !chosen.isEmpty()
-                           ? std::optional<QString>(chosen.first())
-                           : std::nullopt);
-    });
+    answerWhenDismissed(dialog, std::move(completion));
     dialog->show();
 }
 
