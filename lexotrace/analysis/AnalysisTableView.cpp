@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QLoggingCategory>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QTimer>
 
 #include <algorithm>
@@ -87,12 +88,10 @@ AnalysisTableView::AnalysisTableView(AnalysisWindowController& controller, Analy
     horizontalHeader()->setSectionResizeMode(AnalysisRowsModel::RuleColumn, QHeaderView::Stretch);
 
     m_openLesson = new QAction(tr("Open Lesson"), this);
-    connect(m_openLesson, &QAction::triggered, this,
-            &AnalysisTableView::loadSpellLessonCollectionDictionaryNib);
+    connect(m_openLesson, &QAction::triggered, this, &AnalysisTableView::openSelectedLesson);
     addAction(m_openLesson);
     setContextMenuPolicy(Qt::ActionsContextMenu);
-    connect(this, &QAbstractItemView::doubleClicked, this,
-            &AnalysisTableView::loadSpellLessonCollectionDictionaryNib);
+    connect(this, &QAbstractItemView::doubleClicked, this, &AnalysisTableView::openSelectedLesson);
 }
 
 bool AnalysisTableView::allowsMultipleSelection() const
@@ -135,7 +134,7 @@ bool AnalysisTableView::writeRowsWithIndexes(const QList<int>& rows, QMimeData* 
     return true;
 }
 
-void AnalysisTableView::loadSpellLessonCollectionDictionaryNib()
+void AnalysisTableView::openSelectedLesson()
 {
     m_controller.showLessonsWindow();
     // The lessons window settles before it hears which lesson to show.
@@ -174,12 +173,44 @@ void AnalysisTableView::keyPressEvent(QKeyEvent* event)
         return;
     }
     if (isLeftControlAlone(*event)) {
+        m_controlPending = true;
+        event->accept();
+        return;
+    }
+    // Ctrl is also the shortcut key here: with another key it was a shortcut, not Control alone.
+    if (event->modifiers() & Qt::ControlModifier)
+        endControlAlone();
+    m_controlPending = false;
+    QTableView::keyPressEvent(event);
+}
+
+void AnalysisTableView::keyReleaseEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Control && m_controlPending) {
+        m_controlPending = false;
         setAllowsMultipleSelection(false);
         m_controlKey = true;
         event->accept();
         return;
     }
-    QTableView::keyPressEvent(event);
+    QTableView::keyReleaseEvent(event);
+}
+
+void AnalysisTableView::mousePressEvent(QMouseEvent* event)
+{
+    // A Ctrl- or Shift-click extends the selection, whatever an earlier Control alone set.
+    m_controlPending = false;
+    if (event->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier))
+        endControlAlone();
+    QTableView::mousePressEvent(event);
+}
+
+void AnalysisTableView::endControlAlone()
+{
+    if (!m_controlKey)
+        return;
+    m_controlKey = false;
+    setAllowsMultipleSelection(true);
 }
 
 } // namespace lexotrace

@@ -39,7 +39,7 @@ public:
     QAction* openLessonAction() const { return m_openLesson; }
     // Opens the lessons window, then on the next event-loop turn asks it to show the selected
     // row's lesson.
-    void loadSpellLessonCollectionDictionaryNib();
+    void openSelectedLesson();
     void scrollToEndOfList();
 
 public slots:
@@ -48,11 +48,18 @@ public slots:
 protected:
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
 
 private:
     AnalysisWindowController& m_controller;
     QAction* m_openLesson = nullptr;
     bool m_controlKey = false;
+    // Left Ctrl is down and nothing else has happened yet: on its release it was Control alone.
+    bool m_controlPending = false;
+
+    // Back to multiple selection after a Control alone, for a shortcut or an extending click.
+    void endControlAlone();
 };
 
 } // namespace lexotrace

@@ -25,6 +25,8 @@
 #include <QStandardPaths>
 #include <QTest>
 
+#include <functional>
+
 using namespace lexotrace;
 using platform::keyedArchive::unarchiveDictionary;
 
@@ -54,12 +56,18 @@ struct Window : testsupport::ControllerFixture {
         rows.append(
             AnalysisRow{"2", "4", "2-4", "R4", "drop the final e", "hoping", "hopping", "hope"});
     }
-    // Native key symbols as X11 and Wayland report them.
-    void pressControl(bool left, Qt::KeyboardModifiers modifiers = Qt::ControlModifier)
+    // A Ctrl key pressed and released, with native key symbols as X11 and Wayland report them;
+    // `between` runs while it is held.
+    void tapControl(bool left, Qt::KeyboardModifiers modifiers = Qt::ControlModifier,
+                    const std::function<void()>& between = {})
     {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_Control, modifiers, 37, left ? 0xffe3 : 0xffe4,
-                        0);
+        const quint32 sym = left ? 0xffe3 : 0xffe4;
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Control, modifiers, 37, sym, 0);
         QApplication::sendEvent(&table, &press);
+        if (between)
+            between();
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_Control, Qt::NoModifier, 37, sym, 0);
+        QApplication::sendEvent(&table, &release);
     }
 };
 
@@ -205,22 +213,41 @@ TEST(AnalysisWindowOpenLesson, LeftControlAloneKeepsAFallbackRowToSingleSelectio
 {
     Window w;
     w.table.selectRowIndexes({1});
-    // Right Ctrl, or left Ctrl with another modifier, is not the rule's key.
-    w.pressControl(false);
-    w.pressControl(true, Qt::ControlModifier | Qt::ShiftModifier);
+    // Right Ctrl, left Ctrl with another modifier, and left Ctrl as part of a shortcut are not
+    // the rule's key: Ctrl+A still selects every row.
+    w.tapControl(false);
+    w.tapControl(true, Qt::ControlModifier | Qt::ShiftModifier);
+    w.tapControl(true, Qt::ControlModifier,
+                 [&] { QTest::keyClick(&w.table, Qt::Key_A, Qt::ControlModifier); });
     EXPECT_FALSE(w.table.controlKey());
     EXPECT_TRUE(w.table.allowsMultipleSelection());
+    EXPECT_EQ(w.table.selectedRowIndexes(), (QList<int>{0, 1, 2}));
 
-    w.pressControl(true);
+    w.table.selectRowIndexes({1});
+    w.tapControl(true);
     EXPECT_TRUE(w.table.controlKey());
     EXPECT_FALSE(w.table.allowsMultipleSelection());
     EXPECT_TRUE(w.controller.transmitSelectedRowDataToLessonsTableView());
     EXPECT_FALSE(w.table.allowsMultipleSelection());
     EXPECT_FALSE(w.table.controlKey());
 
+    // A shortcut or a Ctrl-click after Control alone works on many rows again.
+    w.tapControl(true);
+    QTest::keyClick(&w.table, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(w.table.selectedRowIndexes(), (QList<int>{0, 1, 2}));
+    w.table.selectRowIndexes({1});
+    w.tapControl(true);
+    ASSERT_FALSE(w.table.allowsMultipleSelection());
+    w.window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w.window));
+    const QPoint third = w.table.visualRect(w.table.model()->index(2, 0)).center();
+    QTest::mouseClick(w.table.viewport(), Qt::LeftButton, Qt::ControlModifier, third);
+    EXPECT_EQ(w.table.selectedRowIndexes(), (QList<int>{1, 2}));
+    EXPECT_FALSE(w.table.controlKey());
+
     // On a lesson row the key only re-allows multiple selection.
     w.table.selectRowIndexes({0});
-    w.pressControl(true, Qt::NoModifier);
+    w.tapControl(true, Qt::NoModifier);
     EXPECT_TRUE(w.controller.transmitSelectedRowDataToLessonsTableView());
     EXPECT_EQ(w.posted.last().second.value("UnitIndex"), "11");
     EXPECT_TRUE(w.table.allowsMultipleSelection());
