@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLoggingCategory>
 #include <QMimeData>
@@ -149,10 +150,19 @@ bool AnalysisWindowController::writeToPasteboard(QMimeData* data, const QVariant
     if (!archive || !data)
         return false;
     QString error;
-    const bool written = platform::writeFileAtomically(payloadFilePath(), *archive, &error);
+    const QString path = payloadFilePath();
+    // An account may have no documents folder yet.
+    const QString folder = QFileInfo(path).absolutePath();
+    bool written = QDir().mkpath(folder);
+    if (written)
+        written = platform::writeFileAtomically(path, *archive, &error);
+    else
+        error = tr("The folder “%1” could not be created.").arg(folder);
     // Logged either way; a failed file write does not stop the drag.
     qCInfo(lcAnalysisWindow, "Write returned error: %s",
            qUtf8Printable(written ? QStringLiteral("(null)") : error));
+    if (!written)
+        reportPayloadNotWritten(path, error);
     platform::pasteboard::setSingleType(*data, kNotFoundWordDragType, *archive);
     return true;
 }
@@ -188,6 +198,17 @@ bool AnalysisWindowController::transmitSelectedRowDataToLessonsTableView()
     m_services.notifications.post(kPopUpLessonIndexNotification, this, userInfo);
     m_table->setControlKey(false);
     return true;
+}
+
+void AnalysisWindowController::reportPayloadNotWritten(const QString& path, const QString& error)
+{
+    // After the drag: a sheet would not come up while the pointer still carries the word.
+    const platform::AlertSpec alert{
+        tr("The dragged word could not be saved in your documents folder."),
+        tr("%1\n%2\n\nDropping it on the lessons window still works.").arg(error, path),
+        {tr("OK")}};
+    QTimer::singleShot(0, this,
+                       [this, alert] { m_services.alerts.beginSheet(alert, m_window, {}); });
 }
 
 void AnalysisWindowController::postEmptyListMessage()

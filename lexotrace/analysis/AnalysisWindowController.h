@@ -83,6 +83,8 @@ signals:
     void lessonsWindowRequested();
 
 private:
+    void reportPayloadNotWritten(const QString& path, const QString& error);
+
     AnalysisServices m_services;
     AnalysisRowsModel& m_rows;
     QPointer<QWidget> m_window;

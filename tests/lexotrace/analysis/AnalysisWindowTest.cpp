@@ -165,10 +165,21 @@ TEST(AnalysisWindowDrag, OnlyTheLastDraggedRowsWordTravelsInThePayloadAndTheFile
         model.mimeData({model.index(0, 0), model.index(0, 3), model.index(1, 0)}));
     EXPECT_EQ(unarchiveDictionary(drag->data(format)), (QVariantMap{{"cSpell", "zyzzyva"}}));
 
-    // A file that cannot be written does not stop the drag.
+    // A missing documents folder is made; one that cannot be made is reported after the drag,
+    // which still carries the word.
     ASSERT_TRUE(QDir(documents).removeRecursively());
     EXPECT_TRUE(w.controller.prepareAnalysisContentForDragToLessonWithRowIndexes({0}, &data));
-    EXPECT_EQ(unarchiveDictionary(data.data(format)), (QVariantMap{{"cSpell", "receive"}}));
+    EXPECT_EQ(unarchiveDictionary(testsupport::readFile(documents + "/appData.data")),
+              (QVariantMap{{"cSpell", "receive"}}));
+    ASSERT_TRUE(QDir(documents).removeRecursively());
+    ASSERT_TRUE(testsupport::writeFile(documents, "a file where the folder should be"));
+    EXPECT_TRUE(w.controller.prepareAnalysisContentForDragToLessonWithRowIndexes({1}, &data));
+    EXPECT_EQ(unarchiveDictionary(data.data(format)), (QVariantMap{{"cSpell", "zyzzyva"}}));
+    EXPECT_TRUE(w.alerts.shown.isEmpty());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !w.alerts.shown.isEmpty(); }));
+    EXPECT_TRUE(w.alerts.shown[0].sheet);
+    EXPECT_TRUE(w.alerts.shown[0].alert.informativeText.contains(documents));
+    ASSERT_TRUE(QFile::remove(documents));
 
     QMimeData none;
     EXPECT_FALSE(w.controller.prepareAnalysisContentForDragToLessonWithRowIndexes({7}, &none));
