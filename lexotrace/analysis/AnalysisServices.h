@@ -18,6 +18,8 @@ struct AnalysisServices {
     const model::PreferencesController* preferences = nullptr;
     // Where Typewarden's announcements arrive; none without a session bus.
     platform::DistributedNotificationCenter* announcements = nullptr;
+    // Whether an empty word-pair list is told; not in a copy that is about to relaunch.
+    bool tellsEmptyList = true;
 };
 
 } // namespace lexotrace

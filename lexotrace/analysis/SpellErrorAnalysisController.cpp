@@ -167,7 +167,8 @@ void SpellErrorAnalysisController::wake()
     m_filePath = m_model.getTypewardenErrorListPathFromPreferences();
     const auto pairs = getErrorWordList();
     if (!pairs || pairs->isEmpty()) {
-        emit emptyListMessageRequested();
+        if (m_services.tellsEmptyList)
+            emit emptyListMessageRequested();
         return;
     }
     ensureSnapshot();

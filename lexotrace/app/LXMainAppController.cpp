@@ -45,8 +45,9 @@ bool LXMainAppController::applicationShouldTerminateAfterLastWindowClosed()
 void LXMainAppController::showSpellErrorAnalysisWindow()
 {
     if (!m_analysis) {
-        m_analysis = std::make_unique<SpellErrorAnalysisController>(AnalysisServices{
-            m_stores, m_alerts, m_notifications, m_preferences.get(), m_distributed});
+        m_analysis = std::make_unique<SpellErrorAnalysisController>(
+            AnalysisServices{m_stores, m_alerts, m_notifications, m_preferences.get(),
+                             m_distributed, !m_relaunchExpected});
         connect(m_analysis.get(), &SpellErrorAnalysisController::lessonsWindowRequested, this,
                 &LXMainAppController::showSpellLessonsWindow);
         installMainMenu(m_analysis->window(), m_analysis->fileMenuActions());

@@ -70,6 +70,9 @@ public:
     // What quitting does; the event loop's quit unless a test replaces it.
     void setQuitHandler(std::function<void()> quit) { m_quit = std::move(quit); }
     void setProgramPath(const QString& path) { m_programPath = path; }
+    // A first-run load will relaunch the program: the analysis window of this copy does not tell
+    // an empty word-pair list, the relaunched one does.
+    void setRelaunchExpected(bool expected) { m_relaunchExpected = expected; }
 
     // Fields.
     QWidget* window() const { return m_window; }
@@ -135,6 +138,7 @@ private:
     std::function<void()> m_quit;
     QString m_programPath;
     bool m_terminating = false;
+    bool m_relaunchExpected = false;
 
     QWidget* m_window = nullptr;
     std::unique_ptr<model::PreferencesController> m_preferences;

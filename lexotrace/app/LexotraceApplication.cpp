@@ -52,6 +52,7 @@ void LexotraceApplication::start()
 {
     m_lessons->wake();
     m_rules->wake();
+    m_controller->setRelaunchExpected(m_lessons->firstRunLoadScheduled());
     m_controller->applicationDidFinishLaunching();
     m_controller->setWindow(m_controller->analysisWindow());
     // The first-run messages, scheduled as the stores woke, appear on the analysis window.

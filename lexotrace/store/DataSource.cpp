@@ -143,7 +143,8 @@ void DataSource::wakeStore(platform::ObjectContext* context, const QString& main
         reportUnopenableStore(what);
         return;
     }
-    if (countEntityObjectsForEntity(mainEntity, context) == 0)
+    m_firstRunLoadScheduled = countEntityObjectsForEntity(mainEntity, context) == 0;
+    if (m_firstRunLoadScheduled)
         QTimer::singleShot(0, this, [this] { runFirstRunLoad(); });
 }
 

@@ -46,6 +46,8 @@ public:
     // Why the store file could not be opened, when it could not.
     const platform::StoreError& openError() const { return m_openError; }
     bool storeIsOpen() const { return m_store.coordinator && m_store.coordinator->hasStore(); }
+    // Whether waking found the store empty and scheduled the first-run load.
+    bool firstRunLoadScheduled() const { return m_firstRunLoadScheduled; }
 
     // The first-run message and load, for an empty store.
     virtual void runFirstRunLoad() = 0;
@@ -79,6 +81,7 @@ private:
 
     OpenStore& m_store;
     platform::ObjectContext* m_managedContext = nullptr;
+    bool m_firstRunLoadScheduled = false;
     QPointer<QWidget> m_sheetWindow;
     platform::StoreError m_openError;
 };
