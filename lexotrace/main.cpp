@@ -10,6 +10,7 @@ int main(int argc, char** argv)
     QApplication::setApplicationVersion(QStringLiteral("0.1"));
 
     lexotrace::LexotraceApplication lexotrace;
-    lexotrace.start();
+    if (!lexotrace.start())
+        return 1;
     return app.exec();
 }

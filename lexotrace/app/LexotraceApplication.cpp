@@ -1,17 +1,20 @@
 #include "lexotrace/app/LexotraceApplication.h"
 
 #include <QApplication>
+#include <QWidget>
+
+#include <cstdio>
 
 namespace lexotrace
 {
 
 LexotraceApplication::LexotraceApplication()
-    : LexotraceApplication(Services{nullptr, nullptr, nullptr})
+    : LexotraceApplication(Services{nullptr, nullptr, nullptr, true})
 {
 }
 
 LexotraceApplication::LexotraceApplication(Services services)
-    : m_defaults(QStringLiteral("Lexotrace"))
+    : m_ownsBusName(services.ownsBusName), m_defaults(QStringLiteral("Lexotrace"))
 {
     if (!services.alerts) {
         m_ownAlerts = std::make_unique<platform::WidgetAlertPresenter>();
@@ -25,6 +28,7 @@ LexotraceApplication::LexotraceApplication(Services services)
         m_ownDistributed = std::make_unique<platform::DBusDistributedNotificationCenter>();
         services.distributed = m_ownDistributed.get();
     }
+    m_alerts = services.alerts;
     model::PreferencesController::initialize(m_defaults);
     m_controller = std::make_unique<LXMainAppController>(
         m_defaults, *services.alerts, m_notifications, *services.launcher, m_stores);
@@ -48,8 +52,56 @@ LexotraceApplication::LexotraceApplication(Services services)
 
 LexotraceApplication::~LexotraceApplication() = default;
 
-void LexotraceApplication::start()
+bool LexotraceApplication::becomeTheRunningCopy()
 {
+    switch (platform::claimSessionBusName(kLexotraceBusName)) {
+    case platform::BusNameClaim::Owned:
+        return true;
+    case platform::BusNameClaim::NoBus:
+        qCWarning(lcApp, "No session bus: Typewarden's corrections will not arrive, and a second "
+                         "copy of Lexotrace cannot be detected.");
+        return true;
+    case platform::BusNameClaim::TakenByAnother:
+        break;
+    }
+    // Two copies over the same store files would each undo the other's saves.
+    if (platform::activateRunningCopy(kLexotraceBusName)) {
+        std::fputs("Lexotrace is already running: its window is brought forward.\n", stderr);
+    } else {
+        std::fputs("Lexotrace is already running.\n", stderr);
+        m_alerts->runModal(
+            {QCoreApplication::translate("LexotraceApplication", "Lexotrace is already running."),
+             QCoreApplication::translate(
+                 "LexotraceApplication",
+                 "The running copy does not answer. Quit it before you start "
+                 "Lexotrace again."),
+             {QCoreApplication::translate("LexotraceApplication", "OK")}});
+    }
+    return false;
+}
+
+void LexotraceApplication::answerLaterStarts()
+{
+    m_activation = std::make_unique<platform::ApplicationActivation>();
+    QObject::connect(m_activation.get(), &platform::ApplicationActivation::activated,
+                     m_controller.get(), [this] {
+                         qCInfo(lcApp) << "brought forward for a second start";
+                         m_controller->showSpellErrorAnalysisWindow();
+                         if (QWidget* window = m_controller->analysisWindow())
+                             window->activateWindow();
+                     });
+    if (!m_activation->exportFor(kLexotraceBusName))
+        qCWarning(lcApp) << "a second start cannot bring this copy forward";
+}
+
+bool LexotraceApplication::start()
+{
+    if (m_ownsBusName) {
+        if (!becomeTheRunningCopy())
+            return false;
+        // Answered once the event loop runs, when the window below exists.
+        answerLaterStarts();
+    }
     m_lessons->wake();
     m_rules->wake();
     m_controller->setRelaunchExpected(m_lessons->firstRunLoadScheduled());
@@ -62,6 +114,7 @@ void LexotraceApplication::start()
     // The controller quits when its last window closes, through the store managers.
     if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance()))
         app->setQuitOnLastWindowClosed(false);
+    return true;
 }
 
 } // namespace lexotrace

@@ -7,11 +7,14 @@
 #include "lexotrace/xml/ConvertToCoreDataHelper.h"
 #include "lexotrace/xml/RulesCoreDataToXMLConverter.h"
 #include "platform/dbus/DBusDistributedNotificationCenter.h"
+#include "platform/dbus/SessionBusName.h"
 
 #include <memory>
 
 namespace lexotrace
 {
+
+inline const QString kLexotraceBusName = QStringLiteral("com.brellum.Lexotrace");
 
 // The program's object graph, built in start-up order: defaults, application controller, store
 // managers with their converters. Owns everything; nothing is global.
@@ -23,14 +26,19 @@ public:
         platform::ProcessLauncher* launcher = nullptr; // default: detached processes
         // default: the session bus
         platform::DistributedNotificationCenter* distributed = nullptr;
+        // The program itself owns its bus name: one copy per session.
+        bool ownsBusName = false;
     };
 
+    // The program: its own services, and its bus name.
     LexotraceApplication();
     explicit LexotraceApplication(Services services);
     ~LexotraceApplication();
 
     // Wakes the store managers (which may schedule the first-run loads) and opens the first window.
-    void start();
+    // False when another copy runs: that copy's window is brought forward and this one stops
+    // before it opens a store.
+    bool start();
 
     LXMainAppController& controller() { return *m_controller; }
     LessonCoreDataAppDelegate& lessons() { return *m_lessons; }
@@ -39,6 +47,12 @@ public:
     platform::NotificationCenter& notifications() { return m_notifications; }
 
 private:
+    bool becomeTheRunningCopy();
+    void answerLaterStarts();
+
+    bool m_ownsBusName = false;
+    platform::AlertPresenter* m_alerts = nullptr;
+    std::unique_ptr<platform::ApplicationActivation> m_activation;
     std::unique_ptr<platform::AlertPresenter> m_ownAlerts;
     std::unique_ptr<platform::ProcessLauncher> m_ownLauncher;
     std::unique_ptr<platform::DBusDistributedNotificationCenter> m_ownDistributed;

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
+#include <QVariantMap>
 
 namespace platform
 {
@@ -10,5 +12,27 @@ namespace platform
 enum class BusNameClaim { Owned, TakenByAnother, NoBus };
 
 BusNameClaim claimSessionBusName(const QString& name);
+
+// The running copy's answer to a later start: the desktop's standard Activate call on the object
+// path of its bus name ("com.brellum.Lexotrace" -> "/com/brellum/Lexotrace").
+class ApplicationActivation : public QObject
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Application")
+public:
+    using QObject::QObject;
+
+    // Exports this object on the session bus under the path of `busName`. False when it cannot.
+    bool exportFor(const QString& busName);
+
+public slots:
+    Q_SCRIPTABLE void Activate(const QVariantMap& platformData);
+
+signals:
+    void activated();
+};
+
+// Asks the copy that owns `busName` to come forward. False when it does not answer in time.
+bool activateRunningCopy(const QString& busName, int timeoutMs = 5000);
 
 } // namespace platform
