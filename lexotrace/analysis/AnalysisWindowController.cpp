@@ -3,14 +3,11 @@
 
 #include "lexotrace/analysis/AnalysisRowsModel.h"
 #include "lexotrace/analysis/AnalysisTableView.h"
-#include "platform/AtomicFile.h"
+#include "lexotrace/store/PayloadFile.h"
 #include "platform/Pasteboard.h"
-#include "platform/Paths.h"
 
 #include <QAction>
 #include <QClipboard>
-#include <QDir>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLoggingCategory>
 #include <QMimeData>
@@ -122,11 +119,6 @@ void AnalysisWindowController::printDocument()
         printToPrinter(printer);
 }
 
-QString AnalysisWindowController::payloadFilePath()
-{
-    return QDir(platform::paths::documentsDirectory()).filePath(kPayloadFileName);
-}
-
 bool AnalysisWindowController::prepareAnalysisContentForDragToLessonWithRowIndexes(
     const QList<int>& rows, QMimeData* data)
 {
@@ -150,19 +142,12 @@ bool AnalysisWindowController::writeToPasteboard(QMimeData* data, const QVariant
     if (!archive || !data)
         return false;
     QString error;
-    const QString path = payloadFilePath();
-    // An account may have no documents folder yet.
-    const QString folder = QFileInfo(path).absolutePath();
-    bool written = QDir().mkpath(folder);
-    if (written)
-        written = platform::writeFileAtomically(path, *archive, &error);
-    else
-        error = tr("The folder “%1” could not be created.").arg(folder);
+    const bool written = payloadFile::write(*archive, &error);
     // Logged either way; a failed file write does not stop the drag.
     qCInfo(lcAnalysisWindow, "Write returned error: %s",
            qUtf8Printable(written ? QStringLiteral("(null)") : error));
     if (!written)
-        reportPayloadNotWritten(path, error);
+        reportPayloadNotWritten(payloadFile::path(), error);
     platform::pasteboard::setSingleType(*data, kNotFoundWordDragType, *archive);
     return true;
 }

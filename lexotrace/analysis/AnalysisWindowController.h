@@ -32,8 +32,6 @@ public:
         QStringLiteral("KVRPopUpLessonIndexNotification");
     static inline const QString kNotFoundWordDragType =
         QStringLiteral("KVRDragNDropNotFoundWordRecordType");
-    // The payload file in the documents folder that a drag also writes.
-    static inline const QString kPayloadFileName = QStringLiteral("appData.data");
 
     // `window` is the analysis window: the table's parent and where the empty-list sheet appears.
     AnalysisWindowController(AnalysisServices services, AnalysisRowsModel& rows, QWidget* window,
@@ -68,7 +66,6 @@ public:
     bool prepareAnalysisContentForDragToLessonWithRowIndexes(const QList<int>& rows,
                                                              QMimeData* data);
     bool writeToPasteboard(QMimeData* data, const QVariantMap& dictionary);
-    static QString payloadFilePath();
 
     // Brings the lessons window forward, for a lesson about to be opened.
     void showLessonsWindow() { emit lessonsWindowRequested(); }
