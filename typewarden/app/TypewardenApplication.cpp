@@ -33,7 +33,11 @@ bool TypewardenApplication::start()
 {
     switch (platform::claimSessionBusName(kTypewardenBusName)) {
     case platform::BusNameClaim::TakenByAnother:
-        std::fputs("Typewarden is already running.\n", stderr);
+        // Without a tray the running copy may have nothing on screen: it shows its list window.
+        std::fputs(platform::activateRunningCopy(kTypewardenBusName)
+                       ? "Typewarden is already running: its list window is brought forward.\n"
+                       : "Typewarden is already running.\n",
+                   stderr);
         return false;
     case platform::BusNameClaim::NoBus:
         qCWarning(lcAgent,
@@ -49,6 +53,12 @@ bool TypewardenApplication::start()
     m_model = std::make_unique<TypewardenModel>(m_defaults, *m_notifications, m_alerts);
     m_model->wake();
     m_window = std::make_unique<TypewardenWindowController>(*m_model, m_alerts);
+    QObject::connect(&m_activation, &platform::ApplicationActivation::activated, m_window.get(),
+                     [this] {
+                         qCInfo(lcAgent) << "list window brought forward for a second start";
+                         m_window->openSpellingListWindow();
+                     });
+    m_activation.exportFor(kTypewardenBusName);
     // Capture needs the desktop's accessibility bus; without it the agent keeps its list.
     QString why;
     m_accessibility = platform::atspi::AtspiSession::start(&why);

@@ -2,6 +2,7 @@
 
 #include "platform/ProcessLauncher.h"
 #include "platform/dbus/DBusDistributedNotificationCenter.h"
+#include "platform/dbus/SessionBusName.h"
 #include "platform/defaults/UserDefaults.h"
 #include "platform/ui/Alerts.h"
 #include "platform/ui/FilePanels.h"
@@ -50,6 +51,7 @@ private:
     platform::WidgetAlertPresenter m_alerts;
     platform::WidgetFilePanels m_panels;
     platform::DetachedProcessLauncher m_launcher;
+    platform::ApplicationActivation m_activation;
     std::unique_ptr<platform::DBusDistributedNotificationCenter> m_notifications;
     std::unique_ptr<TypewardenModel> m_model;
     std::unique_ptr<TypewardenWindowController> m_window;
