@@ -22,9 +22,10 @@ namespace lexotrace
 LXMainAppController::LXMainAppController(platform::UserDefaults& defaults,
                                          platform::AlertPresenter& alerts,
                                          platform::NotificationCenter& notifications,
-                                         platform::ProcessLauncher& launcher, StoreContexts& stores)
+                                         platform::ProcessLauncher& launcher,
+                                         platform::FilePanels& panels, StoreContexts& stores)
     : m_defaults(defaults), m_alerts(alerts), m_notifications(notifications), m_launcher(launcher),
-      m_stores(stores), m_quit([] { QCoreApplication::quit(); }),
+      m_panels(panels), m_stores(stores), m_quit([] { QCoreApplication::quit(); }),
       m_programPath(QCoreApplication::applicationFilePath())
 {
 }
@@ -77,7 +78,8 @@ void LXMainAppController::showSpellBitsDictionaryWindow()
 void LXMainAppController::showSpellLessonsWindow()
 {
     if (!m_lessons) {
-        m_lessons = std::make_unique<SpellLessonsWindowController>();
+        m_lessons = std::make_unique<SpellLessonsWindowController>(
+            LessonsWindowServices{m_defaults, m_alerts, m_panels, m_lessonsManager});
         installMainMenu(m_lessons->window());
     }
     m_lessons->makeKeyAndOrderFront();

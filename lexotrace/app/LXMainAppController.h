@@ -6,6 +6,7 @@
 #include "platform/NotificationCenter.h"
 #include "platform/ProcessLauncher.h"
 #include "platform/ui/Alerts.h"
+#include "platform/ui/FilePanels.h"
 
 #include <QLoggingCategory>
 
@@ -42,7 +43,8 @@ class LXMainAppController : public QObject
 public:
     LXMainAppController(platform::UserDefaults& defaults, platform::AlertPresenter& alerts,
                         platform::NotificationCenter& notifications,
-                        platform::ProcessLauncher& launcher, StoreContexts& stores);
+                        platform::ProcessLauncher& launcher, platform::FilePanels& panels,
+                        StoreContexts& stores);
     ~LXMainAppController() override;
 
     // Application delegate.
@@ -133,6 +135,7 @@ private:
     platform::AlertPresenter& m_alerts;
     platform::NotificationCenter& m_notifications;
     platform::ProcessLauncher& m_launcher;
+    platform::FilePanels& m_panels;
     StoreContexts& m_stores;
     platform::DistributedNotificationCenter* m_distributed = nullptr;
     std::function<void()> m_quit;

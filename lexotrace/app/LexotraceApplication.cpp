@@ -9,7 +9,7 @@ namespace lexotrace
 {
 
 LexotraceApplication::LexotraceApplication()
-    : LexotraceApplication(Services{nullptr, nullptr, nullptr, true})
+    : LexotraceApplication(Services{nullptr, nullptr, nullptr, nullptr, true})
 {
 }
 
@@ -24,14 +24,19 @@ LexotraceApplication::LexotraceApplication(Services services)
         m_ownLauncher = std::make_unique<platform::DetachedProcessLauncher>();
         services.launcher = m_ownLauncher.get();
     }
+    if (!services.panels) {
+        m_ownPanels = std::make_unique<platform::WidgetFilePanels>();
+        services.panels = m_ownPanels.get();
+    }
     if (!services.distributed) {
         m_ownDistributed = std::make_unique<platform::DBusDistributedNotificationCenter>();
         services.distributed = m_ownDistributed.get();
     }
     m_alerts = services.alerts;
     model::PreferencesController::initialize(m_defaults);
-    m_controller = std::make_unique<LXMainAppController>(
-        m_defaults, *services.alerts, m_notifications, *services.launcher, m_stores);
+    m_controller =
+        std::make_unique<LXMainAppController>(m_defaults, *services.alerts, m_notifications,
+                                              *services.launcher, *services.panels, m_stores);
     m_controller->setDistributedNotifications(services.distributed);
     m_controller->loadPreferencesController();
     m_lessonsConverter = std::make_unique<ConvertToCoreDataHelper>(*services.alerts);

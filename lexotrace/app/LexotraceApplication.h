@@ -24,6 +24,7 @@ public:
     struct Services {
         platform::AlertPresenter* alerts = nullptr;    // default: Qt message boxes
         platform::ProcessLauncher* launcher = nullptr; // default: detached processes
+        platform::FilePanels* panels = nullptr;        // default: Qt file dialogs
         // default: the session bus
         platform::DistributedNotificationCenter* distributed = nullptr;
         // The program itself owns its bus name: one copy per session.
@@ -55,6 +56,7 @@ private:
     std::unique_ptr<platform::ApplicationActivation> m_activation;
     std::unique_ptr<platform::AlertPresenter> m_ownAlerts;
     std::unique_ptr<platform::ProcessLauncher> m_ownLauncher;
+    std::unique_ptr<platform::FilePanels> m_ownPanels;
     std::unique_ptr<platform::DBusDistributedNotificationCenter> m_ownDistributed;
     platform::UserDefaults m_defaults;
     platform::NotificationCenter m_notifications;

@@ -47,6 +47,12 @@ void UndoManager::endUndoGrouping()
         closeOpenGroup();
 }
 
+void UndoManager::closeEventGroup()
+{
+    if (m_autoGroupOpen && m_level == 1)
+        closeOpenGroup();
+}
+
 void UndoManager::closeOpenGroup()
 {
     m_level = 0;

@@ -23,6 +23,8 @@ public:
 
     void beginUndoGrouping();
     void endUndoGrouping();
+    // Ends the group of the current event-loop turn now, so that what follows is a step of its own.
+    void closeEventGroup();
     int groupingLevel() const { return m_level; }
     void setGroupsByEvent(bool on) { m_groupsByEvent = on; }
 

@@ -1,0 +1,95 @@
+#include "lexotrace/xml/XmlExchange.h"
+
+#include "platform/Bookmarks.h"
+#include "platform/defaults/UserDefaults.h"
+#include "platform/ui/Alerts.h"
+#include "platform/ui/FilePanels.h"
+
+#include <QFileInfo>
+#include <QTimer>
+
+Q_LOGGING_CATEGORY(lcXmlExchange, "lexotrace.xml.exchange")
+
+namespace lexotrace
+{
+
+XmlExchange::XmlExchange(Kind kind, platform::UserDefaults& defaults,
+                         platform::AlertPresenter& alerts, platform::FilePanels& panels,
+                         QObject* parent)
+    : QObject(parent), m_kind(std::move(kind)), m_defaults(defaults), m_alerts(alerts),
+      m_panels(panels)
+{
+}
+
+void XmlExchange::exportXML(Writer write)
+{
+    QPointer<XmlExchange> self(this);
+    m_panels.beginSaveSheet(m_window, m_kind.proposedName,
+                            [self, write = std::move(write)](std::optional<QString> path) {
+                                if (!self || !path)
+                                    return;
+                                qCInfo(lcXmlExchange).noquote() << "thisURL:" << *path;
+                                // The file is written first: a bookmark needs it to exist.
+                                if (!write(*path)) {
+                                    self->m_alerts.runModal(
+                                        platform::AlertPresenter::alertWithError(
+                                            tr("The file could not be written."), *path));
+                                    return;
+                                }
+                                self->createExportBookmarkForURL(*path);
+                            });
+}
+
+bool XmlExchange::createExportBookmarkForURL(const QString& path)
+{
+    QString why;
+    const auto bookmark = platform::bookmarks::create(path, &why);
+    if (!bookmark) {
+        m_alerts.runModal(platform::AlertPresenter::alertWithError(why, path));
+        return false;
+    }
+    qCInfo(lcXmlExchange).noquote() << "bookmark:" << QString::fromUtf8(*bookmark);
+    m_defaults.setObject(*bookmark, m_kind.bookmarkKey);
+    return true;
+}
+
+void XmlExchange::importXML(Reader read)
+{
+    QPointer<XmlExchange> self(this);
+    m_alerts.beginSheet({m_kind.confirmation, m_kind.confirmation, {tr("OK"), tr("Cancel")}},
+                        m_window, [self, read = std::move(read)](int button) {
+                            if (!self)
+                                return;
+                            if (button != 0) {
+                                qCInfo(lcXmlExchange) << "User cancels";
+                                return;
+                            }
+                            qCInfo(lcXmlExchange) << "Success";
+                            QTimer::singleShot(0, self, [self, read] {
+                                if (self)
+                                    self->retrieveBookmarkAndRead(read);
+                            });
+                        });
+}
+
+bool XmlExchange::retrieveBookmarkAndRead(const Reader& read)
+{
+    const QByteArray bookmark = m_defaults.dataForKey(m_kind.bookmarkKey);
+    if (bookmark.isEmpty()) {
+        qCInfo(lcXmlExchange) << "No bookmark stored";
+        m_alerts.beginSheet({m_kind.noFileMessage, {}, {tr("OK")}}, m_window, {});
+        return false;
+    }
+    QString why;
+    const auto path = platform::bookmarks::resolve(bookmark, &why);
+    if (!path) {
+        qCWarning(lcXmlExchange).noquote() << "Error resolving URL from bookmark:" << why;
+        m_alerts.beginSheet(platform::AlertPresenter::alertWithError(why), m_window, {});
+        return false;
+    }
+    qCInfo(lcXmlExchange) << "Bookmarked url resolved successfully!";
+    read(*path);
+    return true;
+}
+
+} // namespace lexotrace

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QLoggingCategory>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+
+Q_DECLARE_LOGGING_CATEGORY(lcXmlExchange)
+
+namespace platform
+{
+class AlertPresenter;
+class FilePanels;
+class UserDefaults;
+} // namespace platform
+
+namespace lexotrace
+{
+
+// A window's Export and Import of its XML file. Export writes the file the user names in a save
+// sheet and remembers it under a user-default key; Import, once confirmed, reads that same file
+// again, so the user's cycle is export, edit the file elsewhere, import.
+class XmlExchange : public QObject
+{
+    Q_OBJECT
+public:
+    // What differs between the lessons and the rules windows.
+    struct Kind {
+        QString proposedName;  // in the save sheet
+        QString bookmarkKey;   // the remembered file
+        QString confirmation;  // the import's question
+        QString noFileMessage; // told when nothing was exported yet
+    };
+    // Writes the window's file at the path; false when it could not.
+    using Writer = std::function<bool(const QString& path)>;
+    // Reads the file at the path into the window's store.
+    using Reader = std::function<void(const QString& path)>;
+
+    XmlExchange(Kind kind, platform::UserDefaults& defaults, platform::AlertPresenter& alerts,
+                platform::FilePanels& panels, QObject* parent = nullptr);
+
+    // The window that carries the sheets.
+    void setWindow(QWidget* window) { m_window = window; }
+
+    // Asks for a file in a save sheet, remembers it and writes it there.
+    void exportXML(Writer write);
+    // Remembers the file for the next import; false (after an alert) when it cannot.
+    bool createExportBookmarkForURL(const QString& path);
+    // Asks for confirmation; on OK, reads the remembered file on the next turn of the event loop.
+    void importXML(Reader read);
+    // Reads the remembered file now; false (after telling the user) when there is none.
+    bool retrieveBookmarkAndRead(const Reader& read);
+
+private:
+    Kind m_kind;
+    platform::UserDefaults& m_defaults;
+    platform::AlertPresenter& m_alerts;
+    platform::FilePanels& m_panels;
+    QPointer<QWidget> m_window;
+};
+
+} // namespace lexotrace
