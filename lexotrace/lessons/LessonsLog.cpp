@@ -1,0 +1,3 @@
+#include "lexotrace/lessons/LessonsLog.h"
+
+Q_LOGGING_CATEGORY(lcLessons, "lexotrace.lessons")

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "platform/ArrayController.h"
+
+#include <QAbstractTableModel>
+#include <QPointer>
+
+namespace platform
+{
+
+// The arranged objects of an array controller as table rows, one column per key. Rows follow the
+// controller by insertions, removals and moves, never by a reset, so the views keep their
+// selection and scroll position.
+class ArrayControllerModel : public QAbstractTableModel
+{
+    Q_OBJECT
+public:
+    struct Column {
+        QString key;
+        QString title;
+    };
+
+    ArrayControllerModel(ArrayController* controller, const QList<Column>& columns,
+                         QObject* parent = nullptr);
+
+    ManagedObject* objectAt(int row) const;
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+
+private:
+    void follow();
+
+    QPointer<ArrayController> m_controller;
+    QList<Column> m_columns;
+    QList<ManagedObject*> m_rows;
+};
+
+} // namespace platform
