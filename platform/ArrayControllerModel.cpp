@@ -77,6 +77,31 @@ QVariant ArrayControllerModel::data(const QModelIndex& index, int role) const
     return object->value(m_columns[index.column()].key);
 }
 
+Qt::ItemFlags ArrayControllerModel::flags(const QModelIndex& index) const
+{
+    Qt::ItemFlags flags = QAbstractTableModel::flags(index);
+    if (index.isValid() && index.column() < m_columns.size() && m_columns[index.column()].editable)
+        flags |= Qt::ItemIsEditable;
+    return flags;
+}
+
+bool ArrayControllerModel::setData(const QModelIndex& index, const QVariant& value, int role)
+{
+    ManagedObject* object = objectAt(index.row());
+    if (role != Qt::EditRole || !object || index.column() >= m_columns.size() ||
+        !m_columns[index.column()].editable)
+        return false;
+    const QString text = value.toString();
+    const QString& key = m_columns[index.column()].key;
+    // An emptied cell is an absent value, as a value never set is.
+    const QVariant stored = text.isEmpty() ? QVariant() : QVariant(text);
+    if (object->value(key) == stored)
+        return true;
+    object->setValue(key, stored);
+    emit dataChanged(index, index);
+    return true;
+}
+
 QVariant ArrayControllerModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||

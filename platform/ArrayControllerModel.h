@@ -18,6 +18,7 @@ public:
     struct Column {
         QString key;
         QString title;
+        bool editable = false;
     };
 
     ArrayControllerModel(ArrayController* controller, const QList<Column>& columns,
@@ -28,6 +29,9 @@ public:
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    // Writes an edited value into the object; empty text makes the value absent.
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
 

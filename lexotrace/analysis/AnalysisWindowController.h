@@ -1,6 +1,7 @@
 #pragma once
 
 #include "lexotrace/analysis/AnalysisServices.h"
+#include "lexotrace/store/LocalNotifications.h"
 #include "platform/ui/Printing.h"
 
 #include <QList>
@@ -28,8 +29,7 @@ class AnalysisWindowController : public QObject
 {
     Q_OBJECT
 public:
-    static inline const QString kPopUpLessonIndexNotification =
-        QStringLiteral("KVRPopUpLessonIndexNotification");
+    static inline const QString& kPopUpLessonIndexNotification = notification::PopUpLessonIndex;
     static inline const QString kNotFoundWordDragType =
         QStringLiteral("KVRDragNDropNotFoundWordRecordType");
 

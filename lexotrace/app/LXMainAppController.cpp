@@ -78,9 +78,10 @@ void LXMainAppController::showSpellBitsDictionaryWindow()
 void LXMainAppController::showSpellLessonsWindow()
 {
     if (!m_lessons) {
-        m_lessons = std::make_unique<SpellLessonsWindowController>(
-            LessonsWindowServices{m_defaults, m_alerts, m_panels, m_lessonsManager});
-        installMainMenu(m_lessons->window());
+        m_lessons = std::make_unique<SpellLessonsWindowController>(LessonsWindowServices{
+            m_defaults, m_alerts, m_panels, m_notifications, m_lessonsManager});
+        installMainMenu(m_lessons->window(), m_lessons->fileMenuActions());
+        m_lessons->wake();
     }
     m_lessons->makeKeyAndOrderFront();
 }

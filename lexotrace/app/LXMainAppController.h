@@ -1,5 +1,6 @@
 #pragma once
 
+#include "lexotrace/store/LocalNotifications.h"
 #include "lexotrace/store/StoreContexts.h"
 #include "model/PreferencesController.h"
 #include "platform/DistributedNotificationCenter.h"
@@ -30,8 +31,7 @@ class SpellLessonsWindowController;
 class SpellRuleCoreDataAppDelegate;
 class SpellRulesWindowController;
 
-inline const QString KVRApplicationWillCloseNotification =
-    QStringLiteral("KVRApplicationWillCloseNotification");
+inline const QString& KVRApplicationWillCloseNotification = notification::ApplicationWillClose;
 
 // The application's one long-lived controller: where every part finds the store contexts (kept in
 // the application's StoreContexts), the owner of each main window (created on first demand, kept

@@ -1,8 +1,6 @@
 // Export and import of the curriculum from the lessons window, through the program's object graph.
-#include "lexotrace/app/LexotraceApplication.h"
-#include "lexotrace/lessons/SpellLessonsWindowController.h"
 #include "model/OrthovaModel.h"
-#include "tests/support/ControllerFixture.h"
+#include "tests/lexotrace/app/LoadedProgram.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -16,35 +14,7 @@ using namespace lexotrace;
 namespace
 {
 
-// The program after its first start: the factory curriculum loaded and saved.
-struct Loaded {
-    testsupport::RecordingAlerts alerts;
-    testsupport::NoLauncher launcher;
-    testsupport::ScriptedPanels panels;
-    std::unique_ptr<LexotraceApplication> app;
-    SpellLessonsWindowController* window = nullptr;
-
-    Loaded()
-    {
-        app = std::make_unique<LexotraceApplication>(
-            LexotraceApplication::Services{&alerts, &launcher, &panels});
-        app->controller().setQuitHandler([] {});
-        app->start();
-        QCoreApplication::processEvents(); // the first-run loads, answered at once
-        app->controller().showSpellLessonsWindow();
-        window = app->controller().spellLessonsWindowController();
-        alerts.shown.clear();
-    }
-    platform::ObjectContext& lessons() { return *app->controller().lessonsDBase(); }
-    qsizetype levels()
-    {
-        return lessons().count(platform::FetchRequest::all("Levels")).value_or(-1);
-    }
-    QString lastSheet() const
-    {
-        return alerts.shown.isEmpty() ? QString() : alerts.shown.last().alert.messageText;
-    }
-};
+using Loaded = testsupport::LoadedProgram;
 
 TEST(LessonsExchange, AnImportReadsTheExportedFileInPlaceOfTheCurriculumUnsaved)
 {

@@ -1,0 +1,143 @@
+#include "lexotrace/lessons/LessonsTableView.h"
+
+#include "lexotrace/lessons/RelatedWordsArrayController.h"
+#include "lexotrace/store/PayloadFile.h"
+#include "platform/Pasteboard.h"
+
+#include <QApplication>
+#include <QDropEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLoggingCategory>
+#include <QMimeData>
+
+namespace lexotrace
+{
+
+namespace
+{
+
+Q_LOGGING_CATEGORY(lcLessonsTable, "lexotrace.lessons.table")
+
+// X11 and Wayland report the key symbol as the native virtual key.
+constexpr quint32 kLeftControlKeySym = 0xffe3;
+
+} // namespace
+
+LessonsTableView::LessonsTableView(LessonTableTag tag, QWidget* parent)
+    : QTableView(parent), m_tag(tag)
+{
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setAcceptDrops(true);
+    setDragDropMode(QAbstractItemView::DropOnly);
+    setAlternatingRowColors(true);
+    verticalHeader()->hide();
+    horizontalHeader()->setStretchLastSection(true);
+}
+
+void LessonsTableView::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Control &&
+        (event->modifiers() & ~Qt::ControlModifier) == Qt::NoModifier &&
+        event->nativeVirtualKey() == kLeftControlKeySym) {
+        m_controlPending = true;
+        event->accept();
+        return;
+    }
+    m_controlPending = false;
+    if (event->matches(QKeySequence::Copy))
+        emit copyRequested(m_tag);
+    else if (event->matches(QKeySequence::Cut))
+        emit cutRequested(m_tag);
+    else if (event->matches(QKeySequence::Paste))
+        emit pasteRequested(m_tag);
+    else if (event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete)
+        emit deleteRequested(m_tag);
+    else
+        return QTableView::keyPressEvent(event);
+    event->accept();
+}
+
+void LessonsTableView::keyReleaseEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Control && m_controlPending) {
+        m_controlPending = false;
+        m_controlKey = true;
+    }
+    QTableView::keyReleaseEvent(event);
+}
+
+bool LessonsTableView::acceptsDrag(const QDropEvent& event) const
+{
+    // Rows dragged within this table are not taken.
+    if (event.source() == this)
+        return false;
+    const QMimeData* data = event.mimeData();
+    return data->hasFormat(platform::pasteboard::format(kNotFoundWordDragType)) ||
+           data->hasFormat(platform::pasteboard::format(kRelatedWordsDragType));
+}
+
+void LessonsTableView::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!acceptsDrag(*event)) {
+        event->ignore();
+        return;
+    }
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+}
+
+void LessonsTableView::dragMoveEvent(QDragMoveEvent* event)
+{
+    // The whole table is the target, whatever row is under the pointer.
+    if (!acceptsDrag(*event)) {
+        event->ignore();
+        return;
+    }
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+}
+
+void LessonsTableView::dropEvent(QDropEvent* event)
+{
+    if (!acceptsDrag(*event) || !readFromPasteboard(*event->mimeData())) {
+        qCWarning(lcLessonsTable) << "Error: Could not read from dragging pasteboard";
+        event->ignore();
+        return;
+    }
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+}
+
+bool LessonsTableView::readFromPasteboard(const QMimeData& data)
+{
+    if (data.hasFormat(platform::pasteboard::format(kNotFoundWordDragType))) {
+        if (data.data(platform::pasteboard::format(kNotFoundWordDragType)).isEmpty()) {
+            QApplication::beep();
+            return false;
+        }
+        // The word travels in the payload file; a drop without it adds no empty row.
+        const auto archive = payloadFile::read();
+        const auto dictionary =
+            archive ? platform::keyedArchive::unarchiveDictionary(*archive) : std::nullopt;
+        const QString word =
+            dictionary ? dictionary->value(QStringLiteral("cSpell")).toString() : QString();
+        qCInfo(lcLessonsTable).noquote() << "cSpell:" << word;
+        if (word.isEmpty() || !m_words || !m_words->addFromMissedWordDragNDrop(word))
+            return false;
+        emit wordInserted(word);
+        return true;
+    }
+    if (data.hasFormat(platform::pasteboard::format(kRelatedWordsDragType))) {
+        if (data.data(platform::pasteboard::format(kRelatedWordsDragType)).isEmpty()) {
+            QApplication::beep();
+            return false;
+        }
+        // Rows dragged between the tables are taken but not moved.
+        return true;
+    }
+    return false;
+}
+
+} // namespace lexotrace

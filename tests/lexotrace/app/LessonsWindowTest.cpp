@@ -1,0 +1,163 @@
+// The lessons window over the factory curriculum: opening on the remembered lesson, showing a
+// requested lesson and word, saving, reverting, closing with changes, dropped words, deleting,
+// printing.
+#include "lexotrace/lessons/LessonWindowDelegate.h"
+#include "lexotrace/lessons/LevelsArrayController.h"
+#include "lexotrace/lessons/RelatedWordsArrayController.h"
+#include "lexotrace/lessons/SectionsArrayController.h"
+#include "lexotrace/lessons/UnitsArrayController.h"
+#include "lexotrace/store/LocalNotifications.h"
+#include "lexotrace/store/PayloadFile.h"
+#include "model/DefaultsKeys.h"
+#include "model/OrthovaModel.h"
+#include "platform/Pasteboard.h"
+#include "tests/lexotrace/app/LoadedProgram.h"
+#include "tests/support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QFile>
+#include <QMainWindow>
+#include <QMimeData>
+#include <QTest>
+
+using namespace lexotrace;
+namespace key = model::key;
+
+namespace
+{
+
+using Loaded = testsupport::LoadedProgram;
+
+QString selectedWord(const RelatedWordsArrayController& words)
+{
+    const platform::ManagedObject* row = words.lastSelectedObject();
+    return row ? row->string(key::word(1)) : QString();
+}
+
+void ask(Loaded& l, const QVariant& level, const QVariant& unit, const QString& word = {})
+{
+    l.app->notifications().post(notification::PopUpLessonIndex, nullptr,
+                                {{"LevelIndex", level}, {"UnitIndex", unit}, {"cSpell", word}});
+    QCoreApplication::processEvents();
+}
+
+TEST(LessonsWindow, OpensOnTheRememberedLessonAndShowsTheLessonsOthersAskFor)
+{
+    Loaded l;
+    // The registered defaults are positions: the second level, its second unit.
+    EXPECT_EQ(l.window->levelsArrayController()->selectionIndex(), 1);
+    EXPECT_EQ(l.window->unitsArrayController()->selectionIndex(), 1);
+    EXPECT_EQ(l.window->levelPopUpButton()->currentIndex(), 1);
+    EXPECT_EQ(l.window->levelPopUpButton()->accessibleName(), "Level");
+    EXPECT_EQ(l.window->tableWithTag(KVR_RelatedWordsLessonTableViewTag)->accessibleName(),
+              "Related words");
+
+    // A word of the ninth level's sixth unit, in its second section.
+    ask(l, "8", 5);
+    const platform::ManagedObject* unit = l.window->unitsArrayController()->lastSelectedObject();
+    ASSERT_NE(unit, nullptr);
+    EXPECT_EQ(l.window->levelPopUpButton()->currentIndex(), 8);
+    EXPECT_EQ(l.window->unitPopUpButton()->currentIndex(), 5);
+    const auto sections = l.window->sectionsArrayController()->arrangedObjects();
+    ASSERT_GE(sections.size(), 2);
+    const QString word = sections[1]->toMany(key::relatedWords).first()->string(key::word(1));
+    ask(l, 8, "5", word);
+    EXPECT_EQ(l.window->sectionsArrayController()->selectionIndex(), 1);
+    EXPECT_EQ(selectedWord(*l.window->relatedWordsArrayController()), word);
+
+    // Requests out of range are ignored.
+    for (const auto& [level, unitIndex] : {std::pair{-1, -1}, {-1, 2}, {10000, 0}, {0, 10000}})
+        ask(l, level, unitIndex, word);
+    EXPECT_EQ(l.window->levelPopUpButton()->currentIndex(), 8);
+    EXPECT_EQ(l.window->unitPopUpButton()->currentIndex(), 5);
+
+    // Choosing a level shows its units.
+    l.window->levelPopUpButton()->setCurrentIndex(2);
+    EXPECT_EQ(l.window->levelsArrayController()->selectionIndex(), 2);
+    EXPECT_EQ(l.window->unitsArrayController()->contentOwner(),
+              l.window->levelsArrayController()->lastSelectedObject());
+
+    // The page printed for it starts with its level and unit numbers.
+    const platform::ManagedObject* level = l.window->levelsArrayController()->lastSelectedObject();
+    const platform::ManagedObject* shown = l.window->unitsArrayController()->lastSelectedObject();
+    EXPECT_TRUE(l.window->lessonWindowDelegate()->printText().startsWith(
+        QString("L-%1 U-%2\n\n\n%3")
+            .arg(level->string(key::levelNumber), shown->string(key::unitNumber),
+                 shown->string(key::generalRule))));
+}
+
+TEST(LessonsWindow, SaveRevertAndCloseSettleChangesAsTheUserSays)
+{
+    Loaded l;
+    LessonWindowDelegate& d = *l.window->lessonWindowDelegate();
+    const QString backup = testsupport::sandboxRoot() + "/lessons-backup.xml";
+    l.app->lessons().setLessonsXMLSourcePath(backup);
+    EXPECT_FALSE(d.validateUserInterfaceItem(LessonWindowDelegate::Action::Save));
+
+    ASSERT_TRUE(l.window->unitsArrayController()->add());
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(d.validateUserInterfaceItem(LessonWindowDelegate::Action::Save));
+    l.alerts.answer = 1; // Cancel
+    d.saveLessonData();
+    EXPECT_EQ(l.lastSheet(), "Over write?");
+    EXPECT_TRUE(l.lessons().hasChanges());
+    l.alerts.answer = 0;
+    d.saveLessonData();
+    EXPECT_FALSE(l.lessons().hasChanges());
+    EXPECT_TRUE(QFile::exists(backup)); // the XML copy at the lessons' source path
+
+    ASSERT_TRUE(l.window->sectionsArrayController()->add());
+    d.revertAction();
+    EXPECT_FALSE(l.lessons().hasChanges());
+
+    // Closing with changes asks; Cancel throws them away. The lesson shown is remembered.
+    l.window->levelPopUpButton()->setCurrentIndex(3);
+    l.window->unitPopUpButton()->setCurrentIndex(0);
+    ASSERT_TRUE(l.window->levelsArrayController()->add());
+    QCoreApplication::processEvents();
+    l.alerts.answer = 1;
+    l.window->window()->close();
+    EXPECT_EQ(l.alerts.shown.last().alert.messageText, "Overwrite before closing?");
+    EXPECT_FALSE(l.lessons().hasChanges());
+    EXPECT_FALSE(l.window->window()->isVisible());
+    EXPECT_EQ(l.app->defaults().stringForKey(model::defaults::LastLessonLevel), "3");
+    EXPECT_EQ(l.app->defaults().stringForKey(model::defaults::LastLessonUnit), "0");
+}
+
+TEST(LessonsWindow, AWordDroppedFromTheAnalysisBecomesARowOfTheSelectedSection)
+{
+    Loaded l;
+    LessonsTableView& rows = *l.window->tableWithTag(KVR_RelatedWordsLessonTableViewTag);
+    QMimeData drop;
+    platform::pasteboard::setSingleType(drop, LessonsTableView::kNotFoundWordDragType, "word");
+
+    // No word in the payload file: refused, nothing added.
+    QFile::remove(payloadFile::path());
+    EXPECT_FALSE(rows.readFromPasteboard(drop));
+    EXPECT_FALSE(l.lessons().hasChanges());
+
+    ASSERT_TRUE(payloadFile::write(
+        platform::keyedArchive::archive(QVariantMap{{"cSpell", "zyzzyva"}}).value()));
+    l.window->sectionsArrayController()->setSelectionIndex(0);
+    EXPECT_TRUE(rows.readFromPasteboard(drop));
+    EXPECT_EQ(selectedWord(*l.window->relatedWordsArrayController()), "zyzzyva");
+
+    // Delete in the sections table removes the selection and leaves the other numbers.
+    ask(l, 8, 5);
+    SectionsArrayController& sections = *l.window->sectionsArrayController();
+    QStringList before;
+    for (const auto* s : sections.arrangedObjects())
+        before << s->string(key::sectionNumber);
+    ASSERT_GE(before.size(), 2);
+    sections.setSelectionIndex(0);
+    QTest::keyClick(l.window->tableWithTag(KVR_SectionLessonTableViewTag), Qt::Key_Delete);
+    QCoreApplication::processEvents();
+    QStringList after;
+    for (const auto* s : sections.arrangedObjects())
+        after << s->string(key::sectionNumber);
+    EXPECT_EQ(after, before.mid(1));
+}
+
+} // namespace
