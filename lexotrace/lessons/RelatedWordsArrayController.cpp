@@ -1,5 +1,7 @@
 #include "lexotrace/lessons/RelatedWordsArrayController.h"
 
+#include "lexotrace/lessons/LessonClipboard.h"
+#include "lexotrace/lessons/LessonPasteboard.h"
 #include "lexotrace/lessons/LessonsLog.h"
 #include "lexotrace/lessons/SectionsArrayController.h"
 #include "model/OrthovaModel.h"
@@ -66,6 +68,56 @@ QString RelatedWordsArrayController::deriveBitFromSectionRule(const ManagedObjec
         if (!row->isDeleted())
             return row->string(key::bit(1));
     return {};
+}
+
+bool RelatedWordsArrayController::prepareRelatedWordsPasteboardForCopy()
+{
+    const QList<ManagedObject*> rows = selectedObjects();
+    if (rows.isEmpty())
+        return false;
+    QStringList texts;
+    for (const ManagedObject* row : rows)
+        texts << lessonPasteboard::wordString(*row);
+    return LessonClipboard::putItems(lessonPasteboard::RelatedWordsDataType, rows,
+                                     texts.join(u'\n'));
+}
+
+bool RelatedWordsArrayController::prepareRelatedWordsPasteboardForCut()
+{
+    if (!prepareRelatedWordsPasteboardForCopy())
+        return false;
+    LessonClipboard::closeOpenUndoStep(context());
+    removeObjects(selectedObjects());
+    return true;
+}
+
+bool RelatedWordsArrayController::relatedWordsPasteboardForPaste()
+{
+    const QList<ManagedObject*> targets = selectedObjects();
+    if (!LessonClipboard::offersItems(lessonPasteboard::RelatedWordsDataType) ||
+        targets.isEmpty() || !context())
+        return false;
+    const auto copied = LessonClipboard::copiedItems(
+        lessonPasteboard::RelatedWordsDataType, model::entity::RelatedWords, *context(), m_alerts);
+    if (!copied)
+        return false;
+    const QList<ManagedObject*> sources = copied->first(std::min(copied->size(), targets.size()));
+    if (!LessonClipboard::allStillExist(sources, m_alerts))
+        return false;
+    // Read every source before writing, since a source may also be a target.
+    QList<LessonClipboard::RowWords> words;
+    for (const ManagedObject* source : sources)
+        words.append(LessonClipboard::rowWords(*source));
+    LessonClipboard::closeOpenUndoStep(context());
+    UndoGroup group(context());
+    for (qsizetype k = 0; k < sources.size(); ++k)
+        LessonClipboard::setRowWords(*targets[k], words[k]);
+    for (ManagedObject* source : sources)
+        if (!targets.contains(source))
+            context()->deleteObject(source);
+    rearrangeObjects();
+    setSelectedObjects(targets);
+    return true;
 }
 
 void RelatedWordsArrayController::tellThereIsNoSection()

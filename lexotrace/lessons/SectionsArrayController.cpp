@@ -1,8 +1,12 @@
 #include "lexotrace/lessons/SectionsArrayController.h"
 
+#include "lexotrace/lessons/LessonClipboard.h"
+#include "lexotrace/lessons/LessonPasteboard.h"
 #include "lexotrace/lessons/LessonsLog.h"
 #include "lexotrace/lessons/UnitsArrayController.h"
 #include "model/OrthovaModel.h"
+
+#include <QTimer>
 
 namespace lexotrace
 {
@@ -96,6 +100,142 @@ bool SectionsArrayController::doThisTo()
     ArrayController::insertObject(section, rows);
     setSelectedObjects({section});
     return true;
+}
+
+bool SectionsArrayController::prepareSectionsPasteboardForCopy(bool wholeSections)
+{
+    LessonClipboard::clear();
+    const QList<ManagedObject*> sections = selectedObjects();
+    if (sections.isEmpty())
+        return false;
+    QStringList rules;
+    QStringList texts;
+    for (const ManagedObject* section : sections) {
+        rules << lessonPasteboard::shallowCopyString(*section);
+        texts << lessonPasteboard::deepCopyString(*section);
+    }
+    if (!wholeSections) {
+        LessonClipboard::putText(rules.join(u'\n'));
+        return true;
+    }
+    return LessonClipboard::putItems(lessonPasteboard::SectionsDataType, sections,
+                                     texts.join(u'\n'));
+}
+
+bool SectionsArrayController::prepareSectionsPasteboardForCut(bool wholeSections)
+{
+    if (!prepareSectionsPasteboardForCopy(wholeSections))
+        return false;
+    LessonClipboard::closeOpenUndoStep(context());
+    UndoGroup group(context());
+    const qsizetype before = arrangedObjects().size();
+    ArrayController::remove();
+    qCInfo(lcLessons, "arrayCount1: %lld  arrayCount2: %lld", qlonglong(before),
+           qlonglong(arrangedObjects().size()));
+    updateSectionNumbersForUnit();
+    return true;
+}
+
+bool SectionsArrayController::sectionsPasteboardForPaste()
+{
+    if (!hasUnit() || (!LessonClipboard::offersItems(lessonPasteboard::SectionsDataType) &&
+                       !LessonClipboard::offeredText()))
+        return false;
+    // Lets a section the window has just added settle into the list first.
+    QTimer::singleShot(100, this, &SectionsArrayController::pasteIntoSelectedSections);
+    return true;
+}
+
+bool SectionsArrayController::pasteIntoSelectedSections()
+{
+    UnitsArrayController* units = unitsArrayController();
+    if (!hasUnit() || !context() || !units)
+        return false;
+    if (LessonClipboard::offersItems(lessonPasteboard::SectionsDataType)) {
+        const auto sources =
+            LessonClipboard::copiedItems(lessonPasteboard::SectionsDataType,
+                                         model::entity::Sections, *context(), units->alerts());
+        if (!sources)
+            return false;
+        // Without a selection the paste goes into one new section.
+        const qsizetype targetCount = std::max<qsizetype>(selectedObjects().size(), 1);
+        if (!LessonClipboard::allStillExist(sources->first(std::min(sources->size(), targetCount)),
+                                            units->alerts()))
+            return false;
+        LessonClipboard::closeOpenUndoStep(context());
+        UndoGroup group(context());
+        const QList<ManagedObject*> targets = selectedOrAddedSections();
+        const qsizetype pairs = std::min(sources->size(), targets.size());
+        if (pairs == 0)
+            return false;
+        moveSections(sources->first(pairs), targets.first(pairs));
+        LessonClipboard::clear();
+        return true;
+    }
+    const auto text = LessonClipboard::offeredText();
+    if (!text)
+        return false;
+    LessonClipboard::closeOpenUndoStep(context());
+    UndoGroup group(context());
+    const QList<ManagedObject*> targets = selectedOrAddedSections();
+    const QStringList lines = text->split(u'\n');
+    for (qsizetype k = 0; k < std::min(lines.size(), targets.size()); ++k)
+        targets[k]->setValue(key::rule, lines[k]);
+    return true;
+}
+
+QList<ManagedObject*> SectionsArrayController::selectedOrAddedSections()
+{
+    if (selectedObjects().isEmpty())
+        add();
+    return selectedObjects();
+}
+
+void SectionsArrayController::moveSections(const QList<ManagedObject*>& sources,
+                                           const QList<ManagedObject*>& targets)
+{
+    Q_ASSERT(sources.size() == targets.size());
+    platform::ObjectContext& lessons = *context();
+    // Read every source before writing, since a source may also be a target.
+    struct Content {
+        QVariant rule;
+        QList<LessonClipboard::RowWords> rows;
+    };
+    QList<Content> contents;
+    for (const ManagedObject* source : sources) {
+        Content content{source->value(key::rule), {}};
+        for (const ManagedObject* row : source->toMany(key::relatedWords))
+            if (!row->isDeleted())
+                content.rows.append(LessonClipboard::rowWords(*row));
+        contents.append(content);
+    }
+    for (qsizetype k = 0; k < sources.size(); ++k) {
+        ManagedObject* target = targets[k];
+        if (sources[k] == target)
+            continue;
+        target->setValue(key::rule, contents[k].rule);
+        // The replaced rows go rather than stay behind unreachable.
+        for (ManagedObject* row : target->toMany(key::relatedWords))
+            lessons.deleteObject(row);
+        for (const LessonClipboard::RowWords& words : contents[k].rows) {
+            ManagedObject* row = lessons.insertNewObject(model::entity::RelatedWords);
+            LessonClipboard::setRowWords(*row, words);
+            row->setToOne(key::section, target);
+            qCInfo(lcLessons).noquote() << "newRelatedWordsObject:" << row->objectID().uriString();
+        }
+        qCInfo(lcLessons).noquote()
+            << "newSelectedSectionObject:" << target->objectID().uriString();
+    }
+    for (ManagedObject* source : sources)
+        if (!targets.contains(source))
+            lessons.deleteObject(source);
+    rearrangeObjects();
+    setSelectedObjects(targets);
+}
+
+void SectionsArrayController::clearPasteboard()
+{
+    LessonClipboard::clear();
 }
 
 } // namespace lexotrace

@@ -1,5 +1,7 @@
 #include "lexotrace/lessons/UnitsArrayController.h"
 
+#include "lexotrace/lessons/LessonClipboard.h"
+#include "lexotrace/lessons/LessonPasteboard.h"
 #include "lexotrace/lessons/LessonsLog.h"
 #include "lexotrace/lessons/LevelsArrayController.h"
 #include "lexotrace/lessons/NumberText.h"
@@ -12,7 +14,31 @@ namespace lexotrace
 {
 
 namespace key = model::key;
+namespace entity = model::entity;
 using platform::ManagedObject;
+
+namespace
+{
+
+QList<ManagedObject*> liveMembers(const ManagedObject& owner, const QString& relationship)
+{
+    QList<ManagedObject*> members;
+    for (ManagedObject* member : owner.toMany(relationship))
+        if (!member->isDeleted())
+            members.append(member);
+    return members;
+}
+
+// Numbers a level's units 1, 2, 3 ... in their numeric order.
+void renumberUnitsOfLevel(const ManagedObject& level)
+{
+    QList<ManagedObject*> units = liveMembers(level, key::units);
+    platform::sortObjects(units, {{key::unitNumber, true, platform::Comparison::Numeric}});
+    for (qsizetype p = 0; p < units.size(); ++p)
+        units[p]->setValue(key::unitNumber, QString::number(p + 1));
+}
+
+} // namespace
 
 UnitsArrayController::UnitsArrayController(platform::ObjectContext* lessons,
                                            LevelsArrayController* levels,
@@ -118,6 +144,85 @@ bool UnitsArrayController::deleteThisWordOfCoreData(const platform::ObjectID& ob
     context()->deleteObject(object);
     rearrangeObjects();
     return true;
+}
+
+bool UnitsArrayController::prepareUnitsPasteboardForCopy(bool wholeUnit,
+                                                         const QString& selectedRuleText)
+{
+    if (!wholeUnit) {
+        LessonClipboard::putText(selectedRuleText);
+        return true;
+    }
+    LessonClipboard::clear();
+    ManagedObject* unit = lastSelectedObject();
+    return unit && LessonClipboard::putItems(lessonPasteboard::UnitsDataType, {unit},
+                                             lessonPasteboard::deepCopyString(*unit));
+}
+
+bool UnitsArrayController::prepareUnitsPasteboardForCut(bool wholeUnit,
+                                                        const QString& selectedRuleText)
+{
+    if (!prepareUnitsPasteboardForCopy(wholeUnit, selectedRuleText))
+        return false;
+    LessonClipboard::closeOpenUndoStep(context());
+    remove();
+    return true;
+}
+
+std::optional<QString> UnitsArrayController::unitsPasteboardForPaste()
+{
+    if (!LessonClipboard::offersItems(lessonPasteboard::UnitsDataType))
+        return LessonClipboard::offeredText();
+    ManagedObject* target = lastSelectedObject();
+    if (!target || !context())
+        return std::nullopt;
+    const auto items = LessonClipboard::copiedItems(lessonPasteboard::UnitsDataType, entity::Unit,
+                                                    *context(), m_alerts);
+    if (!items || !LessonClipboard::allStillExist({items->last()}, m_alerts))
+        return std::nullopt;
+    // Moving a unit onto itself would only delete it.
+    if (items->last() != target) {
+        LessonClipboard::closeOpenUndoStep(context());
+        moveUnit(items->last(), target);
+        LessonClipboard::clear();
+    }
+    return std::nullopt;
+}
+
+void UnitsArrayController::moveUnit(ManagedObject* source, ManagedObject* target)
+{
+    UndoGroup group(context());
+    platform::ObjectContext& lessons = *context();
+    target->setValue(key::generalRule, source->value(key::generalRule));
+    target->setValue(key::generalRuleCode, source->value(key::generalRuleCode));
+    // The replaced sections go, with their rows, rather than stay behind unreachable.
+    for (ManagedObject* section : liveMembers(*target, key::sections))
+        lessons.deleteObject(section);
+    for (const ManagedObject* section : liveMembers(*source, key::sections)) {
+        ManagedObject* newSection = lessons.insertNewObject(entity::Sections);
+        newSection->setValue(key::sectionNumber, section->value(key::sectionNumber));
+        newSection->setValue(key::rule, section->value(key::rule));
+        newSection->setToOne(key::unit, target);
+        for (const ManagedObject* row : liveMembers(*section, key::relatedWords)) {
+            ManagedObject* newRow = lessons.insertNewObject(entity::RelatedWords);
+            LessonClipboard::setRowWords(*newRow, LessonClipboard::rowWords(*row));
+            newRow->setToOne(key::section, newSection);
+        }
+    }
+    ManagedObject* sourceLevel = source->toOne(key::level);
+    lessons.deleteObject(source);
+    rearrangeObjects();
+    updateUnitNumbersForUnit();
+    // A unit moved from another level leaves a gap there too.
+    if (sourceLevel && sourceLevel != target->toOne(key::level))
+        renumberUnitsOfLevel(*sourceLevel);
+    rearrangeObjects();
+    setSelectedObjects({target});
+}
+
+void UnitsArrayController::clearPasteboard()
+{
+    LessonClipboard::clear();
 }
 
 } // namespace lexotrace

@@ -3,6 +3,10 @@
 #include "platform/ArrayController.h"
 #include "platform/ui/Alerts.h"
 
+#include <QString>
+
+#include <optional>
+
 namespace lexotrace
 {
 
@@ -37,7 +41,28 @@ public:
     // no object is reported to the user and changes nothing.
     bool deleteThisWordOfCoreData(const platform::ObjectID& objectID);
 
+    // Copy: with `wholeUnit` (Control alone in the rule text view) the last selected unit as an
+    // item a paste moves, with its text form; otherwise `selectedRuleText` as plain text. False
+    // when a whole unit is asked for and none is selected; then nothing is copied.
+    bool prepareUnitsPasteboardForCopy(bool wholeUnit, const QString& selectedRuleText);
+    // The copy, then the selected units removed and the rest renumbered, in one undo step.
+    bool prepareUnitsPasteboardForCut(bool wholeUnit, const QString& selectedRuleText);
+    // Moves a copied unit onto the selected unit: its rule, code, sections and rows replace the
+    // selected unit's (the replaced sections are deleted), the copied unit is deleted, the units
+    // are renumbered and the pasteboard emptied, in one undo step. When the pasteboard holds
+    // plain text only, that text is the result, for the rule text view to insert in place of its
+    // selection. A payload that cannot be read or a unit that no longer exists is told to the
+    // user and changes nothing; a paste onto the copied unit itself changes nothing.
+    std::optional<QString> unitsPasteboardForPaste();
+    // Empties the system pasteboard.
+    void clearPasteboard();
+
+    // Where the lesson lists tell the user of failures.
+    platform::AlertPresenter& alerts() const { return m_alerts; }
+
 private:
+    void moveUnit(platform::ManagedObject* source, platform::ManagedObject* target);
+
     platform::AlertPresenter& m_alerts;
     QString m_insertIndexString;
 };
