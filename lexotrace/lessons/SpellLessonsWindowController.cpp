@@ -1,5 +1,6 @@
 #include "lexotrace/lessons/SpellLessonsWindowController.h"
 
+#include "lexotrace/lessons/EditWindowController.h"
 #include "lexotrace/lessons/GeneralRuleTextView.h"
 #include "lexotrace/lessons/LessonWindowDelegate.h"
 #include "lexotrace/lessons/LevelsArrayController.h"
@@ -200,8 +201,6 @@ void SpellLessonsWindowController::buildContent()
         table->setModel(new platform::ArrayControllerModel(list, columns, table));
         table->setRelatedWordsArrayController(m_words.get());
         bindSelection(table, list);
-        connect(table, &LessonsTableView::deleteRequested, this,
-                &SpellLessonsWindowController::deleteRecordsOfTableViewWithTag);
         connect(table, &LessonsTableView::wordInserted, m_delegate.get(),
                 &LessonWindowDelegate::selectInsertedWord);
         m_tables.append(table);
@@ -219,6 +218,24 @@ void SpellLessonsWindowController::buildContent()
     tables->addWidget(makeTable(KVR_RelatedWordsLessonTableViewTag, m_words.get(), rowColumns(),
                                 tr("Related words")));
     layout->addWidget(tables, 1);
+    m_edit = std::make_unique<EditWindowController>(*m_units, *m_sections, *m_words, *m_ruleView,
+                                                    *tableWithTag(KVR_SectionLessonTableViewTag));
+    for (LessonsTableView* table : m_tables) {
+        connect(table, &LessonsTableView::cutRequested, m_edit.get(),
+                &EditWindowController::cutRecordsOfTableViewWithTag);
+        connect(table, &LessonsTableView::copyRequested, m_edit.get(),
+                &EditWindowController::copyRecordsOfTableViewWithTag);
+        connect(table, &LessonsTableView::pasteRequested, m_edit.get(),
+                &EditWindowController::pasteRecordsOfTableViewWithTag);
+        connect(table, &LessonsTableView::deleteRequested, m_edit.get(),
+                &EditWindowController::deleteRecordsOfTableViewWithTag);
+    }
+    connect(m_ruleView, &GeneralRuleTextView::cutRequested, m_edit.get(),
+            [this] { m_edit->cutRecordsOfTableViewWithTag(KVR_UnitLessonTableViewTag); });
+    connect(m_ruleView, &GeneralRuleTextView::copyRequested, m_edit.get(),
+            [this] { m_edit->copyRecordsOfTableViewWithTag(KVR_UnitLessonTableViewTag); });
+    connect(m_ruleView, &GeneralRuleTextView::pasteRequested, m_edit.get(),
+            [this] { m_edit->pasteRecordsOfTableViewWithTag(KVR_UnitLessonTableViewTag); });
 
     auto* buttons = new QHBoxLayout;
     addButton(buttons, tr("Insert section"), tr("Insert section"), Action::InsertSection,
@@ -325,6 +342,18 @@ void SpellLessonsWindowController::buildMenus()
     };
     addCommand(edit, tr("Undo"), QKeySequence::Undo, Action::Other, [this] { m_delegate->undo(); });
     addCommand(edit, tr("Redo"), QKeySequence::Redo, Action::Other, [this] { m_delegate->redo(); });
+    edit->addSeparator();
+    // The focused table or rule view has these keys itself; the menu acts on the same part.
+    for (const auto& [text, command] :
+         {std::pair<QString, void (EditWindowController::*)(LessonTableTag)>{
+              tr("Cut"), &EditWindowController::cutRecordsOfTableViewWithTag},
+          {tr("Copy"), &EditWindowController::copyRecordsOfTableViewWithTag},
+          {tr("Paste"), &EditWindowController::pasteRecordsOfTableViewWithTag},
+          {tr("Delete"), &EditWindowController::deleteRecordsOfTableViewWithTag}})
+        edit->addAction(text, this, [this, command = command] {
+            if (const auto tag = focusedTag())
+                (m_edit.get()->*command)(*tag);
+        });
     bar->insertMenu(before, edit);
     auto* lesson = new QMenu(tr("&Lesson"), bar);
     addCommand(lesson, tr("Add Level"), QKeySequence(QStringLiteral("Ctrl++")), Action::AddLevel,
@@ -372,23 +401,15 @@ bool SpellLessonsWindowController::eventFilter(QObject* watched, QEvent* event)
     return platform::WindowController::eventFilter(watched, event);
 }
 
-void SpellLessonsWindowController::deleteRecordsOfTableViewWithTag(LessonTableTag tag)
+std::optional<LessonTableTag> SpellLessonsWindowController::focusedTag() const
 {
-    platform::ArrayController* list = nullptr;
-    switch (tag) {
-    case KVR_UnitLessonTableViewTag:
-        list = m_units.get();
-        break;
-    case KVR_SectionLessonTableViewTag:
-        list = m_sections.get();
-        break;
-    case KVR_RelatedWordsLessonTableViewTag:
-        list = m_words.get();
-        break;
-    }
-    // Deleted as they are: the numbers of the others stay.
-    if (list)
-        list->removeObjects(list->selectedObjects());
+    QWidget* focus = window()->focusWidget();
+    for (LessonsTableView* table : m_tables)
+        if (focus && (focus == table || table->isAncestorOf(focus)))
+            return table->tag();
+    if (focus && (focus == m_ruleView || m_ruleView->isAncestorOf(focus)))
+        return KVR_UnitLessonTableViewTag;
+    return std::nullopt;
 }
 
 void SpellLessonsWindowController::printDocument()

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QComboBox;
 class QLineEdit;
@@ -23,6 +24,7 @@ class UserDefaults;
 namespace lexotrace
 {
 
+class EditWindowController;
 class GeneralRuleTextView;
 class LessonCoreDataAppDelegate;
 class LessonWindowDelegate;
@@ -77,9 +79,7 @@ public:
     QComboBox* unitPopUpButton() const { return m_unitChooser; }
     GeneralRuleTextView* generalRuleTextView() const { return m_ruleView; }
     LessonsTableView* tableWithTag(LessonTableTag tag) const;
-
-    // Deletes the selected objects of the tagged list without renumbering.
-    void deleteRecordsOfTableViewWithTag(LessonTableTag tag);
+    EditWindowController* editWindowController() const { return m_edit.get(); }
 
 private:
     void buildContent();
@@ -88,6 +88,8 @@ private:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void importLessonsFrom(const QString& path);
     void printDocument();
+    // The tag of the part that has the keyboard focus: a table's, or the units' for the rule.
+    std::optional<LessonTableTag> focusedTag() const;
 
     LessonsWindowServices m_services;
     XmlExchange m_exchange;
@@ -96,6 +98,7 @@ private:
     std::unique_ptr<SectionsArrayController> m_sections;
     std::unique_ptr<RelatedWordsArrayController> m_words;
     std::unique_ptr<LessonWindowDelegate> m_delegate;
+    std::unique_ptr<EditWindowController> m_edit;
     QComboBox* m_levelChooser = nullptr; // the widgets are owned by the window
     QComboBox* m_unitChooser = nullptr;
     QLineEdit* m_codeField = nullptr;

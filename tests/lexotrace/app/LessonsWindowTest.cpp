@@ -1,6 +1,8 @@
 // The lessons window over the factory curriculum: opening on the remembered lesson, showing a
 // requested lesson and word, saving, reverting, closing with changes, dropped words, deleting,
 // printing.
+#include "lexotrace/lessons/EditWindowController.h"
+#include "lexotrace/lessons/GeneralRuleTextView.h"
 #include "lexotrace/lessons/LessonWindowDelegate.h"
 #include "lexotrace/lessons/LevelsArrayController.h"
 #include "lexotrace/lessons/RelatedWordsArrayController.h"
@@ -16,6 +18,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFile>
 #include <QMainWindow>
@@ -158,6 +162,34 @@ TEST(LessonsWindow, AWordDroppedFromTheAnalysisBecomesARowOfTheSelectedSection)
     for (const auto* s : sections.arrangedObjects())
         after << s->string(key::sectionNumber);
     EXPECT_EQ(after, before.mid(1));
+}
+
+TEST(LessonsWindow, EditCommandsCopyTextOrMoveAWholeUnitAfterControlAlone)
+{
+    Loaded l;
+    ask(l, 8, 5);
+    UnitsArrayController& units = *l.window->unitsArrayController();
+    EditWindowController& edit = *l.window->editWindowController();
+    GeneralRuleTextView& ruleView = *l.window->generalRuleTextView();
+    const QString rule = units.lastSelectedObject()->string(key::generalRule);
+
+    // Without Control alone, Copy takes the selected rule text only.
+    ruleView.selectAll();
+    edit.copyRecordsOfTableViewWithTag(KVR_UnitLessonTableViewTag);
+    EXPECT_EQ(QApplication::clipboard()->text(), rule);
+
+    // After it, the whole unit moves onto the unit pasted on; the flag is used up.
+    ruleView.setControlKey(true);
+    edit.copyRecordsOfTableViewWithTag(KVR_UnitLessonTableViewTag);
+    EXPECT_FALSE(ruleView.controlKey());
+    EXPECT_TRUE(QApplication::clipboard()->text().startsWith(rule + "\n\n"));
+    const qsizetype count = units.arrangedObjects().size();
+    units.setSelectionIndex(0);
+    edit.pasteRecordsOfTableViewWithTag(KVR_UnitLessonTableViewTag);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(units.arrangedObjects().size(), count - 1);
+    EXPECT_EQ(units.arrangedObjects().first()->string(key::generalRule), rule);
+    EXPECT_EQ(ruleView.toPlainText(), rule);
 }
 
 } // namespace
