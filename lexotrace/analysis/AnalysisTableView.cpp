@@ -25,9 +25,6 @@ namespace lexotrace
 namespace
 {
 
-// X11 and Wayland report the key symbol as the native virtual key.
-constexpr quint32 kLeftControlKeySym = 0xffe3;
-
 // The table's drag source: the rows model with dragging allowed, each drag made by the table.
 class DragSource : public QIdentityProxyModel
 {
@@ -62,13 +59,6 @@ public:
 private:
     AnalysisTableView& m_table;
 };
-
-bool isLeftControlAlone(const QKeyEvent& event)
-{
-    const Qt::KeyboardModifiers others = event.modifiers() & ~Qt::ControlModifier;
-    return event.key() == Qt::Key_Control && others == Qt::NoModifier &&
-           event.nativeVirtualKey() == kLeftControlKeySym;
-}
 
 } // namespace
 
@@ -172,22 +162,19 @@ void AnalysisTableView::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     }
-    if (isLeftControlAlone(*event)) {
-        m_controlPending = true;
+    if (m_controlAlone.press(*event)) {
         event->accept();
         return;
     }
-    // Ctrl is also the shortcut key here: with another key it was a shortcut, not Control alone.
+    // A shortcut with Ctrl works on many rows again.
     if (event->modifiers() & Qt::ControlModifier)
         endControlAlone();
-    m_controlPending = false;
     QTableView::keyPressEvent(event);
 }
 
 void AnalysisTableView::keyReleaseEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Control && m_controlPending) {
-        m_controlPending = false;
+    if (m_controlAlone.release(*event)) {
         setAllowsMultipleSelection(false);
         m_controlKey = true;
         event->accept();
@@ -199,7 +186,7 @@ void AnalysisTableView::keyReleaseEvent(QKeyEvent* event)
 void AnalysisTableView::mousePressEvent(QMouseEvent* event)
 {
     // A Ctrl- or Shift-click extends the selection, whatever an earlier Control alone set.
-    m_controlPending = false;
+    m_controlAlone.cancel();
     if (event->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier))
         endControlAlone();
     QTableView::mousePressEvent(event);

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "platform/ui/ControlAlone.h"
 #include <QList>
+
 #include <QTableView>
 
 class QAction;
@@ -55,8 +57,7 @@ private:
     AnalysisWindowController& m_controller;
     QAction* m_openLesson = nullptr;
     bool m_controlKey = false;
-    // Left Ctrl is down and nothing else has happened yet: on its release it was Control alone.
-    bool m_controlPending = false;
+    platform::ControlAlone m_controlAlone;
 
     // Back to multiple selection after a Control alone, for a shortcut or an extending click.
     void endControlAlone();

@@ -13,21 +13,6 @@
 namespace lexotrace
 {
 
-namespace
-{
-
-// X11 and Wayland report the key symbol as the native virtual key.
-constexpr quint32 kLeftControlKeySym = 0xffe3;
-
-bool isLeftControlAlone(const QKeyEvent& event)
-{
-    return event.key() == Qt::Key_Control &&
-           (event.modifiers() & ~Qt::ControlModifier) == Qt::NoModifier &&
-           event.nativeVirtualKey() == kLeftControlKeySym;
-}
-
-} // namespace
-
 GeneralRuleTextView::GeneralRuleTextView(QWidget* parent) : QPlainTextEdit(parent)
 {
     setAccessibleName(tr("General rule"));
@@ -94,12 +79,10 @@ bool GeneralRuleTextView::readFromPasteboard(const QMimeData& data)
 
 void GeneralRuleTextView::keyPressEvent(QKeyEvent* event)
 {
-    if (isLeftControlAlone(*event)) {
-        m_controlPending = true;
+    if (m_controlAlone.press(*event)) {
         event->accept();
         return;
     }
-    m_controlPending = false;
     if (event->matches(QKeySequence::Copy)) {
         emit copyRequested();
     } else if (event->matches(QKeySequence::Cut)) {
@@ -118,10 +101,8 @@ void GeneralRuleTextView::keyPressEvent(QKeyEvent* event)
 
 void GeneralRuleTextView::keyReleaseEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Control && m_controlPending) {
-        m_controlPending = false;
+    if (m_controlAlone.release(*event))
         m_controlKey = true;
-    }
     QPlainTextEdit::keyReleaseEvent(event);
 }
 

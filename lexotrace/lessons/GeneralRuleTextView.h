@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ui/ControlAlone.h"
+
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -64,7 +66,7 @@ private:
     QPointer<platform::ArrayController> m_units;
     QPointer<QLineEdit> m_codeField;
     bool m_controlKey = false;
-    bool m_controlPending = false;
+    platform::ControlAlone m_controlAlone;
     bool m_ring = false;
     bool m_showing = false;
 };

@@ -19,9 +19,6 @@ namespace
 
 Q_LOGGING_CATEGORY(lcLessonsTable, "lexotrace.lessons.table")
 
-// X11 and Wayland report the key symbol as the native virtual key.
-constexpr quint32 kLeftControlKeySym = 0xffe3;
-
 } // namespace
 
 LessonsTableView::LessonsTableView(LessonTableTag tag, QWidget* parent)
@@ -38,14 +35,10 @@ LessonsTableView::LessonsTableView(LessonTableTag tag, QWidget* parent)
 
 void LessonsTableView::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Control &&
-        (event->modifiers() & ~Qt::ControlModifier) == Qt::NoModifier &&
-        event->nativeVirtualKey() == kLeftControlKeySym) {
-        m_controlPending = true;
+    if (m_controlAlone.press(*event)) {
         event->accept();
         return;
     }
-    m_controlPending = false;
     if (event->matches(QKeySequence::Copy))
         emit copyRequested(m_tag);
     else if (event->matches(QKeySequence::Cut))
@@ -61,10 +54,8 @@ void LessonsTableView::keyPressEvent(QKeyEvent* event)
 
 void LessonsTableView::keyReleaseEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Control && m_controlPending) {
-        m_controlPending = false;
+    if (m_controlAlone.release(*event))
         m_controlKey = true;
-    }
     QTableView::keyReleaseEvent(event);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ui/ControlAlone.h"
+
 #include <QTableView>
 
 namespace lexotrace
@@ -59,7 +61,7 @@ private:
     LessonTableTag m_tag;
     RelatedWordsArrayController* m_words = nullptr;
     bool m_controlKey = false;
-    bool m_controlPending = false;
+    platform::ControlAlone m_controlAlone;
 };
 
 } // namespace lexotrace
