@@ -1,6 +1,9 @@
 // The lessons window over the factory curriculum: opening on the remembered lesson, showing a
 // requested lesson and word, saving, reverting, closing with changes, dropped words, deleting,
 // printing.
+#include "lexotrace/analysis/AnalysisTableView.h"
+#include "lexotrace/analysis/AnalysisWindowController.h"
+#include "lexotrace/analysis/SpellErrorAnalysisController.h"
 #include "lexotrace/lessons/EditWindowController.h"
 #include "lexotrace/lessons/GeneralRuleTextView.h"
 #include "lexotrace/lessons/LessonWindowDelegate.h"
@@ -190,6 +193,22 @@ TEST(LessonsWindow, EditCommandsCopyTextOrMoveAWholeUnitAfterControlAlone)
     EXPECT_EQ(units.arrangedObjects().size(), count - 1);
     EXPECT_EQ(units.arrangedObjects().first()->string(key::generalRule), rule);
     EXPECT_EQ(ruleView.toPlainText(), rule);
+}
+
+TEST(LessonsWindow, OpenLessonOnAnAnalysisRowShowsItsUnitWithTheWordSelected)
+{
+    Loaded l;
+    SpellErrorAnalysisController& analysis = *l.app->controller().spellErrorAnalysisController();
+    // receive is taught in unit 6 of level 9 (i before e, ei after c).
+    analysis.matchedWordsArrayController().append(
+        AnalysisRow{"9", "6", "9-6", "R", "ei after c", "receive", "recieve", ""});
+    AnalysisTableView& table = *analysis.analysisWindowController().analysisTableView();
+    table.selectRowIndexes({0});
+    table.openLessonAction()->trigger();
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return selectedWord(*l.window->relatedWordsArrayController()) == "receive"; }));
+    EXPECT_EQ(l.window->levelsArrayController()->selectionIndex(), 8);
+    EXPECT_EQ(l.window->unitsArrayController()->selectionIndex(), 5);
 }
 
 } // namespace
