@@ -5,11 +5,15 @@
 #include "platform/Pasteboard.h"
 
 #include <QApplication>
+#include <QDrag>
 #include <QDropEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLoggingCategory>
 #include <QMimeData>
+
+#include <algorithm>
+#include <memory>
 
 namespace lexotrace
 {
@@ -27,7 +31,8 @@ LessonsTableView::LessonsTableView(LessonTableTag tag, QWidget* parent)
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setAcceptDrops(true);
-    setDragDropMode(QAbstractItemView::DropOnly);
+    setDragEnabled(true);
+    setDragDropMode(QAbstractItemView::DragDrop);
     setAlternatingRowColors(true);
     verticalHeader()->hide();
     horizontalHeader()->setStretchLastSection(true);
@@ -99,6 +104,33 @@ void LessonsTableView::dropEvent(QDropEvent* event)
     }
     event->setDropAction(Qt::CopyAction);
     event->accept();
+}
+
+bool LessonsTableView::writeRowsWithIndexes(const QList<int>& rows, QMimeData& data) const
+{
+    const auto archive = platform::keyedArchive::archive(QVariant::fromValue(rows));
+    if (!archive)
+        return false;
+    QString error;
+    const bool written = payloadFile::write(*archive, &error);
+    qCInfo(lcLessonsTable, "Write returned error: %s",
+           qUtf8Printable(written ? QStringLiteral("(null)") : error));
+    platform::pasteboard::setSingleType(data, kRelatedWordsDragType, *archive);
+    return true;
+}
+
+void LessonsTableView::startDrag(Qt::DropActions)
+{
+    QList<int> rows;
+    for (const QModelIndex& index : selectionModel()->selectedRows())
+        rows.append(index.row());
+    std::sort(rows.begin(), rows.end());
+    auto data = std::make_unique<QMimeData>();
+    if (rows.isEmpty() || !writeRowsWithIndexes(rows, *data))
+        return;
+    auto* drag = new QDrag(this); // deleted by Qt when the drag ends
+    drag->setMimeData(data.release());
+    drag->exec(Qt::CopyAction);
 }
 
 bool LessonsTableView::readFromPasteboard(const QMimeData& data)

@@ -39,6 +39,8 @@ public:
 
     // Adds a dropped word as a row; false when the drop holds no word or no row was added.
     bool readFromPasteboard(const QMimeData& data);
+    // What a drag of these rows carries: their positions, also in the payload file.
+    bool writeRowsWithIndexes(const QList<int>& rows, QMimeData& data) const;
 
 signals:
     void cutRequested(LessonTableTag tag);
@@ -54,6 +56,7 @@ protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void startDrag(Qt::DropActions supportedActions) override;
 
 private:
     bool acceptsDrag(const QDropEvent& event) const;

@@ -151,6 +151,16 @@ TEST(LessonsWindow, AWordDroppedFromTheAnalysisBecomesARowOfTheSelectedSection)
     EXPECT_TRUE(rows.readFromPasteboard(drop));
     EXPECT_EQ(selectedWord(*l.window->relatedWordsArrayController()), "zyzzyva");
 
+    // Rows dragged from the table carry their positions; another lessons table takes them without
+    // a change.
+    QMimeData dragged;
+    ASSERT_TRUE(rows.writeRowsWithIndexes({2, 0}, dragged));
+    EXPECT_EQ(platform::keyedArchive::unarchive(payloadFile::read().value()),
+              QVariant::fromValue(QList<int>{2, 0}));
+    ASSERT_TRUE(l.lessons().save());
+    EXPECT_TRUE(l.window->tableWithTag(KVR_SectionLessonTableViewTag)->readFromPasteboard(dragged));
+    EXPECT_FALSE(l.lessons().hasChanges());
+
     // Delete in the sections table removes the selection and leaves the other numbers.
     ask(l, 8, 5);
     SectionsArrayController& sections = *l.window->sectionsArrayController();
