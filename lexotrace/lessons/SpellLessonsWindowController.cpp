@@ -355,19 +355,20 @@ void SpellLessonsWindowController::buildMenus()
                 (m_edit.get()->*command)(*tag);
         });
     bar->insertMenu(before, edit);
-    auto* lesson = new QMenu(tr("&Lesson"), bar);
-    addCommand(lesson, tr("Add Level"), QKeySequence(QStringLiteral("Ctrl++")), Action::AddLevel,
+    // The lesson commands, in the "Edit lesson" submenu of the Edit menu.
+    edit->addSeparator();
+    QMenu* lesson = edit->addMenu(tr("Edit lesson"));
+    addCommand(lesson, tr("Add level"), QKeySequence(QStringLiteral("Ctrl++")), Action::AddLevel,
                [this] { m_levels->add(); });
-    addCommand(lesson, tr("Insert Unit"), {}, Action::InsertUnit, [this] { m_units->add(); });
-    addCommand(lesson, tr("Insert Section"), {}, Action::InsertSection,
+    addCommand(lesson, tr("Insert unit"), {}, Action::InsertUnit, [this] { m_units->add(); });
+    addCommand(lesson, tr("Insert section"), {}, Action::InsertSection,
                [this] { m_sections->add(); });
-    addCommand(lesson, tr("Insert Row"), {}, Action::InsertRelatedWords,
+    addCommand(lesson, tr("Insert row"), {}, Action::InsertRelatedWords,
                [this] { m_words->add(); });
     lesson->addSeparator();
     addCommand(lesson, tr("Save"), QKeySequence::Save, Action::Save,
                [this] { m_delegate->saveLessonData(); });
     addCommand(lesson, tr("Revert"), {}, Action::Revert, [this] { m_delegate->revertAction(); });
-    bar->insertMenu(before, lesson);
     updateValidatedControls();
 }
 

@@ -26,6 +26,8 @@
 #include <QComboBox>
 #include <QFile>
 #include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QTest>
 
@@ -60,6 +62,17 @@ TEST(LessonsWindow, OpensOnTheRememberedLessonAndShowsTheLessonsOthersAskFor)
     EXPECT_EQ(l.window->levelPopUpButton()->accessibleName(), "Level");
     EXPECT_EQ(l.window->tableWithTag(KVR_RelatedWordsLessonTableViewTag)->accessibleName(),
               "Related words");
+
+    // The main menu's third item holds the "Edit lesson" submenu with "Add level".
+    const QList<QAction*> menus = l.window->window()->menuBar()->actions();
+    ASSERT_GE(menus.size(), 3);
+    QAction* editLesson = nullptr;
+    for (QAction* item : menus[2]->menu()->actions())
+        if (item->text() == "Edit lesson")
+            editLesson = item;
+    ASSERT_TRUE(editLesson && editLesson->menu());
+    EXPECT_EQ(editLesson->menu()->actions().first()->text(), "Add level");
+    EXPECT_EQ(editLesson->menu()->actions().first()->shortcut(), QKeySequence("Ctrl++"));
 
     // A word of the ninth level's sixth unit, in its second section.
     ask(l, "8", 5);
