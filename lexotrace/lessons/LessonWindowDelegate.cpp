@@ -163,7 +163,7 @@ void LessonWindowDelegate::showLesson(const QVariantMap& userInfo)
     if (!m_lists.levels.setSelectionIndex(level))
         return;
     m_lists.units.setSelectionIndex(unit);
-    selectInsertedWord(userInfo.value(QStringLiteral("cSpell")).toString());
+    selectInsertedWord(userInfo.value(model::key::cSpell).toString());
 }
 
 void LessonWindowDelegate::selectInsertedWord(const QString& word)

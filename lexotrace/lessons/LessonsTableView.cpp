@@ -2,6 +2,7 @@
 
 #include "lexotrace/lessons/RelatedWordsArrayController.h"
 #include "lexotrace/store/PayloadFile.h"
+#include "model/OrthovaModel.h"
 #include "platform/Pasteboard.h"
 
 #include <QApplication>
@@ -145,7 +146,7 @@ bool LessonsTableView::readFromPasteboard(const QMimeData& data)
         const auto dictionary =
             archive ? platform::keyedArchive::unarchiveDictionary(*archive) : std::nullopt;
         const QString word =
-            dictionary ? dictionary->value(QStringLiteral("cSpell")).toString() : QString();
+            dictionary ? dictionary->value(model::key::cSpell).toString() : QString();
         qCInfo(lcLessonsTable).noquote() << "cSpell:" << word;
         if (word.isEmpty() || !m_words || !m_words->addFromMissedWordDragNDrop(word))
             return false;

@@ -35,7 +35,7 @@ bool LevelsArrayController::add()
     unit->setValue(key::generalRuleCode, QString::number(qint64(intValue(lastRuleCode)) + 1));
     rearrangeObjects();
     // Selected once the lists that follow the levels have caught up.
-    QTimer::singleShot(kSelectNewLevelDelayMs, this, &LevelsArrayController::doThisWithThis);
+    QTimer::singleShot(kSelectNewLevelDelayMs, this, &LevelsArrayController::selectLastLevel);
     return true;
 }
 
@@ -80,7 +80,7 @@ QString LevelsArrayController::getLastRuleCode() const
     return units.isEmpty() ? QString() : units.last()->string(key::generalRuleCode);
 }
 
-void LevelsArrayController::doThisWithThis()
+void LevelsArrayController::selectLastLevel()
 {
     rearrangeObjects();
     if (!arrangedObjects().isEmpty())

@@ -32,7 +32,7 @@ public:
     // The general-rule code of the last unit of the last level; null when there is none.
     QString getLastRuleCode() const;
     // Selects the last level.
-    void doThisWithThis();
+    void selectLastLevel();
 
 private:
     QPointer<UnitsArrayController> m_units;

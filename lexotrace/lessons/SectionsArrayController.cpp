@@ -87,7 +87,7 @@ void SectionsArrayController::updateSectionNumbersForUnit()
         sections[p]->setValue(key::sectionNumber, QString::number(p));
 }
 
-bool SectionsArrayController::doThisTo()
+bool SectionsArrayController::addSectionAtEnd()
 {
     if (!hasUnit())
         return false;

@@ -29,7 +29,7 @@ public:
     // Numbers the sections shown 0, 1, 2 ... in display order.
     void updateSectionNumbersForUnit();
     // A new, unnumbered section at the end of the list, selected.
-    bool doThisTo();
+    bool addSectionAtEnd();
 
     // Copy: the selected sections' rules, one a line, as plain text; with `wholeSections`
     // (Control alone in the sections table) also the sections as items a paste moves, with their

@@ -93,7 +93,7 @@ void UnitsArrayController::insertObject(ManagedObject* unit, qsizetype selectedI
     unit->setValue(key::unitNumber, m_insertIndexString);
     qCInfo(lcLessons).noquote() << "insertIndexString :" << m_insertIndexString;
     // The list re-sorts when the context announces the change; select the new unit after that.
-    QTimer::singleShot(0, this, &UnitsArrayController::doThisWithThis);
+    QTimer::singleShot(0, this, &UnitsArrayController::selectInsertedUnit);
 }
 
 void UnitsArrayController::remove()
@@ -122,7 +122,7 @@ void UnitsArrayController::updateUnitNumbersForUnit()
         units[p]->setValue(key::unitNumber, QString::number(p + 1));
 }
 
-void UnitsArrayController::doThisWithThis()
+void UnitsArrayController::selectInsertedUnit()
 {
     rearrangeObjects();
     setSelectionIndex(qsizetype(intValue(m_insertIndexString)) - 1);

@@ -33,7 +33,7 @@ public:
     // Numbers the units shown 1, 2, 3 ... in display order.
     void updateUnitNumbersForUnit();
     // Selects the unit just inserted (position insertIndexString - 1).
-    void doThisWithThis();
+    void selectInsertedUnit();
     // The number given to the last inserted unit.
     const QString& insertIndexString() const { return m_insertIndexString; }
 

@@ -233,7 +233,7 @@ TEST(ArrayControllerModel, RowsFollowTheControllerWithoutAReset)
     platform::ArrayControllerModel sections(&f.sections(), {{key::sectionNumber, "Section"}});
     QSignalSpy moved(&sections, &QAbstractItemModel::rowsMoved);
     f.sections().add();
-    f.sections().doThisTo();
+    f.sections().addSectionAtEnd();
     EXPECT_EQ(sections.objectAt(1), f.sections().lastSelectedObject());
     settle();
     EXPECT_EQ(sections.objectAt(0), f.sections().lastSelectedObject());

@@ -89,7 +89,7 @@ TEST(SectionsArrayController, PlainInsertAtTheBottomIsUnnumberedAndSelected)
 {
     LessonsFixture f([](LessonsStore& s) { s.addLevel(1, 1, 3); });
     f.sections().setSelectionIndex(0);
-    ASSERT_TRUE(f.sections().doThisTo());
+    ASSERT_TRUE(f.sections().addSectionAtEnd());
     ManagedObject* added = f.sections().lastSelectedObject();
     ASSERT_NE(added, nullptr);
     EXPECT_EQ(f.sections().selectionIndex(), 3);
@@ -103,7 +103,7 @@ TEST(SectionsArrayController, SectionNeedsASelectedUnit)
 {
     LessonsFixture f([](LessonsStore& s) { s.addLevel(1, 0); });
     EXPECT_FALSE(f.sections().add());
-    EXPECT_FALSE(f.sections().doThisTo());
+    EXPECT_FALSE(f.sections().addSectionAtEnd());
     settle();
     EXPECT_FALSE(f.store.context->hasChanges());
 }
