@@ -25,6 +25,7 @@ public:
                          QObject* parent = nullptr);
 
     ManagedObject* objectAt(int row) const;
+    ArrayController* controller() const { return m_controller; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

@@ -142,11 +142,8 @@ bool AnalysisWindowController::writeToPasteboard(QMimeData* data, const QVariant
     if (!archive || !data)
         return false;
     QString error;
-    const bool written = payloadFile::write(*archive, &error);
-    // Logged either way; a failed file write does not stop the drag.
-    qCInfo(lcAnalysisWindow, "Write returned error: %s",
-           qUtf8Printable(written ? QStringLiteral("(null)") : error));
-    if (!written)
+    // A failed file write does not stop the drag.
+    if (!payloadFile::write(*archive, &error))
         reportPayloadNotWritten(payloadFile::path(), error);
     platform::pasteboard::setSingleType(*data, kNotFoundWordDragType, *archive);
     return true;

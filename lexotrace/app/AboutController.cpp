@@ -10,16 +10,16 @@
 namespace lexotrace
 {
 
-AboutController::AboutController(const QString& nibName) : m_nibName(nibName) {}
+AboutController::AboutController(const QString& interfaceName) : m_interfaceName(interfaceName) {}
 
 AboutController::~AboutController() = default;
 
 bool AboutController::loadPanel()
 {
-    if (m_nibName != QLatin1String("About"))
+    if (m_interfaceName != QLatin1String("About"))
         return false;
     m_panel = std::make_unique<QDialog>();
-    m_panel->setObjectName(m_nibName);
+    m_panel->setObjectName(m_interfaceName);
     m_panel->setWindowTitle(QObject::tr("About Lexotrace"));
     m_panel->setAttribute(Qt::WA_ShowWithoutActivating);
     auto* layout = new QVBoxLayout(m_panel.get());
@@ -42,7 +42,8 @@ bool AboutController::loadPanel()
 void AboutController::show()
 {
     if (!m_panel && !loadPanel())
-        qCWarning(lcApp).noquote() << QStringLiteral("Failed to load Nib Named: %1").arg(m_nibName);
+        qCWarning(lcApp).noquote()
+            << QStringLiteral("Failed to load Nib Named: %1").arg(m_interfaceName);
     if (!m_panel)
         return;
     if (const QScreen* screen = QApplication::primaryScreen()) {

@@ -12,17 +12,17 @@ namespace lexotrace
 class AboutController
 {
 public:
-    explicit AboutController(const QString& nibName);
+    explicit AboutController(const QString& interfaceName);
     ~AboutController();
 
-    const QString& nibName() const { return m_nibName; }
+    const QString& interfaceName() const { return m_interfaceName; }
     QDialog* aboutPanel() const { return m_panel.get(); }
     void show();
 
 private:
     bool loadPanel();
 
-    QString m_nibName;
+    QString m_interfaceName;
     std::unique_ptr<QDialog> m_panel;
 };
 

@@ -56,11 +56,8 @@ bool LessonClipboard::putItems(const QString& type, const QList<platform::Manage
     const auto archive = lessonPasteboard::payloadArchive(items);
     if (!archive)
         return false;
-    QString error;
-    const bool written = payloadFile::write(*archive, &error);
-    // Only logged: a paste finds out for itself that the file is not this copy.
-    qCInfo(lcLessons, "Write returned error: %s",
-           qUtf8Printable(written ? QStringLiteral("(null)") : error));
+    // A failed write is only logged: a paste finds out for itself that the file is not this copy.
+    payloadFile::write(*archive);
     auto data = std::make_unique<QMimeData>();
     data->setData(platform::pasteboard::format(type), *archive);
     data->setText(text);

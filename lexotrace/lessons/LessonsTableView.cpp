@@ -112,10 +112,7 @@ bool LessonsTableView::writeRowsWithIndexes(const QList<int>& rows, QMimeData& d
     const auto archive = platform::keyedArchive::archive(QVariant::fromValue(rows));
     if (!archive)
         return false;
-    QString error;
-    const bool written = payloadFile::write(*archive, &error);
-    qCInfo(lcLessonsTable, "Write returned error: %s",
-           qUtf8Printable(written ? QStringLiteral("(null)") : error));
+    payloadFile::write(*archive);
     platform::pasteboard::setSingleType(data, kRelatedWordsDragType, *archive);
     return true;
 }

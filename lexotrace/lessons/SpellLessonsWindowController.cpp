@@ -112,7 +112,7 @@ QList<platform::ArrayControllerModel::Column> rowColumns()
 } // namespace
 
 SpellLessonsWindowController::SpellLessonsWindowController(LessonsWindowServices services)
-    : WindowController(QStringLiteral("LessonsControllerNib"), tr("Spelling Lessons")),
+    : WindowController(QStringLiteral("LessonsWindow"), tr("Spelling Lessons")),
       m_services(services),
       m_exchange({tr("Orthova lessons"), kBookmarkKey,
                   tr("Your import file will over-write current lesson data. Are you sure you "

@@ -1,5 +1,6 @@
 #include "lexotrace/store/PayloadFile.h"
 
+#include "lexotrace/store/DataSource.h"
 #include "platform/AtomicFile.h"
 #include "platform/Paths.h"
 
@@ -18,14 +19,19 @@ QString path()
 bool write(const QByteArray& archive, QString* error)
 {
     const QString folder = platform::paths::documentsDirectory();
-    if (!QDir().mkpath(folder)) {
-        if (error)
-            *error =
-                QCoreApplication::translate("PayloadFile", "The folder “%1” could not be created.")
-                    .arg(folder);
-        return false;
-    }
-    return platform::writeFileAtomically(path(), archive, error);
+    QString why;
+    bool written = QDir().mkpath(folder);
+    if (written)
+        written = platform::writeFileAtomically(path(), archive, &why);
+    else
+        why = QCoreApplication::translate("PayloadFile", "The folder “%1” could not be created.")
+                  .arg(folder);
+    // Logged either way, as every copy and drag has always logged it.
+    qCInfo(lcStore, "Write returned error: %s",
+           qUtf8Printable(written ? QStringLiteral("(null)") : why));
+    if (error)
+        *error = why;
+    return written;
 }
 
 std::optional<QByteArray> read()

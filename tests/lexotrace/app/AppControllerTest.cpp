@@ -52,7 +52,7 @@ TEST(AppController, EachWindowIsCreatedOnceAndShownAgainWithItsState)
 
     c.app.showSpellLessonsWindow();
     auto* lessons = c.app.spellLessonsWindowController();
-    EXPECT_EQ(lessons->interfaceName(), "LessonsControllerNib");
+    EXPECT_EQ(lessons->interfaceName(), "LessonsWindow");
     EXPECT_TRUE(lessons->window()->isVisible());
     c.app.showSpellLessonsWindow();
     EXPECT_EQ(c.app.spellLessonsWindowController(), lessons);
