@@ -1,4 +1,5 @@
-// Text forms of copied lesson items, and the payload that names the items themselves.
+// The payload that names copied lesson items: resolved before and after a save, refused when
+// damaged. (The text forms are tested with the copies that put them on the pasteboard.)
 #include "lexotrace/lessons/LessonPasteboard.h"
 #include "model/OrthovaModel.h"
 #include "platform/Pasteboard.h"
@@ -41,23 +42,6 @@ struct Lesson {
         row->setToOne(key::section, section);
     }
 };
-
-TEST(LessonTextForms, RowsSectionsAndUnitsAsOtherProgramsReceiveThem)
-{
-    Lesson l;
-    EXPECT_EQ(board::wordString(*l.row), "cat\ta\that\tbat");
-    EXPECT_EQ(board::shallowCopyString(*l.section), "R");
-    EXPECT_EQ(board::deepCopyString(*l.section), "R\n\ncat\that\tbat\t\n\n");
-    EXPECT_EQ(board::shallowCopyString(*l.unit), "G");
-    EXPECT_EQ(board::deepCopyString(*l.unit), "G\n\nR\n\ncat\that\tbat\n");
-
-    // Absent values add nothing, not even their tabs; a bit after an absent word stays.
-    l.row->setValue(key::word(2), QVariant());
-    l.row->setValue(key::bit(3), "at");
-    EXPECT_EQ(board::wordString(*l.row), "cat\ta\tbat\tat");
-    EXPECT_EQ(board::deepCopyString(*l.section), "R\n\ncat\tbat\t\n\n");
-    EXPECT_EQ(board::deepCopyString(*l.unit), "G\n\nR\n\ncat\tbat\n");
-}
 
 TEST(LessonPayload, NamesTheCopiedItemsBeforeAndAfterTheyAreSavedAndRefusesDamage)
 {

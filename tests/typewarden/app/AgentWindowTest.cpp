@@ -171,15 +171,13 @@ TEST(AgentList, CopyGivesOneLinePerSelectedPairInListOrder)
     EXPECT_EQ(agent.window->copyText().count('\n'), 3);
 }
 
-TEST(AgentList, RowsComeAndGoWithoutAResetSoTheSelectionStays)
+TEST(AgentList, ADeletionAndItsUndoKeepTheSelectionOfTheOtherPairs)
 {
+    // How rows follow the store is the list model's own test; here, that the window keeps what
+    // the user selected.
     Agent agent;
     agent.addThreePairs();
     QTableView* table = agent.window->tableView();
-    QAbstractItemModel* list = table->model();
-    QSignalSpy resets(list, &QAbstractItemModel::modelReset);
-    QSignalSpy inserted(list, &QAbstractItemModel::rowsInserted);
-    QSignalSpy removed(list, &QAbstractItemModel::rowsRemoved);
     const auto selected = [table] {
         QStringList words;
         for (const QModelIndex& row : table->selectionModel()->selectedRows())
@@ -188,26 +186,14 @@ TEST(AgentList, RowsComeAndGoWithoutAResetSoTheSelectionStays)
         return words;
     };
     agent.selectRows({0, 2});
-
     agent.window->wordPairArrayController().remove({1});
     QCoreApplication::processEvents(); // the deletion is one undo group
     EXPECT_EQ(agent.listed(), (QStringList{"receive", "weird"}));
-    ASSERT_EQ(removed.size(), 1);
-    EXPECT_EQ(removed[0].mid(1), (QVariantList{1, 1}));
     EXPECT_EQ(selected(), (QStringList{"receive", "weird"}));
-
-    // Undone, the pair returns to its place between the other two.
     agent.model.undoManager()->undo();
     agent.model.wordErrorDBase()->processPendingChanges();
     EXPECT_EQ(agent.listed(), (QStringList{"receive", "their", "weird"}));
-    ASSERT_EQ(inserted.size(), 1);
-    EXPECT_EQ(inserted[0].mid(1), (QVariantList{1, 1}));
     EXPECT_EQ(selected(), (QStringList{"receive", "weird"}));
-
-    agent.addPair("field", "feild");
-    EXPECT_EQ(inserted.size(), 2);
-    EXPECT_EQ(inserted[1].mid(1), (QVariantList{3, 3}));
-    EXPECT_EQ(resets.size(), 0);
 }
 
 TEST(AgentList, SaveConfirmationSavesOnOkAndDiscardsOnCancel)
