@@ -204,20 +204,6 @@ TEST_F(DesktopBridge, KeysPressedInTheFixtureReachTheKeyDownMonitor)
     EXPECT_EQ(keys.size(), 5) << "a key arrived after the monitor was removed";
 }
 
-TEST_F(DesktopBridge, ReleasedClicksReachTheMouseUpMonitor)
-{
-    ASSERT_NO_FATAL_FAILURE(startFixture());
-    AtspiGlobalEventMonitors monitors(session);
-    QList<MouseUpEvent> clicks;
-    ASSERT_TRUE(monitors.installMouseUpMonitor([&](const MouseUpEvent& e) { clicks << e; }));
-    click(change.center(), 1);
-    ASSERT_TRUE(waitFor([&] { return clicks.size() == 1; }, kWaitMs));
-    EXPECT_FALSE(clicks[0].control);
-    click(change.center(), 3);
-    ASSERT_TRUE(waitFor([&] { return clicks.size() == 2; }, kWaitMs));
-    EXPECT_TRUE(clicks[1].control);
-}
-
 TEST_F(DesktopBridge, ReleasedClicksArriveWithBothMonitorsAndTheWorkspaceHandlers)
 {
     // The agent's order: workspace handlers first, then the mouse-up monitor, then the key-down
