@@ -70,6 +70,9 @@ void bindSelection(QTableView* view, platform::ArrayController* list)
             selection.select(view->model()->index(int(row), 0),
                              view->model()->index(int(row), last));
         view->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+        // A lesson chosen elsewhere (a jump, a paste) must be seen, not just selected.
+        if (!list->selectionIndexes().isEmpty())
+            view->scrollTo(view->model()->index(int(list->selectionIndexes().last()), 0));
         *syncing = false;
     };
     QObject::connect(list, &platform::ArrayController::selectionChanged, view, show);

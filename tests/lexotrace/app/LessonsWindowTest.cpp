@@ -87,6 +87,24 @@ TEST(LessonsWindow, OpensOnTheRememberedLessonAndShowsTheLessonsOthersAskFor)
     EXPECT_EQ(l.window->sectionsArrayController()->selectionIndex(), 1);
     EXPECT_EQ(selectedWord(*l.window->relatedWordsArrayController()), word);
 
+    // The lesson asked for is scrolled into view, in a level longer than its table.
+    qsizetype longest = 0;
+    const auto levels = l.window->levelsArrayController()->arrangedObjects();
+    for (qsizetype i = 0; i < levels.size(); ++i)
+        if (levels[i]->toMany(key::units).size() > levels[longest]->toMany(key::units).size())
+            longest = i;
+    const auto longUnits = levels[longest]->toMany(key::units);
+    const auto lastRows = longUnits.last()->toMany(key::sections).last()->toMany(key::relatedWords);
+    ask(l, int(longest), int(longUnits.size()) - 1, lastRows.last()->string(key::word(1)));
+    for (LessonTableTag tag : {KVR_UnitLessonTableViewTag, KVR_RelatedWordsLessonTableViewTag}) {
+        QTableView* table = l.window->tableWithTag(tag);
+        const QModelIndexList rows = table->selectionModel()->selectedRows();
+        ASSERT_FALSE(rows.isEmpty());
+        EXPECT_TRUE(table->viewport()->rect().contains(table->visualRect(rows.last()).center()))
+            << "table " << tag;
+    }
+    ask(l, "8", 5);
+
     // Requests out of range are ignored.
     for (const auto& [level, unitIndex] : {std::pair{-1, -1}, {-1, 2}, {10000, 0}, {0, 10000}})
         ask(l, level, unitIndex, word);
