@@ -16,6 +16,7 @@
 #include "platform/defaults/UserDefaults.h"
 #include "platform/store/UndoManager.h"
 #include "platform/ui/Alerts.h"
+#include "platform/ui/TableSelection.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -43,41 +44,6 @@ namespace
 
 namespace key = model::key;
 using Action = LessonWindowDelegate::Action;
-
-// The view's selection and the list's selection follow each other.
-void bindSelection(QTableView* view, platform::ArrayController* list)
-{
-    auto syncing = std::make_shared<bool>(false);
-    QObject::connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, list,
-                     [view, list, syncing] {
-                         if (*syncing)
-                             return;
-                         QList<qsizetype> rows;
-                         for (const QModelIndex& index : view->selectionModel()->selectedRows())
-                             rows.append(index.row());
-                         std::sort(rows.begin(), rows.end());
-                         *syncing = true;
-                         list->setSelectionIndexes(rows);
-                         *syncing = false;
-                     });
-    auto show = [view, list, syncing] {
-        if (*syncing)
-            return;
-        *syncing = true;
-        QItemSelection selection;
-        const int last = view->model()->columnCount() - 1;
-        for (qsizetype row : list->selectionIndexes())
-            selection.select(view->model()->index(int(row), 0),
-                             view->model()->index(int(row), last));
-        view->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
-        // A lesson chosen elsewhere (a jump, a paste) must be seen, not just selected.
-        if (!list->selectionIndexes().isEmpty())
-            view->scrollTo(view->model()->index(int(list->selectionIndexes().last()), 0));
-        *syncing = false;
-    };
-    QObject::connect(list, &platform::ArrayController::selectionChanged, view, show);
-    QObject::connect(list, &platform::ArrayController::arrangedObjectsChanged, view, show);
-}
 
 // A chooser lists "<prefix> <number>" for each object of the list and selects with it.
 void bindChooser(QComboBox* chooser, platform::ArrayController* list, const QString& numberKey,
@@ -203,7 +169,7 @@ void SpellLessonsWindowController::buildContent()
         table->setAccessibleName(name);
         table->setModel(new platform::ArrayControllerModel(list, columns, table));
         table->setRelatedWordsArrayController(m_words.get());
-        bindSelection(table, list);
+        platform::bindTableSelection(table, list);
         connect(table, &LessonsTableView::wordInserted, m_delegate.get(),
                 &LessonWindowDelegate::selectInsertedWord);
         m_tables.append(table);
