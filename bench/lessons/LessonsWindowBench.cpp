@@ -33,7 +33,7 @@ struct NoLauncher : platform::ProcessLauncher {
 };
 
 struct NoPanels : platform::FilePanels {
-    void beginSaveSheet(QWidget*, const QString&,
+    void beginSaveSheet(QWidget*, const SaveRequest&,
                         std::function<void(std::optional<QString>)> done) override
     {
         done(std::nullopt);

@@ -86,6 +86,8 @@ SpellLessonsWindowController::SpellLessonsWindowController(LessonsWindowServices
       m_exchange({tr("Orthova lessons"), kBookmarkKey,
                   tr("Your import file will over-write current lesson data. Are you sure you "
                      "wish to proceed?"),
+                  tr("Your import file will over-write current lesson data. Are you sure you "
+                     "wish to proceed?"),
                   tr("No lessons file has been exported yet: export the lessons once, edit that "
                      "file, then import it.")},
                  services.defaults, services.alerts, services.panels, this)

@@ -24,20 +24,19 @@ XmlExchange::XmlExchange(Kind kind, platform::UserDefaults& defaults,
 void XmlExchange::exportXML(Writer write)
 {
     QPointer<XmlExchange> self(this);
-    m_panels.beginSaveSheet(m_window, m_kind.proposedName,
-                            [self, write = std::move(write)](std::optional<QString> path) {
-                                if (!self || !path)
-                                    return;
-                                qCInfo(lcXmlExchange).noquote() << "thisURL:" << *path;
-                                // The file is written first: a bookmark needs it to exist.
-                                if (!write(*path)) {
-                                    self->m_alerts.runModal(
-                                        platform::AlertPresenter::alertWithError(
-                                            tr("The file could not be written."), *path));
-                                    return;
-                                }
-                                self->createExportBookmarkForURL(*path);
-                            });
+    m_panels.beginSaveSheet(
+        m_window, m_kind.panel, [self, write = std::move(write)](std::optional<QString> path) {
+            if (!self || !path)
+                return;
+            qCInfo(lcXmlExchange).noquote() << "thisURL:" << *path;
+            // The file is written first: a bookmark needs it to exist.
+            if (!write(*path)) {
+                self->m_alerts.runModal(platform::AlertPresenter::alertWithError(
+                    tr("The file could not be written."), *path));
+                return;
+            }
+            self->createExportBookmarkForURL(*path);
+        });
 }
 
 bool XmlExchange::createExportBookmarkForURL(const QString& path)
@@ -55,9 +54,19 @@ bool XmlExchange::createExportBookmarkForURL(const QString& path)
 
 void XmlExchange::importXML(Reader read)
 {
+    confirmThen([this, read = std::move(read)] { retrieveBookmarkAndRead(read); });
+}
+
+void XmlExchange::importFile(const QString& path, Reader read)
+{
+    confirmThen([path, read = std::move(read)] { read(path); });
+}
+
+void XmlExchange::confirmThen(std::function<void()> import)
+{
     QPointer<XmlExchange> self(this);
-    m_alerts.beginSheet({m_kind.confirmation, m_kind.confirmation, {tr("OK"), tr("Cancel")}},
-                        m_window, [self, read = std::move(read)](int button) {
+    m_alerts.beginSheet({m_kind.confirmation, m_kind.confirmationDetail, {tr("OK"), tr("Cancel")}},
+                        m_window, [self, import = std::move(import)](int button) {
                             if (!self)
                                 return;
                             if (button != 0) {
@@ -65,9 +74,10 @@ void XmlExchange::importXML(Reader read)
                                 return;
                             }
                             qCInfo(lcXmlExchange) << "Success";
-                            QTimer::singleShot(0, self, [self, read] {
+                            // After the sheet has gone, so that the import's own sheets can show.
+                            QTimer::singleShot(0, self, [self, import] {
                                 if (self)
-                                    self->retrieveBookmarkAndRead(read);
+                                    import();
                             });
                         });
 }

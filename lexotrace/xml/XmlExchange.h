@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ui/FilePanels.h"
+
 #include <QLoggingCategory>
 #include <QObject>
 #include <QPointer>
@@ -13,7 +15,6 @@ Q_DECLARE_LOGGING_CATEGORY(lcXmlExchange)
 namespace platform
 {
 class AlertPresenter;
-class FilePanels;
 class UserDefaults;
 } // namespace platform
 
@@ -29,10 +30,11 @@ class XmlExchange : public QObject
 public:
     // What differs between the lessons and the rules windows.
     struct Kind {
-        QString proposedName;  // in the save sheet
-        QString bookmarkKey;   // the remembered file
-        QString confirmation;  // the import's question
-        QString noFileMessage; // told when nothing was exported yet
+        platform::FilePanels::SaveRequest panel; // the export's save sheet
+        QString bookmarkKey;                     // the remembered file
+        QString confirmation;                    // the import's question
+        QString confirmationDetail;              // and its informative text
+        QString noFileMessage;                   // told when nothing was exported yet
     };
     // Writes the window's file at the path; false when it could not.
     using Writer = std::function<bool(const QString& path)>;
@@ -51,10 +53,14 @@ public:
     bool createExportBookmarkForURL(const QString& path);
     // Asks for confirmation; on OK, reads the remembered file on the next turn of the event loop.
     void importXML(Reader read);
+    // Asks the same question for a file the user dropped; on OK, reads that file.
+    void importFile(const QString& path, Reader read);
     // Reads the remembered file now; false (after telling the user) when there is none.
     bool retrieveBookmarkAndRead(const Reader& read);
 
 private:
+    void confirmThen(std::function<void()> import);
+
     Kind m_kind;
     platform::UserDefaults& m_defaults;
     platform::AlertPresenter& m_alerts;

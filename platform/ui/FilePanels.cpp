@@ -26,7 +26,7 @@ void answerWhenDismissed(QFileDialog* dialog,
 
 } // namespace
 
-void WidgetFilePanels::beginSaveSheet(QWidget* window, const QString& proposedName,
+void WidgetFilePanels::beginSaveSheet(QWidget* window, const SaveRequest& request,
                                       std::function<void(std::optional<QString>)> completion)
 {
     // The dialog owns itself until it is dismissed.
@@ -35,7 +35,13 @@ void WidgetFilePanels::beginSaveSheet(QWidget* window, const QString& proposedNa
     dialog->setAcceptMode(QFileDialog::AcceptSave);
     dialog->setFileMode(QFileDialog::AnyFile);
     dialog->setDirectory(paths::documentsDirectory());
-    dialog->selectFile(proposedName);
+    if (!request.title.isEmpty())
+        dialog->setWindowTitle(request.title);
+    if (!request.extension.isEmpty()) {
+        dialog->setNameFilter(QStringLiteral("*.%1").arg(request.extension));
+        dialog->setDefaultSuffix(request.extension);
+    }
+    dialog->selectFile(request.proposedName);
     dialog->setWindowModality(window ? Qt::WindowModal : Qt::ApplicationModal);
     answerWhenDismissed(dialog, std::move(completion));
     dialog->open();

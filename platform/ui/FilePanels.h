@@ -22,10 +22,18 @@ public:
         QString message;
     };
 
+    // What a save panel shows and allows.
+    struct SaveRequest {
+        SaveRequest(const QString& name = {}) : proposedName(name) {}
+        QString proposedName;
+        QString title;
+        QString extension; // when set, the only one allowed: added to a name without it
+    };
+
     virtual ~FilePanels() = default;
     // A save panel as a sheet on the window; the completion gets the chosen path, or nothing when
     // the user cancelled.
-    virtual void beginSaveSheet(QWidget* window, const QString& proposedName,
+    virtual void beginSaveSheet(QWidget* window, const SaveRequest& request,
                                 std::function<void(std::optional<QString>)> completion) = 0;
     // A panel of folders only, standing alone and not blocking the program; the completion gets
     // the chosen folder, or nothing when the user cancelled.
@@ -38,7 +46,7 @@ class WidgetFilePanels : public FilePanels
 {
 public:
     // Window-modal on the window, opened with open().
-    void beginSaveSheet(QWidget* window, const QString& proposedName,
+    void beginSaveSheet(QWidget* window, const SaveRequest& request,
                         std::function<void(std::optional<QString>)> completion) override;
     // Non-modal and without a parent window, showing directories only.
     void beginFolderPanel(const FolderRequest& request,

@@ -13,7 +13,7 @@ struct NoLauncher : platform::ProcessLauncher {
 // File panels that a person would have cancelled, unless `chosen` names a file or folder.
 struct ScriptedPanels : platform::FilePanels {
     std::optional<QString> chosen;
-    void beginSaveSheet(QWidget*, const QString&,
+    void beginSaveSheet(QWidget*, const SaveRequest&,
                         std::function<void(std::optional<QString>)> completion) override
     {
         completion(chosen);

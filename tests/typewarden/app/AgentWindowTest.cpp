@@ -40,7 +40,7 @@ struct RecordingLauncher : platform::ProcessLauncher {
 };
 
 struct NoFolderPanel : platform::FilePanels {
-    void beginSaveSheet(QWidget*, const QString&,
+    void beginSaveSheet(QWidget*, const SaveRequest&,
                         std::function<void(std::optional<QString>)> done) override
     {
         done(std::nullopt);

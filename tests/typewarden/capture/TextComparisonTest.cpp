@@ -105,7 +105,7 @@ namespace
 {
 
 struct RecordingPanels : platform::FilePanels {
-    void beginSaveSheet(QWidget*, const QString&,
+    void beginSaveSheet(QWidget*, const SaveRequest&,
                         std::function<void(std::optional<QString>)>) override
     {
         ADD_FAILURE() << "the comparison script saves nothing through a panel";

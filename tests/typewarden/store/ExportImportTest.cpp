@@ -27,11 +27,11 @@ namespace
 
 // A save sheet that stays open until the test answers it.
 struct HeldSavePanel : platform::FilePanels {
-    void beginSaveSheet(QWidget* sheetWindow, const QString& name,
+    void beginSaveSheet(QWidget* sheetWindow, const SaveRequest& request,
                         std::function<void(std::optional<QString>)> completion) override
     {
         window = sheetWindow;
-        proposedName = name;
+        proposedName = request.proposedName;
         pending = std::move(completion);
     }
     void beginFolderPanel(const FolderRequest&,
