@@ -60,8 +60,12 @@ void LXMainAppController::showSpellErrorAnalysisWindow()
 void LXMainAppController::showSpellRuleWindow()
 {
     if (!m_rules) {
-        m_rules = std::make_unique<SpellRulesWindowController>();
-        installMainMenu(m_rules->window());
+        m_rules = std::make_unique<SpellRulesWindowController>(RulesWindowServices{
+            m_defaults, m_alerts, m_panels, m_notifications, m_rulesManager});
+        connect(m_rules.get(), &SpellRulesWindowController::lessonsWindowRequested, this,
+                &LXMainAppController::showSpellLessonsWindow);
+        installMainMenu(m_rules->window(), m_rules->fileMenuActions());
+        m_rules->wake();
     }
     m_rules->showWindow();
 }

@@ -54,7 +54,12 @@ bool SpellRuleCoreDataAppDelegate::deleteAllData()
 
 bool SpellRuleCoreDataAppDelegate::writeRulesCoreDataFromXML()
 {
-    return saveLoaded(m_converter.createRulesCoreDataFromXMLFilePath(m_sourcePath));
+    return saveLoaded(readRulesFromXML());
+}
+
+bool SpellRuleCoreDataAppDelegate::readRulesFromXML()
+{
+    return m_converter.createRulesCoreDataFromXMLFilePath(m_sourcePath);
 }
 
 bool SpellRuleCoreDataAppDelegate::createRulesXMLfileForExportWithFilePath(const QString& path)

@@ -30,6 +30,9 @@ public:
     // Reads the rules file and saves at once (first run and imports). False when the rules read
     // could not be saved.
     bool writeRulesCoreDataFromXML();
+    // Reads the rules file into the context, unsaved. False (after an alert) when it cannot be
+    // read.
+    bool readRulesFromXML();
     bool createRulesXMLfileForExportWithFilePath(const QString& path);
     bool createBookMarkForCoreDataHomeForUrl(const QString& path);
     void runFirstRunLoad() override;

@@ -24,7 +24,11 @@ public:
 
     // What a save panel shows and allows.
     struct SaveRequest {
-        SaveRequest(const QString& name = {}) : proposedName(name) {}
+        SaveRequest(const QString& name = {}, const QString& panelTitle = {},
+                    const QString& onlyExtension = {})
+            : proposedName(name), title(panelTitle), extension(onlyExtension)
+        {
+        }
         QString proposedName;
         QString title;
         QString extension; // when set, the only one allowed: added to a name without it

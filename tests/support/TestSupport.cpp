@@ -1,8 +1,11 @@
 #include "tests/support/TestSupport.h"
 
+#include <gtest/gtest.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 
 namespace testsupport
 {
@@ -32,6 +35,27 @@ bool writeFile(const QString& path, const QByteArray& bytes)
 QString fixturePath(const QString& name)
 {
     return QStringLiteral(ORTHOVA_SOURCE_DIR "/tests/fixtures/") + name;
+}
+
+QString toolOutput(const QString& tool, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(tool, arguments);
+    const bool ran = process.waitForFinished(30000) && process.exitCode() == 0;
+    EXPECT_TRUE(ran) << tool.toStdString() << " failed (see scripts/deps)";
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+QStringList pdfLines(const QString& pdf)
+{
+    QStringList lines = toolOutput(QStringLiteral("pdftotext"),
+                                   {QStringLiteral("-layout"), pdf, QStringLiteral("-")})
+                            .normalized(QString::NormalizationForm_KC)
+                            .replace(u'\f', u'\n')
+                            .split(u'\n');
+    for (QString& line : lines)
+        line = line.simplified();
+    return lines;
 }
 
 } // namespace testsupport

@@ -17,6 +17,11 @@ bool writeFile(const QString& path, const QByteArray& bytes);
 
 // Path of a file under tests/fixtures in the source tree.
 QString fixturePath(const QString& name);
+// Standard output of a command-line tool; fails the test when it is missing or fails.
+QString toolOutput(const QString& tool, const QStringList& arguments);
+// The text of a PDF file as pdftotext lays it out: one entry per line, spaces simplified, ligatures
+// undone, a page break counted as a line end.
+QStringList pdfLines(const QString& pdf);
 
 } // namespace testsupport
 

@@ -18,7 +18,6 @@
 #include <QMainWindow>
 #include <QMimeData>
 #include <QPrinter>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -71,16 +70,6 @@ struct Window : testsupport::ControllerFixture {
     }
 };
 
-// Output of a poppler tool; fails the test when the tool is missing or fails.
-QString poppler(const QString& tool, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(tool, arguments);
-    const bool ran = process.waitForFinished(30000) && process.exitCode() == 0;
-    EXPECT_TRUE(ran) << tool.toStdString() << " failed (poppler-utils, see scripts/deps)";
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
 } // namespace
 
 TEST(AnalysisWindowCopy, SelectedRowsBecomePlainTextLinesInDisplayOrder)
@@ -114,21 +103,18 @@ TEST(AnalysisWindowPrint, EveryRowIsALineAndAnEmptyLineInOrderAtNinetyPercentIns
     printer.setOutputFileName(pdf);
     ASSERT_TRUE(w.controller.printToPrinter(printer));
 
-    // Compatibility forms undo the font's ligatures ("fi"); a page break stands for the empty
-    // line that ends its page.
-    const QString text = poppler("pdftotext", {"-layout", pdf, "-"});
-    QStringList lines =
-        text.normalized(QString::NormalizationForm_KC).replace('\f', '\n').split('\n');
-    for (QString& line : lines)
-        line = line.simplified();
-    EXPECT_EQ(lines.join('\n').trimmed(), expected.join('\n'));
-    EXPECT_GT(text.count('\f'), 1) << "a page break after each of several pages";
-    EXPECT_TRUE(poppler("pdffonts", {pdf}).contains("Sans"));
+    // A page break stands for the empty line that ends its page.
+    EXPECT_EQ(testsupport::pdfLines(pdf).join('\n').trimmed(), expected.join('\n'));
+    const auto pages =
+        QRegularExpression(R"(Pages:\s+(\d+))").match(testsupport::toolOutput("pdfinfo", {pdf}));
+    EXPECT_GT(pages.captured(1).toInt(), 1) << "several pages";
+    EXPECT_TRUE(testsupport::toolOutput("pdffonts", {pdf}).contains("Sans"));
 
     EXPECT_EQ(printer.pageLayout().margins(QPageLayout::Point), QMarginsF(50, 50, 50, 50));
     static const QRegularExpression firstWord(
         R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="[\d.]+">([^<]*)</word>)re");
-    const auto box = firstWord.match(poppler("pdftotext", {"-bbox", "-l", "1", pdf, "-"}));
+    const auto box =
+        firstWord.match(testsupport::toolOutput("pdftotext", {"-bbox", "-l", "1", pdf, "-"}));
     EXPECT_EQ(box.captured(4), "receive");
     const double left = box.captured(1).toDouble(), top = box.captured(2).toDouble();
     EXPECT_NEAR(left, 50.0, 1.0);
