@@ -29,6 +29,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPrinter>
 #include <QTest>
 
 using namespace lexotrace;
@@ -124,6 +125,17 @@ TEST(LessonsWindow, OpensOnTheRememberedLessonAndShowsTheLessonsOthersAskFor)
         QString("L-%1 U-%2\n\n\n%3")
             .arg(level->string(key::levelNumber), shown->string(key::unitNumber),
                  shown->string(key::generalRule))));
+    // And on paper, read back from the printed file.
+    const QString pdf = testsupport::sandboxRoot() + "/lesson.pdf";
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFileName(pdf);
+    ASSERT_TRUE(l.window->lessonWindowDelegate()->printToPrinter(printer));
+    const QStringList lines = testsupport::pdfLines(pdf);
+    EXPECT_EQ(
+        lines.value(0),
+        QString("L-%1 U-%2").arg(level->string(key::levelNumber), shown->string(key::unitNumber)));
+    EXPECT_TRUE(
+        lines.join(' ').contains(shown->string(key::generalRule).simplified().section(' ', 0, 5)));
 }
 
 TEST(LessonsWindow, SaveRevertAndCloseSettleChangesAsTheUserSays)
