@@ -4,6 +4,7 @@
 //
 //   bench_lessons [runs]   (default: 3; runs offscreen unless a platform is set)
 
+#include "bench/support/BenchProgram.h"
 #include "bench/support/BenchStore.h"
 #include "lexotrace/app/LexotraceApplication.h"
 #include "lexotrace/lessons/LevelsArrayController.h"
@@ -12,13 +13,11 @@
 #include "lexotrace/lessons/SpellLessonsWindowController.h"
 #include "lexotrace/lessons/UnitsArrayController.h"
 #include "model/OrthovaModel.h"
-#include "platform/ProcessLauncher.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLoggingCategory>
 #include <QMainWindow>
-#include <QTemporaryDir>
 
 #include <cstdio>
 #include <vector>
@@ -28,28 +27,7 @@ using namespace lexotrace;
 namespace
 {
 
-struct NoLauncher : platform::ProcessLauncher {
-    bool startDetached(const QString&, const QStringList&) override { return true; }
-};
-
-struct NoPanels : platform::FilePanels {
-    void beginSaveSheet(QWidget*, const SaveRequest&,
-                        std::function<void(std::optional<QString>)> done) override
-    {
-        done(std::nullopt);
-    }
-    void beginFolderPanel(const FolderRequest&,
-                          std::function<void(std::optional<QString>)> done) override
-    {
-        done(std::nullopt);
-    }
-};
-
-void settle()
-{
-    QCoreApplication::processEvents();
-    QCoreApplication::sendPostedEvents();
-}
+using bench::settle;
 
 } // namespace
 
@@ -64,16 +42,7 @@ int main(int argc, char** argv)
     std::vector<double> opens, medians, worsts;
     qsizetype units = 0, largest = 0;
     for (int run = 0; run < runs; ++run) {
-        QTemporaryDir home;
-        qputenv("XDG_DATA_HOME", home.filePath(QStringLiteral("data")).toUtf8());
-        qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toUtf8());
-        platform::SilentAlertPresenter alerts;
-        NoLauncher launcher;
-        NoPanels panels;
-        LexotraceApplication lexotrace(LexotraceApplication::Services{&alerts, &launcher, &panels});
-        lexotrace.controller().setQuitHandler([] {});
-        lexotrace.start();
-        settle(); // the factory curriculum is loaded and saved
+        bench::FactoryProgram lexotrace;
 
         QElapsedTimer timer;
         timer.start();

@@ -1,0 +1,61 @@
+#pragma once
+
+// Lexotrace started on the factory files in a home of its own, with no person to answer: every
+// alert and panel is dismissed at once and the relaunch after the first load is skipped.
+
+#include "lexotrace/app/LexotraceApplication.h"
+#include "platform/ProcessLauncher.h"
+#include "platform/ui/Alerts.h"
+#include "platform/ui/FilePanels.h"
+
+#include <QCoreApplication>
+#include <QTemporaryDir>
+
+namespace bench
+{
+
+struct NoLauncher : platform::ProcessLauncher {
+    bool startDetached(const QString&, const QStringList&) override { return true; }
+};
+
+struct NoPanels : platform::FilePanels {
+    void beginSaveSheet(QWidget*, const SaveRequest&,
+                        std::function<void(std::optional<QString>)> done) override
+    {
+        done(std::nullopt);
+    }
+    void beginFolderPanel(const FolderRequest&,
+                          std::function<void(std::optional<QString>)> done) override
+    {
+        done(std::nullopt);
+    }
+};
+
+inline void settle()
+{
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents();
+}
+
+// The program after its first start: both factory files loaded and saved.
+struct FactoryProgram {
+    QTemporaryDir home;
+    platform::SilentAlertPresenter alerts;
+    NoLauncher launcher;
+    NoPanels panels;
+    std::unique_ptr<lexotrace::LexotraceApplication> app;
+
+    FactoryProgram()
+    {
+        qputenv("XDG_DATA_HOME", home.filePath(QStringLiteral("data")).toUtf8());
+        qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toUtf8());
+        app = std::make_unique<lexotrace::LexotraceApplication>(
+            lexotrace::LexotraceApplication::Services{&alerts, &launcher, &panels});
+        app->controller().setQuitHandler([] {});
+        app->start();
+        settle();
+    }
+    lexotrace::LXMainAppController& controller() { return app->controller(); }
+};
+
+} // namespace bench
