@@ -80,6 +80,9 @@ QVariant ArrayControllerModel::data(const QModelIndex& index, int role) const
 Qt::ItemFlags ArrayControllerModel::flags(const QModelIndex& index) const
 {
     Qt::ItemFlags flags = QAbstractTableModel::flags(index);
+    // Rows may be dragged wherever the view allows drags.
+    if (index.isValid())
+        flags |= Qt::ItemIsDragEnabled;
     if (index.isValid() && index.column() < m_columns.size() && m_columns[index.column()].editable)
         flags |= Qt::ItemIsEditable;
     return flags;

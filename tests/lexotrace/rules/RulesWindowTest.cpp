@@ -130,6 +130,9 @@ TEST(RulesWindow, ReferencesBecomePopUpItemsThatOpenTheirLesson)
     EXPECT_EQ(p.window->unitsArrayController()->selectionIndex(), 3);
 
     // The selected rule dragged onto a unit's general rule gives it the rule's code and text.
+    const QTableView* table = p.rules->spellRulesTableView();
+    EXPECT_TRUE(table->dragEnabled() &&
+                table->model()->flags(table->model()->index(4, 1)) & Qt::ItemIsDragEnabled);
     QMimeData drag;
     ASSERT_TRUE(p.delegate().writeRulesToPasteboard(drag));
     ASSERT_TRUE(p.window->generalRuleTextView()->readFromPasteboard(drag));
