@@ -137,14 +137,19 @@ void SpellLessonsWindowController::buildContent()
     m_levelChooser->setAccessibleName(tr("Level"));
     m_unitChooser = new QComboBox(content);
     m_unitChooser->setAccessibleName(tr("Unit"));
-    choosers->addWidget(new QLabel(tr("Level"), content));
+    // On this desktop a chooser's accessible name is its value; the label names it.
+    auto* levelLabel = new QLabel(tr("Level"), content);
+    levelLabel->setBuddy(m_levelChooser);
+    choosers->addWidget(levelLabel);
     choosers->addWidget(m_levelChooser);
     addButton(choosers, QStringLiteral("+"), tr("Add level"), Action::AddLevel,
               [this] { m_levels->add(); });
     addButton(choosers, QStringLiteral("−"), tr("Remove level"), Action::RemoveLevel,
               [this] { m_levels->remove(); });
     choosers->addSpacing(12);
-    choosers->addWidget(new QLabel(tr("Unit"), content));
+    auto* unitLabel = new QLabel(tr("Unit"), content);
+    unitLabel->setBuddy(m_unitChooser);
+    choosers->addWidget(unitLabel);
     choosers->addWidget(m_unitChooser);
     addButton(choosers, QStringLiteral("+"), tr("Insert unit"), Action::InsertUnit,
               [this] { m_units->add(); });

@@ -93,9 +93,11 @@ void SpellRulesWindowController::buildContent()
     layout->addWidget(m_table, 1);
 
     auto* row = new QHBoxLayout;
-    row->addWidget(new QLabel(tr("Lessons of the rule"), content));
+    auto* label = new QLabel(tr("Lessons of the rule"), content);
+    row->addWidget(label);
     m_popUp = new QComboBox(content);
     m_popUp->setAccessibleName(tr("Lessons of the rule"));
+    label->setBuddy(m_popUp); // the desktop names a chooser by its label
     m_popUp->setMinimumContentsLength(8);
     m_popUp->addItem(kEmptyItem);
     connect(m_popUp, &QComboBox::activated, m_delegate.get(),
