@@ -76,21 +76,6 @@ TEST(AppController, AnAboutPanelThatCannotBeLoadedShowsNothing)
     EXPECT_EQ(about.aboutPanel(), nullptr);
 }
 
-TEST(AppController, ClosingTheLastWindowAnnouncesTheCloseOnce)
-{
-    Controller c;
-    int posted = 0;
-    QObject receiver;
-    c.notifications.addObserver(KVRApplicationWillCloseNotification, &receiver,
-                                [&](QObject* object, const QVariantMap& info) {
-                                    ++posted;
-                                    EXPECT_EQ(object, &c.app);
-                                    EXPECT_TRUE(info.isEmpty());
-                                });
-    EXPECT_TRUE(c.app.applicationShouldTerminateAfterLastWindowClosed());
-    EXPECT_EQ(posted, 1);
-}
-
 TEST(AppController, ACountThatFailsIsReportedAndCountsAsZero)
 {
     Controller c;
