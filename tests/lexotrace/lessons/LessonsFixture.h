@@ -9,6 +9,7 @@
 #include "model/OrthovaModel.h"
 #include "platform/ArrayControllerModel.h"
 #include "tests/support/RecordingAlerts.h"
+#include "tests/support/StoreOnDisk.h"
 #include "tests/support/TestSupport.h"
 
 #include <QCoreApplication>
@@ -81,19 +82,15 @@ inline QStringList storeLines(platform::ObjectContext& context)
     return lines;
 }
 
-struct LessonsStore {
-    std::shared_ptr<platform::StoreCoordinator> coordinator =
-        std::make_shared<platform::StoreCoordinator>(model::orthovaCoreData());
+struct LessonsStore : testsupport::StoreOnDisk {
     platform::UndoManager undo;
-    std::unique_ptr<platform::ObjectContext> context;
 
+    // A file of its own, also for several stores in one test.
     LessonsStore()
+        : StoreOnDisk(testsupport::sandboxRoot() + QStringLiteral("/lessons-%1.xml").arg(++made))
     {
-        static int counter = 0;
-        coordinator->addStore(
-            testsupport::sandboxRoot() + QStringLiteral("/lessons-%1.xml").arg(++counter), nullptr);
-        context = std::make_unique<platform::ObjectContext>(coordinator);
     }
+    static inline int made = 0;
 
     void fillFromFactoryFile()
     {

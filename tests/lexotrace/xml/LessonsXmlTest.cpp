@@ -25,7 +25,7 @@ QList<ManagedObject*> sortedNumeric(QList<ManagedObject*> objects, const QString
 QString dump(Store& s)
 {
     QString out;
-    for (ManagedObject* l : s.all(ent::Levels, key::levelNumber)) {
+    for (ManagedObject* l : sortedNumeric(s.all(ent::Levels), key::levelNumber)) {
         out += "L " + valueOr(l, key::levelNumber) + "\n";
         for (ManagedObject* u : sortedNumeric(l->toMany(key::units), key::unitNumber)) {
             out += " U " + valueOr(u, key::unitNumber) + " [" + valueOr(u, key::generalRuleCode) +

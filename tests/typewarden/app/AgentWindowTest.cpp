@@ -3,6 +3,7 @@
 #include "model/TypewardenDefaults.h"
 #include "tests/support/FakeEventMonitors.h"
 #include "tests/support/RecordingAlerts.h"
+#include "tests/support/StoreOnDisk.h"
 #include "tests/support/TestSupport.h"
 #include "tests/typewarden/store/RecordingNotifications.h"
 #include "typewarden/app/TypewardenAppDelegate.h"
@@ -112,12 +113,8 @@ struct Agent {
     }
     qsizetype storedPairs() const
     {
-        auto coordinator = std::make_shared<platform::StoreCoordinator>(::model::orthovaCoreData());
-        if (!coordinator->addStore(storePath, nullptr))
-            return -1;
-        return platform::ObjectContext(coordinator)
-            .count(platform::FetchRequest::all("WordPair"))
-            .value_or(-1);
+        const testsupport::StoreOnDisk stored(storePath);
+        return stored.opened ? stored.all("WordPair").size() : -1;
     }
 };
 

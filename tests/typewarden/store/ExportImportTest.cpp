@@ -5,6 +5,7 @@
 #include "platform/ui/FilePanels.h"
 #include "tests/platform/dbus/LogCapture.h"
 #include "tests/support/RecordingAlerts.h"
+#include "tests/support/StoreOnDisk.h"
 #include "tests/support/TestSupport.h"
 #include "tests/typewarden/store/RecordingNotifications.h"
 #include "typewarden/store/TypewardenImportDelegate.h"
@@ -60,10 +61,10 @@ QList<Pair> pairsOf(const platform::ObjectContext& context)
 // The pairs of a store file as a fresh coordinator reads them; nothing when it cannot be opened.
 std::optional<QList<Pair>> pairsInFile(const QString& path)
 {
-    auto coordinator = std::make_shared<platform::StoreCoordinator>(model::orthovaCoreData());
-    if (!QFileInfo::exists(path) || !coordinator->addStore(path, nullptr))
+    const testsupport::StoreOnDisk file(path);
+    if (!QFileInfo::exists(path) || !file.opened)
         return std::nullopt;
-    return pairsOf(platform::ObjectContext(coordinator));
+    return pairsOf(*file.context);
 }
 
 class ExportImportTest : public ::testing::Test
@@ -180,12 +181,11 @@ TEST_F(ExportImportTest, ImportWithoutAResolvableBookmarkOnlyLogs)
 TEST_F(ExportImportTest, AFileThatIsNoErrorListIsReportedAndNeitherReadNorWritten)
 {
     {
-        auto coordinator = std::make_shared<platform::StoreCoordinator>(model::orthovaCoreData());
-        ASSERT_TRUE(coordinator->addStore(folder + "lessons store", nullptr));
-        platform::ObjectContext lessons(coordinator);
-        lessons.insertNewObject(model::entity::Levels)->setValue(key::levelNumber, "1");
-        typewarden::makeNewWordPairWithOrdinationForCSpell(lessons, "their", "thier");
-        ASSERT_TRUE(lessons.save());
+        testsupport::StoreOnDisk lessons(folder + "lessons store");
+        ASSERT_TRUE(lessons.opened);
+        lessons.context->insertNewObject(model::entity::Levels)->setValue(key::levelNumber, "1");
+        typewarden::makeNewWordPairWithOrdinationForCSpell(*lessons.context, "their", "thier");
+        ASSERT_TRUE(lessons.context->save());
     }
     ASSERT_TRUE(testsupport::writeFile(folder + "garbage", QByteArray("\0\x01<store", 8)));
     ASSERT_TRUE(QFile::copy(ORTHOVA_SOURCE_DIR "/resources/Lessons_Initiation_Data.xml",

@@ -7,6 +7,7 @@
 #include "platform/Paths.h"
 #include "tests/platform/dbus/LogCapture.h"
 #include "tests/support/RecordingAlerts.h"
+#include "tests/support/StoreOnDisk.h"
 #include "tests/support/TestSupport.h"
 #include "tests/typewarden/store/RecordingNotifications.h"
 
@@ -43,12 +44,10 @@ QStringList entries(const QList<platform::ManagedObject*>& pairs)
 // The pairs a store file holds, as a fresh process would read them.
 QStringList pairsInFile(const QString& path)
 {
-    auto coordinator = std::make_shared<platform::StoreCoordinator>(model::orthovaCoreData());
-    if (!QFileInfo::exists(path) || !coordinator->addStore(path, nullptr))
+    const testsupport::StoreOnDisk file(path);
+    if (!QFileInfo::exists(path) || !file.opened)
         return {"<cannot open " + path + ">"};
-    platform::ObjectContext context(coordinator);
-    return entries(context.fetch(platform::FetchRequest::all(model::entity::WordPair))
-                       .value_or(QList<platform::ManagedObject*>{}));
+    return entries(file.all(model::entity::WordPair));
 }
 
 class TypewardenModelTest : public ::testing::Test
