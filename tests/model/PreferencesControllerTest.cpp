@@ -1,6 +1,7 @@
 // Store locations and the defaults that name them.
 #include "model/PreferencesController.h"
 #include "model/DefaultsKeys.h"
+#include "tests/platform/dbus/LogCapture.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -14,24 +15,6 @@ namespace keys = model::defaults;
 namespace
 {
 
-// Collects the log lines of the preferences category.
-struct LogCapture {
-    static inline QStringList lines;
-    static void handler(QtMsgType, const QMessageLogContext& context, const QString& message)
-    {
-        if (QLatin1String(context.category) == QLatin1String("orthova.preferences"))
-            lines << message;
-    }
-    QtMessageHandler previous;
-    LogCapture()
-    {
-        lines.clear();
-        previous = qInstallMessageHandler(handler);
-    }
-    ~LogCapture() { qInstallMessageHandler(previous); }
-    int count(const QString& fragment) const { return int(lines.filter(fragment).size()); }
-};
-
 QString supportDir()
 {
     return testsupport::sandboxRoot() + "/data/group.com.Orthova.data/Library/Application Support";
@@ -41,7 +24,7 @@ QString supportDir()
 
 TEST(PreferencesController, TheSharedDataDirectoryIsCreatedOnceUnderXdgDataHome)
 {
-    LogCapture log;
+    testsupport::LogCapture log("orthova.preferences");
     QLoggingCategory::setFilterRules(QStringLiteral("orthova.preferences.debug=true"));
     platform::UserDefaults defaults(QStringLiteral("Lexotrace"));
     PreferencesController::initialize(defaults);
@@ -59,7 +42,7 @@ TEST(PreferencesController, TheSharedDataDirectoryIsCreatedOnceUnderXdgDataHome)
 
 TEST(PreferencesController, AFileInTheWayIsLoggedAndThePathStillReturned)
 {
-    LogCapture log;
+    testsupport::LogCapture log("orthova.preferences");
     const QString container = testsupport::sandboxRoot() + "/data/group.com.Orthova.data";
     ASSERT_TRUE(testsupport::writeFile(container, "not a folder"));
     platform::UserDefaults defaults(QStringLiteral("Lexotrace"));

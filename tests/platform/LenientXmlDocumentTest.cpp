@@ -86,7 +86,7 @@ TEST(LenientXmlDecoding, UndecodableBytesOrNoRootFailWithAMessage)
     }
 }
 
-TEST(LenientXmlValues, RawCharactersAreKeptAndValidReferencesDecoded)
+TEST(LenientXmlValues, RawCharactersAreKeptValidReferencesDecodedAndMarkupEscapedOnce)
 {
     const struct {
         const char* raw;
@@ -122,16 +122,13 @@ TEST(LenientXmlValues, RawCharactersAreKeptAndValidReferencesDecoded)
         ASSERT_EQ(value.childCount(), 1) << c.raw;
         EXPECT_EQ(value.firstChild().kind(), Kind::Text) << c.raw;
     }
-}
-
-TEST(LenientXmlValues, MarkupValueEscapesOnlyAmpersandAndAngles)
-{
+    // The markup form escapes only the ampersand and the angles.
     const XmlNode text = valueNode("\"q\" 'a' < b > &lt; & &amp;").firstChild();
     EXPECT_EQ(text.markupValue(), "\"q\" 'a' &lt; b &gt; &lt; &amp; &amp;");
     EXPECT_EQ(text.markup(), text.markupValue());
 }
 
-TEST(LenientXmlRepair, ElementsClosedByAnOuterEndTagOrTheEndBecomeText)
+TEST(LenientXmlRepair, UnclosedElementsBecomeTextAndEndTagsFindTheirElementAtAnyDepth)
 {
     const auto doc = LenientXmlDocument::parse(
         QStringLiteral("<r><a><b>t &amp; u<c x='1'>v</a><d>1</d><w>x &amp; y"));
@@ -141,10 +138,7 @@ TEST(LenientXmlRepair, ElementsClosedByAnOuterEndTagOrTheEndBecomeText)
     EXPECT_EQ(children[0].stringValue(), "<b>t & u<c x='1'>v");
     EXPECT_EQ(children[1].markup(), "<d>");
     EXPECT_EQ(children[2].stringValue(), "<w>x & y");
-}
 
-TEST(LenientXmlRepair, EndTagsFindTheirElementAtAnyDepth)
-{
     // 40 nested elements n0..n39 and end tags from n<closeFrom> down: n35 lies deeper than the
     // parser scans its stack, n3 within. A closed <s> is forgotten at either depth.
     for (int closeFrom : {35, 3}) {
@@ -155,9 +149,9 @@ TEST(LenientXmlRepair, EndTagsFindTheirElementAtAnyDepth)
         QString text = "<r>" + open + "<s></s><t></s></t>" + demoted + u'x';
         for (int i = closeFrom; i >= 0; --i)
             text += QStringLiteral("</n%1>").arg(i);
-        const auto doc = LenientXmlDocument::parse(text + QStringLiteral("</r>"));
-        ASSERT_TRUE(doc);
-        XmlNode node = doc->root();
+        const auto nested = LenientXmlDocument::parse(text + QStringLiteral("</r>"));
+        ASSERT_TRUE(nested);
+        XmlNode node = nested->root();
         for (int i = 0; i <= closeFrom; ++i)
             node = node.firstChild();
         ASSERT_EQ(node.childCount(), 3);
@@ -166,13 +160,14 @@ TEST(LenientXmlRepair, EndTagsFindTheirElementAtAnyDepth)
     }
     // Many open elements, end tags matching none of them and no end of the root: all text.
     const QString stray = QString("<a>").repeated(100000) + QString("</b>").repeated(100000);
-    const auto doc = LenientXmlDocument::parse(QStringLiteral("<r>") + stray);
-    ASSERT_TRUE(doc);
-    EXPECT_EQ(doc->root().stringValue(), stray);
+    const auto unmatched = LenientXmlDocument::parse(QStringLiteral("<r>") + stray);
+    ASSERT_TRUE(unmatched);
+    EXPECT_EQ(unmatched->root().stringValue(), stray);
 }
 
-TEST(LenientXmlStructure, WhitespaceOnlyTextIsDroppedOnlyBesideElements)
+TEST(LenientXmlStructure, IndentationCommentsInstructionsAndWhatLiesOutsideTheRoot)
 {
+    // Whitespace-only text is dropped only beside elements.
     EXPECT_EQ(valueNode(" ").stringValue(), " ");
     const XmlNode mixed = valueNode(" x <b/> ");
     ASSERT_EQ(mixed.childCount(), 2);
@@ -180,10 +175,8 @@ TEST(LenientXmlStructure, WhitespaceOnlyTextIsDroppedOnlyBesideElements)
     EXPECT_EQ(mixed.child(1).markup(), "<b/>");
     // Only XML whitespace is indentation.
     EXPECT_EQ(valueNode("<b/>\u00A0").childCount(), 2);
-}
 
-TEST(LenientXmlStructure, CommentsAndInstructionsAreChildrenWithoutStringValue)
-{
+    // Comments and instructions are children without a string value.
     const XmlNode value = valueNode("<!-- a <b> -->1<?pi some data?>2");
     const std::vector<XmlNode> children = value.children();
     ASSERT_EQ(children.size(), 4u);
@@ -195,10 +188,8 @@ TEST(LenientXmlStructure, CommentsAndInstructionsAreChildrenWithoutStringValue)
     EXPECT_EQ(children[2].stringValue(), "some data");
     EXPECT_EQ(value.stringValue(), "12");
     EXPECT_TRUE(value.childElements().empty());
-}
 
-TEST(LenientXmlStructure, EverythingOutsideTheRootIsIgnored)
-{
+    // Everything outside the root is ignored.
     const auto doc = LenientXmlDocument::parse(
         QStringLiteral("junk <?xml version='1.0'?><!-- <fake/> --><!DOCTYPE r SYSTEM 'a>b<fake/>' "
                        "[<!ELEMENT r ANY>]><r a=\"1\">in</r><after>x</after>"));

@@ -1,6 +1,7 @@
 // The object store through its public interface: contexts over real store files.
 #include "model/OrthovaModel.h"
 #include "platform/store/ObjectContext.h"
+#include "tests/support/StoreOnDisk.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -12,38 +13,16 @@
 #include <QThread>
 
 using namespace platform;
+using testsupport::StoreOnDisk;
 namespace key = model::key;
 namespace ent = model::entity;
 
 namespace
 {
 
-struct Store {
-    std::shared_ptr<StoreCoordinator> coordinator;
-    std::unique_ptr<ObjectContext> context;
-    StoreError error;
-    bool opened = false;
-};
-
-Store openStore(const QString& path)
-{
-    Store s;
-    s.coordinator = std::make_shared<StoreCoordinator>(model::orthovaCoreData());
-    s.opened = s.coordinator->addStore(path, &s.error);
-    s.context = std::make_unique<ObjectContext>(s.coordinator);
-    return s;
-}
-
 QString storePath(const QString& name)
 {
     return testsupport::sandboxRoot() + u'/' + name;
-}
-
-QList<ManagedObject*> all(ObjectContext& c, const QString& entity, QList<SortDescriptor> sort = {},
-                          Predicate p = {})
-{
-    auto r = c.fetch(FetchRequest{entity, p, sort, 0});
-    return r ? *r : QList<ManagedObject*>{};
 }
 
 QStringList strings(const QList<ManagedObject*>& objects, const QString& k)
@@ -73,41 +52,54 @@ ManagedObject* makeLesson(ObjectContext& c, const QString& level, const QString&
 
 } // namespace
 
-TEST(ObjectStoreFile, MissingFileOpensEmptyAndSaveCreatesIt)
+TEST(ObjectStoreFile, MissingFileOpensEmptyAndSavesCreateItAloneInItsFolder)
 {
-    const QString path = storePath("new.xml");
-    auto s = openStore(path);
+    const QString dir = storePath("folder");
+    QDir().mkpath(dir);
+    const QString path = dir + "/a.xml";
+    StoreOnDisk s(path);
     ASSERT_TRUE(s.opened);
     EXPECT_EQ(s.context->count(FetchRequest::all(ent::WordPair)).value_or(-1), 0);
-    EXPECT_FALSE(QFile::exists(path));
     EXPECT_FALSE(s.context->hasChanges());
     EXPECT_TRUE(s.context->save()); // nothing to save: no file written
     EXPECT_FALSE(QFile::exists(path));
 
-    auto* p = s.context->insertNewObject(ent::WordPair);
-    p->setValue(key::cSpell, QStringLiteral("receive"));
-    EXPECT_TRUE(s.context->hasChanges());
-    ASSERT_TRUE(s.context->save());
-    EXPECT_TRUE(QFile::exists(path));
-    EXPECT_FALSE(s.context->hasChanges());
+    for (int i = 0; i < 10; ++i) {
+        s.context->insertNewObject(ent::Rule)->setValue(key::ruleCode, QString::number(i));
+        EXPECT_TRUE(s.context->hasChanges());
+        ASSERT_TRUE(s.context->save());
+        EXPECT_FALSE(s.context->hasChanges());
+    }
+    // No temporary file is left beside it.
+    EXPECT_EQ(QDir(dir).entryList(QDir::Files | QDir::Hidden), QStringList{"a.xml"});
 }
 
 TEST(ObjectStoreFile, SaveAndReloadKeepsValuesAbsentsDatesAndRelationships)
 {
     const QString path = storePath("lessons.xml");
     const QDateTime when = QDateTime::fromMSecsSinceEpoch(1796670000123, Qt::UTC);
+    // Whatever text the capture hands over comes back unchanged, also characters that XML cannot
+    // carry.
+    const QStringList texts{QStringLiteral("line\nbreak\ttab\r"),
+                            QStringLiteral("  spaces  "),
+                            QString(QChar(0x01)) + "ctrl",
+                            QString(QChar(0xD800)) + "lone",
+                            QStringLiteral("caf\u00e9 \U0001F600 \"q\" 'a' &amp; <x/>"),
+                            QString(QChar(0xFFFF))};
     {
-        auto s = openStore(path);
+        StoreOnDisk s(path);
         auto* l = makeLesson(*s.context, "2", "a & <b> \"c\"");
         l->toMany(key::units).first()->setValue(key::generalRule, QString(""));
         auto* p = s.context->insertNewObject(ent::WordPair);
         p->setValue(key::mSpell, QStringLiteral("recieve"));
         p->setValue(key::tStamp, when);
+        for (const QString& t : texts)
+            s.context->insertNewObject(ent::Rule)->setValue(key::rule, t);
         ASSERT_TRUE(s.context->save());
     }
-    auto s = openStore(path);
+    StoreOnDisk s(path);
     ASSERT_TRUE(s.opened) << s.error.message.toStdString();
-    const auto levels = all(*s.context, ent::Levels);
+    const auto levels = s.all(ent::Levels);
     ASSERT_EQ(levels.size(), 1);
     const auto units = levels[0]->toMany(key::units);
     ASSERT_EQ(units.size(), 1);
@@ -119,32 +111,11 @@ TEST(ObjectStoreFile, SaveAndReloadKeepsValuesAbsentsDatesAndRelationships)
     EXPECT_EQ(rows[0]->string(key::word(1)), QStringLiteral("a & <b> \"c\""));
     EXPECT_FALSE(rows[0]->hasValue(key::word(2)));
     EXPECT_EQ(rows[0]->valueForKeyPath("section.unit.level.levelNumber").toString(), "2");
-    const auto pairs = all(*s.context, ent::WordPair);
+    const auto pairs = s.all(ent::WordPair);
     ASSERT_EQ(pairs.size(), 1);
     EXPECT_EQ(pairs[0]->date(key::tStamp), when);
     EXPECT_FALSE(pairs[0]->hasValue(key::cSpell));
-}
-
-// Whatever text the capture hands over is stored and read back unchanged, also characters that
-// XML cannot carry.
-TEST(ObjectStoreFile, AnyTextSurvivesSaveAndReload)
-{
-    const QString path = storePath("text.xml");
-    const QStringList texts{QStringLiteral("line\nbreak\ttab\r"),
-                            QStringLiteral("  spaces  "),
-                            QString(QChar(0x01)) + "ctrl",
-                            QString(QChar(0xD800)) + "lone",
-                            QStringLiteral("caf\u00e9 \U0001F600 \"q\" 'a' &amp; <x/>"),
-                            QString(QChar(0xFFFF))};
-    {
-        auto s = openStore(path);
-        for (const QString& t : texts)
-            s.context->insertNewObject(ent::WordPair)->setValue(key::mSpell, t);
-        ASSERT_TRUE(s.context->save());
-    }
-    auto s = openStore(path);
-    ASSERT_TRUE(s.opened) << s.error.message.toStdString();
-    EXPECT_EQ(strings(all(*s.context, ent::WordPair), key::mSpell), texts);
+    EXPECT_EQ(strings(s.all(ent::Rule), key::rule), texts);
 }
 
 TEST(ObjectStoreFile, UnreadableStoreIsReportedAndNeverOverwritten)
@@ -162,7 +133,7 @@ TEST(ObjectStoreFile, UnreadableStoreIsReportedAndNeverOverwritten)
           QByteArray("<store format=\"orthova-store\" version=\"1\" uuid=\"u\" next=\"9\">"
                      "<o e=\"Rule\" id=\"3\"/><o e=\"Rule\" id=\"3\"/></store>")}) {
         ASSERT_TRUE(testsupport::writeFile(path, bytes));
-        auto s = openStore(path);
+        StoreOnDisk s(path);
         EXPECT_FALSE(s.opened);
         EXPECT_TRUE(s.error.isError());
         EXPECT_FALSE(s.error.message.isEmpty());
@@ -176,22 +147,10 @@ TEST(ObjectStoreFile, UnreadableStoreIsReportedAndNeverOverwritten)
     }
 }
 
-TEST(ObjectStoreFile, SaveKeepsOtherFilesOfTheFolderAndLeavesNoTemporaryFile)
-{
-    const QString dir = storePath("folder");
-    QDir().mkpath(dir);
-    auto s = openStore(dir + "/a.xml");
-    for (int i = 0; i < 10; ++i) {
-        s.context->insertNewObject(ent::Rule)->setValue(key::ruleCode, QString::number(i));
-        ASSERT_TRUE(s.context->save());
-    }
-    EXPECT_EQ(QDir(dir).entryList(QDir::Files | QDir::Hidden), QStringList{"a.xml"});
-}
-
 TEST(ObjectStoreFile, FailedSaveKeepsTheChangesForALaterSave)
 {
     const QString path = storePath("blocked.xml");
-    auto s = openStore(path);
+    StoreOnDisk s(path);
     s.context->insertNewObject(ent::Rule)->setValue(key::ruleCode, QStringLiteral("1"));
     // A folder in the way of the store file makes the final rename fail, even for root.
     ASSERT_TRUE(QDir().mkpath(path + "/occupied"));
@@ -202,7 +161,7 @@ TEST(ObjectStoreFile, FailedSaveKeepsTheChangesForALaterSave)
     EXPECT_TRUE(s.context->insertedObjects().first()->objectID().isTemporary());
     ASSERT_TRUE(QDir(path).removeRecursively());
     ASSERT_TRUE(s.context->save(&error)) << error.message.toStdString();
-    EXPECT_EQ(strings(all(*openStore(path).context, ent::Rule), key::ruleCode), QStringList{"1"});
+    EXPECT_EQ(strings(StoreOnDisk(path).all(ent::Rule), key::ruleCode), QStringList{"1"});
 }
 
 // A writer killed at a random moment of its save loop leaves a store that opens, holding one of
@@ -219,9 +178,9 @@ TEST(ObjectStoreFile, KilledSaveLeavesOldOrNewFileNeverATornOne)
         QThread::msleep(20 + 37 * round);
         child.kill();
         child.waitForFinished();
-        auto s = openStore(path);
+        StoreOnDisk s(path);
         ASSERT_TRUE(s.opened) << s.error.message.toStdString();
-        const auto pairs = all(*s.context, ent::WordPair);
+        const auto pairs = s.all(ent::WordPair);
         // Every version the child writes holds a multiple of 2000 pairs, each marked with its
         // version number.
         ASSERT_EQ(pairs.size() % 2000, 0);
@@ -234,7 +193,7 @@ TEST(ObjectStoreFile, KilledSaveLeavesOldOrNewFileNeverATornOne)
 
 TEST(ObjectStoreEditing, RollbackRestoresTheSavedState)
 {
-    auto s = openStore(storePath("rollback.xml"));
+    StoreOnDisk s(storePath("rollback.xml"));
     auto* l = makeLesson(*s.context, "1", "back");
     ASSERT_TRUE(s.context->save());
     auto* unit = l->toMany(key::units).first();
@@ -246,16 +205,16 @@ TEST(ObjectStoreEditing, RollbackRestoresTheSavedState)
     s.context->rollback();
 
     EXPECT_FALSE(s.context->hasChanges());
-    EXPECT_EQ(strings(all(*s.context, ent::Levels), key::levelNumber), QStringList{"1"});
+    EXPECT_EQ(strings(s.all(ent::Levels), key::levelNumber), QStringList{"1"});
     EXPECT_FALSE(unit->hasValue(key::generalRule));
     ASSERT_EQ(unit->toMany(key::sections).size(), 1);
-    EXPECT_EQ(all(*s.context, ent::RelatedWords).size(), 1);
+    EXPECT_EQ(s.all(ent::RelatedWords).size(), 1);
 }
 
 TEST(ObjectStoreEditing, DeletingALevelTakesItsWholeTreeAndUndoBringsItBack)
 {
     const QString path = storePath("cascade.xml");
-    auto s = openStore(path);
+    StoreOnDisk s(path);
     UndoManager undo;
     s.context->setUndoManager(&undo);
     auto* keep = makeLesson(*s.context, "1", "keep");
@@ -265,27 +224,27 @@ TEST(ObjectStoreEditing, DeletingALevelTakesItsWholeTreeAndUndoBringsItBack)
 
     s.context->deleteObject(gone);
     for (const QString& e : {ent::Levels, ent::Unit, ent::Sections, ent::RelatedWords})
-        EXPECT_EQ(all(*s.context, e).size(), 1) << e.toStdString();
-    EXPECT_EQ(strings(all(*s.context, ent::RelatedWords), key::word(1)), QStringList{"keep"});
+        EXPECT_EQ(s.all(e).size(), 1) << e.toStdString();
+    EXPECT_EQ(strings(s.all(ent::RelatedWords), key::word(1)), QStringList{"keep"});
     EXPECT_EQ(keep->toMany(key::units).size(), 1);
     QCoreApplication::processEvents();
 
     undo.undo();
     for (const QString& e : {ent::Levels, ent::Unit, ent::Sections, ent::RelatedWords})
-        EXPECT_EQ(all(*s.context, e).size(), 2) << e.toStdString();
+        EXPECT_EQ(s.all(e).size(), 2) << e.toStdString();
     EXPECT_EQ(gone->toMany(key::units).first()->toMany(key::sections).size(), 1);
     EXPECT_FALSE(s.context->hasChanges());
 
     undo.redo();
     ASSERT_TRUE(s.context->save());
-    auto reopened = openStore(path);
-    EXPECT_EQ(all(*reopened.context, ent::RelatedWords).size(), 1);
-    EXPECT_EQ(all(*reopened.context, ent::Unit).size(), 1);
+    StoreOnDisk reopened(path);
+    EXPECT_EQ(reopened.all(ent::RelatedWords).size(), 1);
+    EXPECT_EQ(reopened.all(ent::Unit).size(), 1);
 }
 
 TEST(ObjectStoreEditing, UndoGroupsCloseAtTheEndOfAnEventLoopTurn)
 {
-    auto s = openStore(storePath("undo.xml"));
+    StoreOnDisk s(storePath("undo.xml"));
     UndoManager undo;
     s.context->setUndoManager(&undo);
     auto* rule = s.context->insertNewObject(ent::Rule);
@@ -299,14 +258,14 @@ TEST(ObjectStoreEditing, UndoGroupsCloseAtTheEndOfAnEventLoopTurn)
     undo.undo();
     EXPECT_EQ(rule->string(key::rule), QStringLiteral("first"));
     EXPECT_FALSE(rule->hasValue(key::reference));
-    EXPECT_EQ(all(*s.context, ent::Rule).size(), 1);
+    EXPECT_EQ(s.all(ent::Rule).size(), 1);
     undo.undo();
-    EXPECT_EQ(all(*s.context, ent::Rule).size(), 0);
+    EXPECT_EQ(s.all(ent::Rule).size(), 0);
     EXPECT_FALSE(s.context->hasChanges());
     EXPECT_FALSE(undo.canUndo());
 
     undo.redo();
-    ASSERT_EQ(all(*s.context, ent::Rule).size(), 1);
+    ASSERT_EQ(s.all(ent::Rule).size(), 1);
     EXPECT_EQ(rule->string(key::rule), QStringLiteral("first"));
     undo.redo();
     EXPECT_EQ(rule->string(key::rule), QStringLiteral("second"));
@@ -321,7 +280,7 @@ TEST(ObjectStoreEditing, UndoGroupsCloseAtTheEndOfAnEventLoopTurn)
 TEST(ObjectStoreEditing, UndoOfAnInsertAfterSaveDeletesFromTheStore)
 {
     const QString path = storePath("undo-saved.xml");
-    auto s = openStore(path);
+    StoreOnDisk s(path);
     UndoManager undo;
     s.context->setUndoManager(&undo);
     s.context->insertNewObject(ent::WordPair)->setValue(key::cSpell, QStringLiteral("x"));
@@ -330,13 +289,13 @@ TEST(ObjectStoreEditing, UndoOfAnInsertAfterSaveDeletesFromTheStore)
     undo.undo();
     EXPECT_TRUE(s.context->hasChanges());
     ASSERT_TRUE(s.context->save());
-    EXPECT_EQ(all(*openStore(path).context, ent::WordPair).size(), 0);
+    EXPECT_EQ(StoreOnDisk(path).all(ent::WordPair).size(), 0);
 }
 
 TEST(ObjectStoreIdentity, TemporaryIDsBecomePermanentAndURIsResolve)
 {
     const QString path = storePath("ids.xml");
-    auto s = openStore(path);
+    StoreOnDisk s(path);
     auto* level = makeLesson(*s.context, "1", "w");
     const ObjectID temp = level->objectID();
     EXPECT_TRUE(temp.isTemporary());
@@ -352,7 +311,7 @@ TEST(ObjectStoreIdentity, TemporaryIDsBecomePermanentAndURIsResolve)
     EXPECT_EQ(s.context->objectWithID(temp), nullptr);
 
     // The URI still names the level after the store is opened again.
-    auto again = openStore(path);
+    StoreOnDisk again(path);
     const auto id = again.coordinator->managedObjectIDForURIRepresentation(uri);
     ASSERT_TRUE(id.has_value());
     ManagedObject* found = again.context->existingObjectWithID(*id, nullptr);
@@ -360,7 +319,7 @@ TEST(ObjectStoreIdentity, TemporaryIDsBecomePermanentAndURIsResolve)
     EXPECT_EQ(found->string(key::levelNumber), "1");
 
     // Foreign, malformed and deleted IDs do not resolve.
-    auto other = openStore(storePath("other.xml"));
+    StoreOnDisk other(storePath("other.xml"));
     EXPECT_FALSE(other.coordinator->managedObjectIDForURIRepresentation(uri).has_value());
     for (const QString& bad : {QString("x-orthova://u/Levels/p0"), QString("http://x/Levels/p1"),
                                QString("x-orthova://") + s.coordinator->storeUuid() + "/Nope/p1",
@@ -388,30 +347,29 @@ TEST(ObjectStoreFetch, LikeMatchesTheWholeValueWithWildcards)
     EXPECT_TRUE(Predicate::matchesLike(u"aXbXc", u"*X*X*"));
     EXPECT_FALSE(Predicate::matchesLike(u"aXb", u"*X*X*"));
 
-    auto s = openStore(storePath("like.xml"));
+    StoreOnDisk s(storePath("like.xml"));
     for (const char* w : {"tap", "tape", "Tap", "trap"})
         s.context->insertNewObject(ent::RelatedWords)->setValue(key::word(2), QString(w));
     s.context->insertNewObject(ent::RelatedWords); // word2 absent: never matches
-    EXPECT_EQ(strings(all(*s.context, ent::RelatedWords, {}, Predicate::like(key::word(2), "t*p")),
-                      key::word(2)),
-              (QStringList{"tap", "trap"}));
-    EXPECT_EQ(all(*s.context, ent::RelatedWords, {}, Predicate::like(key::word(2), "*")).size(), 4);
-    EXPECT_EQ(strings(all(*s.context, ent::RelatedWords, {},
-                          Predicate::anyOf({Predicate::equals(key::word(2), "Tap"),
-                                            Predicate::equals(key::word(2), "tape")})),
+    EXPECT_EQ(
+        strings(s.all(ent::RelatedWords, {}, Predicate::like(key::word(2), "t*p")), key::word(2)),
+        (QStringList{"tap", "trap"}));
+    EXPECT_EQ(s.all(ent::RelatedWords, {}, Predicate::like(key::word(2), "*")).size(), 4);
+    EXPECT_EQ(strings(s.all(ent::RelatedWords, {},
+                            Predicate::anyOf({Predicate::equals(key::word(2), "Tap"),
+                                              Predicate::equals(key::word(2), "tape")})),
                       key::word(2)),
               (QStringList{"tape", "Tap"}));
 }
 
 TEST(ObjectStoreFetch, NumericPlainAndCaseInsensitiveOrders)
 {
-    auto s = openStore(storePath("sort.xml"));
+    StoreOnDisk s(storePath("sort.xml"));
     for (const char* n : {"10", "2", "1", "9", "b", "B", "a"})
         s.context->insertNewObject(ent::Levels)->setValue(key::levelNumber, QString(n));
     s.context->insertNewObject(ent::Levels); // absent number sorts first
     auto order = [&](Comparison c, bool ascending = true) {
-        return strings(all(*s.context, ent::Levels, {{key::levelNumber, ascending, c}}),
-                       key::levelNumber);
+        return strings(s.all(ent::Levels, {{key::levelNumber, ascending, c}}), key::levelNumber);
     };
     EXPECT_EQ(order(Comparison::Numeric), (QStringList{"", "1", "2", "9", "10", "B", "a", "b"}));
     EXPECT_EQ(order(Comparison::Plain), (QStringList{"", "1", "10", "2", "9", "B", "a", "b"}));

@@ -5,6 +5,7 @@
 #include "lexotrace/xml/ConvertToCoreDataHelper.h"
 #include "model/OrthovaModel.h"
 #include "tests/support/ControllerFixture.h"
+#include "tests/support/StoreOnDisk.h"
 #include "tests/support/TestSupport.h"
 
 namespace testsupport
@@ -31,19 +32,17 @@ struct AnalysisFixture : ControllerFixture {
                                                   "/resources/Lessons_Initiation_Data.xml");
 
         const QString path = app.preferencesController()->typewardenErrorListXMLPath();
-        auto coordinator = std::make_shared<platform::StoreCoordinator>(model::orthovaCoreData());
-        coordinator->addStore(path, nullptr);
-        platform::ObjectContext store(coordinator);
+        StoreOnDisk store(path);
         qint64 ms = 1796670000000;
         for (const auto& [c, m] : pairs) {
-            auto* pair = store.insertNewObject(model::entity::WordPair);
+            auto* pair = store.context->insertNewObject(model::entity::WordPair);
             pair->setValue(model::key::cSpell, c);
             pair->setValue(model::key::mSpell, m);
             // Stored newest first, so the order of the list comes from the time stamps.
             pair->setValue(model::key::tStamp, QDateTime::fromMSecsSinceEpoch(ms--, Qt::UTC));
         }
         if (!pairs.isEmpty())
-            store.save();
+            store.context->save();
     }
 
     SpellErrorAnalysisController& open()

@@ -8,6 +8,7 @@
 #include "lexotrace/rules/SpellRulesWindowController.h"
 #include "model/OrthovaModel.h"
 #include "tests/support/ControllerFixture.h"
+#include "tests/support/StoreOnDisk.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -76,38 +77,20 @@ TEST(AppController, AnAboutPanelThatCannotBeLoadedShowsNothing)
     EXPECT_EQ(about.aboutPanel(), nullptr);
 }
 
-TEST(AppController, ClosingTheLastWindowAnnouncesTheCloseOnce)
-{
-    Controller c;
-    int posted = 0;
-    QObject receiver;
-    c.notifications.addObserver(KVRApplicationWillCloseNotification, &receiver,
-                                [&](QObject* object, const QVariantMap& info) {
-                                    ++posted;
-                                    EXPECT_EQ(object, &c.app);
-                                    EXPECT_TRUE(info.isEmpty());
-                                });
-    EXPECT_TRUE(c.app.applicationShouldTerminateAfterLastWindowClosed());
-    EXPECT_EQ(posted, 1);
-}
-
 TEST(AppController, ACountThatFailsIsReportedAndCountsAsZero)
 {
     Controller c;
-    auto coordinator = std::make_shared<platform::StoreCoordinator>(model::orthovaCoreData());
     const QString path = testsupport::sandboxRoot() + "/bad.xml";
     testsupport::writeFile(path, "garbage");
-    coordinator->addStore(path, nullptr);
-    platform::ObjectContext context(coordinator);
-    EXPECT_EQ(c.app.countEntityObjectsForEntity(model::entity::Levels, &context), 0u);
+    testsupport::StoreOnDisk bad(path);
+    EXPECT_EQ(c.app.countEntityObjectsForEntity(model::entity::Levels, bad.context.get()), 0u);
     EXPECT_EQ(c.alerts.shown.size(), 1);
 
-    auto good = std::make_shared<platform::StoreCoordinator>(model::orthovaCoreData());
-    ASSERT_TRUE(good->addStore(testsupport::sandboxRoot() + "/good.xml", nullptr));
-    platform::ObjectContext filled(good);
-    filled.insertNewObject(model::entity::Rule);
-    filled.insertNewObject(model::entity::Rule);
-    EXPECT_EQ(c.app.countEntityObjectsForEntity(model::entity::Rule, &filled), 2u);
+    testsupport::StoreOnDisk good(testsupport::sandboxRoot() + "/good.xml");
+    ASSERT_TRUE(good.opened);
+    good.context->insertNewObject(model::entity::Rule);
+    good.context->insertNewObject(model::entity::Rule);
+    EXPECT_EQ(c.app.countEntityObjectsForEntity(model::entity::Rule, good.context.get()), 2u);
     EXPECT_EQ(c.alerts.shown.size(), 1);
 }
 

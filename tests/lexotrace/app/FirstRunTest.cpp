@@ -198,45 +198,39 @@ TEST(FirstRun, TheRulesStoreFollowsItsUserDefault)
     EXPECT_FALSE(QFile::exists(testsupport::sandboxRoot() + "/elsewhere/lessons.xml"));
 }
 
-TEST(StoreManagers, DeleteAllDataIsUndoableUntilSavedAndSavingNothingWritesNothing)
+// On the program's filled stores: delete all, import and export, and what quitting saves.
+TEST(StoreManagers, DeleteAllIsUndoableUntilSavedImportStaysUnsavedExportWritesTheLessonsFile)
 {
     {
         Launch fill(false);
     }
     Launch launch;
     auto& lessons = launch.app->lessons();
+    auto* context = lessons.lessonsDBase();
     const QByteArray before = testsupport::readFile(lessonsStore());
     ASSERT_FALSE(before.isEmpty());
+    const qsizetype levels = launch.count(context, model::entity::Levels);
+    ASSERT_GE(levels, 3);
 
     EXPECT_TRUE(lessons.saveContext()); // no changes: the file is not rewritten
     EXPECT_EQ(testsupport::readFile(lessonsStore()), before);
 
     ASSERT_TRUE(lessons.deleteAllData());
-    auto* context = lessons.lessonsDBase();
     EXPECT_EQ(launch.count(context, model::entity::RelatedWords), 0);
     EXPECT_EQ(launch.count(context, model::entity::Unit), 0);
     EXPECT_EQ(testsupport::readFile(lessonsStore()), before);
     context->rollback();
-    EXPECT_GE(launch.count(context, model::entity::Levels), 3);
+    EXPECT_EQ(launch.count(context, model::entity::Levels), levels);
     EXPECT_FALSE(context->hasChanges());
 
     ASSERT_TRUE(launch.app->rules().deleteAllData());
     launch.app->rules().rulesDBase()->rollback();
     EXPECT_GT(launch.count(launch.app->rules().rulesDBase(), model::entity::Rule), 0);
-}
 
-TEST(StoreManagers, ImportLeavesObjectsUnsavedExportWritesTheLessonsFile)
-{
-    {
-        Launch fill(false);
-    }
-    Launch launch;
-    auto& lessons = launch.app->lessons();
-    const qsizetype levels = launch.count(lessons.lessonsDBase(), model::entity::Levels);
     ASSERT_TRUE(lessons.importLessonsFromXMLdata());
-    EXPECT_TRUE(lessons.lessonsDBase()->hasChanges());
-    EXPECT_EQ(launch.count(lessons.lessonsDBase(), model::entity::Levels), 2 * levels);
-    lessons.lessonsDBase()->rollback();
+    EXPECT_TRUE(context->hasChanges());
+    EXPECT_EQ(launch.count(context, model::entity::Levels), 2 * levels);
+    context->rollback();
 
     const QString exported = testsupport::sandboxRoot() + "/export.xml";
     ASSERT_TRUE(lessons.createLessonsXMLfileForExportWithFilePath(exported));
@@ -244,15 +238,31 @@ TEST(StoreManagers, ImportLeavesObjectsUnsavedExportWritesTheLessonsFile)
               testsupport::readFile(lessons.lessonsXMLSourcePath()));
 }
 
-TEST(StoreManagers, QuittingSavesUnsavedChangesOrLetsTheUserStay)
+TEST(Quitting, ClosingTheLastWindowAnnouncesTheCloseSavesAndQuitsOrLetsTheUserStay)
 {
     {
         Launch fill(false);
     }
     Launch launch;
+    int announced = 0;
+    QObject receiver;
+    launch.app->notifications().addObserver(KVRApplicationWillCloseNotification, &receiver,
+                                            [&](QObject* object, const QVariantMap&) {
+                                                ++announced;
+                                                EXPECT_EQ(object, &launch.app->controller());
+                                            });
     auto* rules = launch.app->controller().rulesDBase();
     rules->insertNewObject(model::entity::Rule)->setValue(model::key::ruleCode, QString("99"));
-    launch.app->controller().terminate();
+    QWidget* window = launch.app->controller().analysisWindow();
+    ASSERT_TRUE(window->isVisible());
+    launch.app->controller().showSpellRuleWindow();
+    launch.app->controller().spellRulesWindowController()->window()->close();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(announced, 0); // another window is still open
+    EXPECT_EQ(launch.quits, 0);
+    window->close();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(announced, 1);
     EXPECT_EQ(launch.quits, 1);
     EXPECT_FALSE(rules->hasChanges());
     EXPECT_TRUE(testsupport::readFile(rulesStore()).contains("ruleCode=\"99\""));
@@ -268,27 +278,4 @@ TEST(StoreManagers, QuittingSavesUnsavedChangesOrLetsTheUserStay)
     EXPECT_EQ(again.quits, 0);
     EXPECT_TRUE(lessons->hasChanges());
     EXPECT_TRUE(again.alerts.shown.last().alert.messageText.contains("Quit anyway?"));
-}
-
-TEST(Quitting, ClosingTheLastWindowAnnouncesTheCloseAndQuits)
-{
-    {
-        Launch fill(false);
-    }
-    Launch launch;
-    int announced = 0;
-    QObject receiver;
-    launch.app->notifications().addObserver(KVRApplicationWillCloseNotification, &receiver,
-                                            [&](QObject*, const QVariantMap&) { ++announced; });
-    QWidget* window = launch.app->controller().analysisWindow();
-    ASSERT_TRUE(window->isVisible());
-    launch.app->controller().showSpellRuleWindow();
-    launch.app->controller().spellRulesWindowController()->window()->close();
-    QCoreApplication::processEvents();
-    EXPECT_EQ(announced, 0); // another window is still open
-    EXPECT_EQ(launch.quits, 0);
-    window->close();
-    QCoreApplication::processEvents();
-    EXPECT_EQ(announced, 1);
-    EXPECT_EQ(launch.quits, 1);
 }

@@ -4,7 +4,7 @@
 #include "model/OrthovaModel.h"
 #include "platform/ArrayController.h"
 #include "platform/Pasteboard.h"
-#include "platform/store/StoreCoordinator.h"
+#include "tests/support/StoreOnDisk.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -24,9 +24,8 @@ namespace
 {
 
 struct RuleView {
-    std::shared_ptr<platform::StoreCoordinator> coordinator =
-        std::make_shared<platform::StoreCoordinator>(model::orthovaCoreData());
-    std::unique_ptr<platform::ObjectContext> context;
+    testsupport::StoreOnDisk store{testsupport::sandboxRoot() + "/rule-view.xml"};
+    platform::ObjectContext* context = store.context.get();
     std::unique_ptr<platform::ArrayController> units;
     QWidget window;
     GeneralRuleTextView* view = new GeneralRuleTextView(&window);
@@ -34,14 +33,12 @@ struct RuleView {
 
     RuleView()
     {
-        coordinator->addStore(testsupport::sandboxRoot() + "/rule-view.xml", nullptr);
-        context = std::make_unique<platform::ObjectContext>(coordinator);
         for (const char* rule : {"Drop the final e.", "Keep the final e."}) {
             ManagedObject* unit = context->insertNewObject(model::entity::Unit);
             unit->setValue(key::unitNumber, QString::number(context->insertedObjects().size()));
             unit->setValue(key::generalRule, rule);
         }
-        units = std::make_unique<platform::ArrayController>(context.get(), model::entity::Unit);
+        units = std::make_unique<platform::ArrayController>(context, model::entity::Unit);
         units->setSortDescriptors({{key::unitNumber, true, platform::Comparison::Numeric}});
         units->setSelectionIndex(0);
         view->setUnitsArrayController(units.get());

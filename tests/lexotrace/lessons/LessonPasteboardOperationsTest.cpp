@@ -28,30 +28,6 @@ bool pasteboardHas(const QString& type)
     return data && data->hasFormat(platform::pasteboard::format(type));
 }
 
-// Every live unit, section and row with its values and its place; an orphan shows no place.
-QStringList storeLines(platform::ObjectContext& context)
-{
-    const QList<std::pair<QString, QStringList>> paths{
-        {entity::Unit, {"level.levelNumber", "unitNumber", "generalRule", "generalRuleCode"}},
-        {entity::Sections, {"unit.level.levelNumber", "unit.unitNumber", "sectionNumber", "rule"}},
-        {entity::RelatedWords,
-         {"section.unit.level.levelNumber", "section.unit.unitNumber", "section.sectionNumber",
-          "word1", "bit1", "word2", "bit2", "word3", "bit3", "word4", "bit4", "word5", "bit5"}}};
-    QStringList lines;
-    for (const auto& [entityName, keyPaths] : paths) {
-        const QList<ManagedObject*> objects =
-            context.fetch(platform::FetchRequest::all(entityName)).value();
-        for (const ManagedObject* object : objects) {
-            QStringList line{entityName};
-            for (const QString& path : keyPaths)
-                line << object->valueForKeyPath(path).toString();
-            lines << line.join('|');
-        }
-    }
-    lines.sort();
-    return lines;
-}
-
 QStringList wordStrings(const QList<ManagedObject*>& rows)
 {
     QStringList words;

@@ -1,10 +1,8 @@
 // The payload that names copied lesson items: resolved before and after a save, refused when
 // damaged. (The text forms are tested with the copies that put them on the pasteboard.)
 #include "lexotrace/lessons/LessonPasteboard.h"
-#include "model/OrthovaModel.h"
 #include "platform/Pasteboard.h"
-#include "platform/store/ObjectContext.h"
-#include "platform/store/StoreCoordinator.h"
+#include "tests/support/StoreOnDisk.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -16,54 +14,32 @@ namespace board = lexotrace::lessonPasteboard;
 namespace
 {
 
-struct Lesson {
-    std::shared_ptr<platform::StoreCoordinator> coordinator =
-        std::make_shared<platform::StoreCoordinator>(model::orthovaCoreData());
-    std::unique_ptr<platform::ObjectContext> context;
-    ManagedObject* unit = nullptr;
-    ManagedObject* section = nullptr;
-    ManagedObject* row = nullptr;
-
-    // Unit G, its section R, and the row cat (bit a), hat (no bit), bat.
-    Lesson()
-    {
-        coordinator->addStore(testsupport::sandboxRoot() + "/pasteboard-lessons.xml", nullptr);
-        context = std::make_unique<platform::ObjectContext>(coordinator);
-        unit = context->insertNewObject(model::entity::Unit);
-        unit->setValue(key::generalRule, "G");
-        section = context->insertNewObject(model::entity::Sections);
-        section->setValue(key::rule, "R");
-        section->setToOne(key::unit, unit);
-        row = context->insertNewObject(model::entity::RelatedWords);
-        row->setValue(key::word(1), "cat");
-        row->setValue(key::bit(1), "a");
-        row->setValue(key::word(2), "hat");
-        row->setValue(key::word(3), "bat");
-        row->setToOne(key::section, section);
-    }
-};
-
 TEST(LessonPayload, NamesTheCopiedItemsBeforeAndAfterTheyAreSavedAndRefusesDamage)
 {
-    Lesson l;
-    const auto unsaved = board::payloadArchive({l.unit, l.row});
+    testsupport::StoreOnDisk l(testsupport::sandboxRoot() + "/pasteboard-lessons.xml");
+    ManagedObject* unit = l.context->insertNewObject(model::entity::Unit);
+    ManagedObject* section = l.context->insertNewObject(model::entity::Sections);
+    section->setToOne(key::unit, unit);
+    ManagedObject* row = l.context->insertNewObject(model::entity::RelatedWords);
+    row->setToOne(key::section, section);
+    const auto unsaved = board::payloadArchive({unit, row});
     ASSERT_TRUE(unsaved);
     auto items = board::resolvePayload(*unsaved, *l.context, *l.coordinator);
     ASSERT_TRUE(items);
     ASSERT_EQ(items->size(), 2);
-    EXPECT_EQ((*items)[0].object, l.unit);
-    EXPECT_EQ((*items)[1].object, l.row);
+    EXPECT_EQ((*items)[0].object, unit);
+    EXPECT_EQ((*items)[1].object, row);
     EXPECT_TRUE((*items)[0].temporary);
 
     ASSERT_TRUE(l.context->save());
-    const auto saved = board::payloadArchive({l.section});
+    const auto saved = board::payloadArchive({section});
     items = board::resolvePayload(*saved, *l.context, *l.coordinator);
     ASSERT_TRUE(items && items->size() == 1);
-    EXPECT_EQ((*items)[0].object, l.section);
+    EXPECT_EQ((*items)[0].object, section);
     EXPECT_FALSE((*items)[0].temporary);
 
     // A deleted item is named but no longer there.
-    l.context->deleteObject(l.section);
+    l.context->deleteObject(section);
     items = board::resolvePayload(*saved, *l.context, *l.coordinator);
     ASSERT_TRUE(items && items->size() == 1);
     EXPECT_EQ((*items)[0].object, nullptr);

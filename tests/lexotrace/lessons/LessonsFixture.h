@@ -9,6 +9,7 @@
 #include "model/OrthovaModel.h"
 #include "platform/ArrayControllerModel.h"
 #include "tests/support/RecordingAlerts.h"
+#include "tests/support/StoreOnDisk.h"
 #include "tests/support/TestSupport.h"
 
 #include <QCoreApplication>
@@ -55,19 +56,41 @@ inline QString selected(const platform::ArrayController& controller, const QStri
     return object ? object->string(key) : QStringLiteral("<none>");
 }
 
-struct LessonsStore {
-    std::shared_ptr<platform::StoreCoordinator> coordinator =
-        std::make_shared<platform::StoreCoordinator>(model::orthovaCoreData());
-    platform::UndoManager undo;
-    std::unique_ptr<platform::ObjectContext> context;
-
-    LessonsStore()
-    {
-        static int counter = 0;
-        coordinator->addStore(
-            testsupport::sandboxRoot() + QStringLiteral("/lessons-%1.xml").arg(++counter), nullptr);
-        context = std::make_unique<platform::ObjectContext>(coordinator);
+// Every live level, unit, section and row with its values and its place (an orphan shows an
+// empty place), as sorted lines.
+inline QStringList storeLines(platform::ObjectContext& context)
+{
+    const QList<std::pair<QString, QStringList>> paths{
+        {entity::Levels, {"levelNumber"}},
+        {entity::Unit, {"level.levelNumber", "unitNumber", "generalRule", "generalRuleCode"}},
+        {entity::Sections, {"unit.level.levelNumber", "unit.unitNumber", "sectionNumber", "rule"}},
+        {entity::RelatedWords,
+         {"section.unit.level.levelNumber", "section.unit.unitNumber", "section.sectionNumber",
+          "word1", "bit1", "word2", "bit2", "word3", "bit3", "word4", "bit4", "word5", "bit5"}}};
+    QStringList lines;
+    for (const auto& [entityName, keyPaths] : paths) {
+        const QList<ManagedObject*> objects =
+            context.fetch(platform::FetchRequest::all(entityName)).value();
+        for (const ManagedObject* object : objects) {
+            QStringList line{entityName};
+            for (const QString& path : keyPaths)
+                line << object->valueForKeyPath(path).toString();
+            lines << line.join('|');
+        }
     }
+    lines.sort();
+    return lines;
+}
+
+struct LessonsStore : testsupport::StoreOnDisk {
+    platform::UndoManager undo;
+
+    // A file of its own, also for several stores in one test.
+    LessonsStore()
+        : StoreOnDisk(testsupport::sandboxRoot() + QStringLiteral("/lessons-%1.xml").arg(++made))
+    {
+    }
+    static inline int made = 0;
 
     void fillFromFactoryFile()
     {

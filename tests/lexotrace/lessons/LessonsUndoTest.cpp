@@ -5,45 +5,11 @@
 
 using namespace lessonstest;
 
-namespace
-{
-
-// Every level, unit, section and row with its values, in one sorted list.
-QStringList contents(platform::ObjectContext& context)
-{
-    QStringList lines;
-    const auto rows = context.fetch(platform::FetchRequest::all(entity::RelatedWords)).value();
-    for (const ManagedObject* row : rows) {
-        QStringList line{row->valueForKeyPath("section.unit.level.levelNumber").toString(),
-                         row->valueForKeyPath("section.unit.unitNumber").toString(),
-                         row->valueForKeyPath("section.unit.generalRuleCode").toString(),
-                         row->valueForKeyPath("section.sectionNumber").toString()};
-        for (int slot = 1; slot <= model::kWordSlots; ++slot)
-            line << row->string(key::word(slot)) << row->string(key::bit(slot));
-        lines << line.join('|');
-    }
-    for (const QString& entityName : {entity::Levels, entity::Unit, entity::Sections}) {
-        const auto objects = context.fetch(platform::FetchRequest::all(entityName)).value();
-        for (const ManagedObject* object : objects)
-            lines << QStringList{entityName,
-                                 object->string(key::levelNumber),
-                                 object->valueForKeyPath("level.levelNumber").toString(),
-                                 object->string(key::unitNumber),
-                                 object->valueForKeyPath("unit.unitNumber").toString(),
-                                 object->string(key::sectionNumber)}
-                         .join('|');
-    }
-    lines.sort();
-    return lines;
-}
-
-} // namespace
-
 TEST(LessonsUndo, EachEditIsOneStepAndUndoingAllRestoresTheStore)
 {
     LessonsFixture f([](LessonsStore& s) { s.fillFromFactoryFile(); });
     ASSERT_EQ(f.levels().arrangedObjects().size(), 13);
-    const QStringList original = contents(*f.store.context);
+    const QStringList original = storeLines(*f.store.context);
     ASSERT_GT(original.size(), 1000);
 
     f.levels().setSelectionIndex(1);
@@ -72,7 +38,7 @@ TEST(LessonsUndo, EachEditIsOneStepAndUndoingAllRestoresTheStore)
         settle();
     }
     EXPECT_EQ(f.levels().arrangedObjects().size(), 13);
-    EXPECT_NE(contents(*f.store.context), original);
+    EXPECT_NE(storeLines(*f.store.context), original);
 
     for (qsizetype step = 0; step < edits.size(); ++step) {
         ASSERT_TRUE(f.store.undo.canUndo()) << step;
@@ -80,7 +46,7 @@ TEST(LessonsUndo, EachEditIsOneStepAndUndoingAllRestoresTheStore)
     }
     EXPECT_FALSE(f.store.undo.canUndo());
     EXPECT_FALSE(f.store.context->hasChanges());
-    EXPECT_EQ(contents(*f.store.context), original);
+    EXPECT_EQ(storeLines(*f.store.context), original);
     settle();
     EXPECT_EQ(f.levels().arrangedObjects().size(), 13);
 }

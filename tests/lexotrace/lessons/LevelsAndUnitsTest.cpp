@@ -109,15 +109,12 @@ TEST(UnitsArrayController, InsertedUnitLandsAfterTheSelectedOneAndIsSelected)
     // An empty rule, not an absent one.
     EXPECT_TRUE(inserted->hasValue(key::generalRule));
     EXPECT_EQ(inserted->string(key::generalRule), "");
-}
 
-TEST(UnitsArrayController, InsertSelectsTheNewUnitOnceTheListHasSorted)
-{
-    LessonsFixture f([](LessonsStore& s) { s.addLevel(1, 4); });
+    // Inserted on its own, it is selected once the list has sorted; until then the selection
+    // rests on the unit that followed.
     f.units().setSelectionIndex(1);
     ManagedObject* unit = f.units().newObject();
     f.units().insertObject(unit, 1);
-    // Until the list sorts again the selection rests on the unit that followed.
     EXPECT_EQ(selected(f.units(), key::unitNumber), "4");
     settle();
     EXPECT_EQ(f.units().lastSelectedObject(), unit);

@@ -83,7 +83,7 @@ TEST_F(RulesXml, FactoryFileRoundTripsByteIdentical)
         QStringLiteral(ORTHOVA_SOURCE_DIR "/resources/Rules_Initiation_Data.xml");
     Store s;
     ASSERT_TRUE(read(s, factory));
-    EXPECT_GT(s.count(ent::Rule), 1);
+    EXPECT_GT(s.all(ent::Rule).size(), 1);
     EXPECT_EQ(write(s), testsupport::readFile(factory));
 }
 

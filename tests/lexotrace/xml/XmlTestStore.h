@@ -1,13 +1,8 @@
 #pragma once
 
 // Shared by the lessons and rules file tests: a fresh store per test and small readers of it.
-#include "model/OrthovaModel.h"
-#include "platform/store/ObjectContext.h"
+#include "tests/support/StoreOnDisk.h"
 #include "tests/support/TestSupport.h"
-
-#include <QFile>
-
-#include <memory>
 
 namespace xmltest
 {
@@ -18,29 +13,9 @@ inline QString sandboxFile(const QString& name)
     return testsupport::sandboxRoot() + QStringLiteral("/%1-%2").arg(++counter).arg(name);
 }
 
-struct Store {
-    QString path = sandboxFile(QStringLiteral("store.sqlite"));
-    std::shared_ptr<platform::StoreCoordinator> coordinator =
-        std::make_shared<platform::StoreCoordinator>(model::orthovaCoreData());
-    std::unique_ptr<platform::ObjectContext> context;
-
-    Store()
-    {
-        platform::StoreError error;
-        coordinator->addStore(path, &error);
-        context = std::make_unique<platform::ObjectContext>(coordinator);
-    }
+struct Store : testsupport::StoreOnDisk {
+    Store() : StoreOnDisk(sandboxFile(QStringLiteral("store.xml"))) {}
     platform::ObjectContext* ctx() { return context.get(); }
-
-    QList<platform::ManagedObject*> all(const QString& entity, const QString& numericKey = {})
-    {
-        QList<platform::SortDescriptor> sort;
-        if (!numericKey.isEmpty())
-            sort.append({numericKey, true, platform::Comparison::Numeric});
-        const auto r = context->fetch(platform::FetchRequest{entity, {}, sort, 0});
-        return r ? *r : QList<platform::ManagedObject*>{};
-    }
-    qsizetype count(const QString& entity) { return all(entity).size(); }
 };
 
 // UTF-16 with a byte-order mark, built here rather than with the code under test.

@@ -131,13 +131,6 @@ protected:
     QRect menu;
 };
 
-TEST_F(DesktopBridge, RunningApplicationsListTheFixtureAsTextEdit)
-{
-    ASSERT_NO_FATAL_FAILURE(startFixture());
-    EXPECT_TRUE(onBus(fixture.processId()));
-    EXPECT_FALSE(onBus(fixture.processId() + 100000));
-}
-
 TEST_F(DesktopBridge, ElementUnderTheChangeButtonAndThePanelBehindIt)
 {
     ASSERT_NO_FATAL_FAILURE(startFixture());

@@ -3,6 +3,7 @@
 #include "model/TypewardenDefaults.h"
 #include "tests/support/FakeEventMonitors.h"
 #include "tests/support/RecordingAlerts.h"
+#include "tests/support/StoreOnDisk.h"
 #include "tests/support/TestSupport.h"
 #include "tests/typewarden/store/RecordingNotifications.h"
 #include "typewarden/app/TypewardenAppDelegate.h"
@@ -78,10 +79,6 @@ struct Agent {
         capture = std::make_unique<CaptureCoordinator>(std::move(peers));
         delegate = std::make_unique<TypewardenAppDelegate>(defaults, alerts, launcher, model,
                                                            *window, *capture);
-        QObject::connect(capture.get(), &CaptureCoordinator::pairCaptured, delegate.get(),
-                         &TypewardenAppDelegate::addSpellWordsToList);
-        QObject::connect(capture.get(), &CaptureCoordinator::saveRequested, window.get(),
-                         &TypewardenWindowController::wordPairArrayControllerSaveContext);
         delegate->openUrl = [this](const QUrl& url) { opened << url; };
         window->wake();
     }
@@ -116,12 +113,8 @@ struct Agent {
     }
     qsizetype storedPairs() const
     {
-        auto coordinator = std::make_shared<platform::StoreCoordinator>(::model::orthovaCoreData());
-        if (!coordinator->addStore(storePath, nullptr))
-            return -1;
-        return platform::ObjectContext(coordinator)
-            .count(platform::FetchRequest::all("WordPair"))
-            .value_or(-1);
+        const testsupport::StoreOnDisk stored(storePath);
+        return stored.opened ? stored.all("WordPair").size() : -1;
     }
 };
 
@@ -196,24 +189,7 @@ TEST(AgentList, ADeletionAndItsUndoKeepTheSelectionOfTheOtherPairs)
     EXPECT_EQ(selected(), (QStringList{"receive", "weird"}));
 }
 
-TEST(AgentList, SaveConfirmationSavesOnOkAndDiscardsOnCancel)
-{
-    Agent agent;
-    agent.addPair("receive", "recieve");
-    agent.alerts.answer = 0;
-    agent.window->saveAction();
-    EXPECT_EQ(agent.alerts.shown.last().alert.messageText, "Over write?");
-    EXPECT_EQ(agent.storedPairs(), 1);
-
-    agent.addPair("their", "thier");
-    agent.addPair("weird", "wierd");
-    agent.alerts.answer = 1;
-    agent.window->saveAction();
-    EXPECT_EQ(agent.listed(), QStringList{"receive"});
-    EXPECT_EQ(agent.storedPairs(), 1);
-}
-
-TEST(AgentList, TheTwoWaysOfClosingTheListWindow)
+TEST(AgentList, SaveAndTheWindowsOwnCloseAskFirstButTheMenusCloseDoesNot)
 {
     Agent agent;
     agent.window->openSpellingListWindow();
@@ -223,14 +199,21 @@ TEST(AgentList, TheTwoWaysOfClosingTheListWindow)
     EXPECT_FALSE(agent.window->window()->isVisible());
     EXPECT_TRUE(agent.alerts.shown.isEmpty());
     EXPECT_TRUE(agent.window->changesWereMade());
+    // Save asks; OK saves.
+    agent.window->saveAction();
+    EXPECT_EQ(agent.alerts.shown.last().alert.messageText, "Over write?");
+    EXPECT_EQ(agent.storedPairs(), 1);
 
-    // The window's own close asks; Cancel discards the pairs and keeps the window open.
+    // The window's own close asks too; Cancel discards the unsaved pairs and keeps it open.
+    agent.addPair("their", "thier");
+    agent.addPair("weird", "wierd");
     agent.window->openSpellingListWindow();
     agent.alerts.answer = 1;
     EXPECT_FALSE(agent.window->window()->close());
     EXPECT_TRUE(agent.window->window()->isVisible());
     EXPECT_FALSE(agent.window->errorListWindowState());
-    EXPECT_TRUE(agent.listed().isEmpty());
+    EXPECT_EQ(agent.listed(), QStringList{"receive"});
+    EXPECT_EQ(agent.storedPairs(), 1);
     // With nothing unsaved it closes without asking.
     const auto asked = agent.alerts.shown.size();
     EXPECT_TRUE(agent.window->window()->close());
@@ -304,17 +287,16 @@ TEST(AgentDelegate, LaunchingLexotraceAsksToSaveThenStartsItOrOffersTheWebPage)
     EXPECT_EQ(agent.opened, QList<QUrl>{TypewardenAppDelegate::kLexotraceWebPage});
 }
 
-TEST(AgentDelegate, StoppingCaptureSavesAndQuitDoesNotOtherwise)
+// Stopping capture is what saves at quit (the capture's own test); the delegate saves nothing else.
+TEST(AgentDelegate, QuittingStopsCaptureAndSavesNothingItself)
 {
     Agent agent;
     agent.addPair("receive", "recieve");
-    agent.delegate->applicationWillTerminate(); // nothing watched: no save
-    EXPECT_FALSE(QFile::exists(agent.storePath));
     agent.capture->startCaptureForApp("TextEdit");
     EXPECT_TRUE(agent.monitors.hasKeyDownMonitor());
     agent.delegate->applicationWillTerminate();
-    EXPECT_EQ(agent.storedPairs(), 1);
     EXPECT_FALSE(agent.monitors.hasKeyDownMonitor());
+    EXPECT_FALSE(QFile::exists(agent.storePath));
 }
 
 TEST(AgentList, AFileDroppedOnTheListWindowStartsTheImport)

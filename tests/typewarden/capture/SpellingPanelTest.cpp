@@ -82,6 +82,11 @@ TEST_F(SpellingPanel, ChangeCommitsOnePairUntilTheButtonIsReadAgain)
     hover(p.change);
     keyboard.transactWithSpellingCorrectionConsole();
     EXPECT_EQ(handed.size(), 2);
+
+    // Guesses are found without the row and scroll-area levels too.
+    const Panel flat = makePanel(title, false);
+    ASSERT_TRUE(hover(flat.change));
+    expectWords("recieve", "receive");
 }
 
 TEST_F(SpellingPanel, StopTitledControlIsSearchedFromItselfAndCommitsNothing)
@@ -123,13 +128,6 @@ TEST_F(SpellingPanel, HoverRaisesTheFlagAndResetKeepsIt)
     EXPECT_TRUE(panel.spellCheckWindowOpenFlag());
     keyboard.transactWithSpellingCorrectionConsole();
     EXPECT_TRUE(handed.isEmpty());
-}
-
-TEST_F(SpellingPanel, GuessesAreFoundWithoutRowAndScrollAreaLevels)
-{
-    const Panel p = makePanel(title, false);
-    ASSERT_TRUE(hover(p.change));
-    expectWords("recieve", "receive");
 }
 
 TEST_F(SpellingPanel, OnlyTheFirstWordFieldIsReadAndAMissingWordIsLeftOut)

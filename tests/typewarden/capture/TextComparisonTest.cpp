@@ -23,8 +23,6 @@ struct Evaluation {
         comparison.setOldDocText("old");
         comparison.setBeforeWord("recieve");
     }
-    model::WordPair pair(const QString& mSpell, const QString& cSpell) { return {cSpell, mSpell}; }
-
     platform::UserDefaults defaults{QStringLiteral("Typewarden")};
     bool controlKey = false;
     bool spellPanel = false;
@@ -54,9 +52,9 @@ TEST(TextComparison, AnswerShapesGiveTheDocumentTextAndTheWords)
     EXPECT_EQ(e.comparison.oldDocText(), "doc four");
 
     ASSERT_EQ(e.handed.size(), 3);
-    EXPECT_EQ(e.handed[0], e.pair("recieve", "receive"));
-    EXPECT_EQ(e.handed[1], e.pair("recieve", "receive"));
-    EXPECT_EQ(e.handed[2], e.pair("horse", "house"));
+    EXPECT_EQ(e.handed[0], (model::WordPair{"receive", "recieve"}));
+    EXPECT_EQ(e.handed[1], (model::WordPair{"receive", "recieve"}));
+    EXPECT_EQ(e.handed[2], (model::WordPair{"house", "horse"}));
 }
 
 TEST(TextComparison, WithoutRetentionAFlagMustConfirmAndIsThenCleared)
@@ -98,7 +96,7 @@ TEST(TextComparison, TheGateDecidesAndTheTypedSpellingIsKept)
     e.comparison.setBeforeWord("Recieve");
     EXPECT_TRUE(e.comparison.evaluate({"doc", "receive"}));
     ASSERT_EQ(e.handed.size(), 1);
-    EXPECT_EQ(e.handed[0], e.pair("Recieve", "receive"));
+    EXPECT_EQ(e.handed[0], (model::WordPair{"receive", "Recieve"}));
 }
 
 namespace
@@ -175,25 +173,21 @@ TEST(ComparisonScript, FailingOrUnreadableRunsOnlyReportAFailure)
     EXPECT_TRUE(s.alerts.shown.isEmpty());
 }
 
-TEST(ComparisonScript, AMissingScriptAsksForItsInstallationEachTime)
+TEST(ComparisonScript, AMissingScriptAsksForItsInstallationWhichCopiesItOnceIntoTheChosenFolder)
 {
     Script s;
-    s.alerts.answer = 1; // Cancel
+    ASSERT_TRUE(testsupport::writeFile(s.shipped, "#!/bin/sh\necho '[\"doc\"]'\n"));
+    // Cancelled, the installation is asked for again at the next use.
+    s.alerts.answer = 1;
     EXPECT_FALSE(s.script.runDifferenceScript("TextEdit", "old"));
     EXPECT_FALSE(s.script.trackFrontDocumentScriptTask());
     ASSERT_EQ(s.alerts.shown.size(), 2);
     EXPECT_EQ(s.alerts.shown[0].alert.messageText,
               "A resource to run Typewarden needs to be installed in your private scripts folder.");
-    EXPECT_EQ(s.alerts.shown[0].alert.informativeText,
-              "May I open this folder to assist  installation?");
     EXPECT_EQ(s.alerts.shown[0].alert.buttons, QStringList({"OK", "Cancel"}));
     EXPECT_TRUE(s.panels.requests.isEmpty());
-}
 
-TEST(ComparisonScript, InstallationCopiesTheScriptOnceIntoTheChosenFolder)
-{
-    Script s;
-    ASSERT_TRUE(testsupport::writeFile(s.shipped, "#!/bin/sh\necho '[\"doc\"]'\n"));
+    s.alerts.answer = 0;
     s.panels.answer = testsupport::sandboxRoot(); // another folder: nothing happens
     s.script.installScriptAlert();
     ASSERT_EQ(s.panels.requests.size(), 1);
@@ -202,17 +196,15 @@ TEST(ComparisonScript, InstallationCopiesTheScriptOnceIntoTheChosenFolder)
 
     s.panels.answer.reset();
     EXPECT_FALSE(s.script.trackFrontDocumentScriptTask()); // missing: installs through the alert
-    ASSERT_EQ(s.alerts.shown.size(), 3);
-    EXPECT_EQ(s.alerts.shown[2].alert.messageText, "Script Installed");
-    EXPECT_EQ(s.alerts.shown[2].alert.informativeText,
-              "The Automation script was installed succcessfully.");
+    ASSERT_EQ(s.alerts.shown.size(), 5);
+    EXPECT_EQ(s.alerts.shown[4].alert.messageText, "Script Installed");
     EXPECT_EQ(s.script.trackFrontDocumentScriptTask(), ComparisonScript::scriptPath());
     EXPECT_EQ(testsupport::readFile(ComparisonScript::scriptPath()),
               testsupport::readFile(s.shipped));
 
     // The file is there now: a second installation only logs.
     s.script.installScriptAlert();
-    EXPECT_EQ(s.alerts.shown.size(), 4);
+    EXPECT_EQ(s.alerts.shown.size(), 6);
     EXPECT_TRUE(s.script.runDifferenceScript("TextEdit", "old"));
     ASSERT_TRUE(s.answered.wait(5000));
     EXPECT_EQ(s.answered[0][0].toStringList(), QStringList({"doc"}));

@@ -5,6 +5,7 @@
 #include "platform/ui/FilePanels.h"
 #include "tests/platform/dbus/LogCapture.h"
 #include "tests/support/RecordingAlerts.h"
+#include "tests/support/StoreOnDisk.h"
 #include "tests/support/TestSupport.h"
 #include "tests/typewarden/store/RecordingNotifications.h"
 #include "typewarden/store/TypewardenImportDelegate.h"
@@ -60,10 +61,10 @@ QList<Pair> pairsOf(const platform::ObjectContext& context)
 // The pairs of a store file as a fresh coordinator reads them; nothing when it cannot be opened.
 std::optional<QList<Pair>> pairsInFile(const QString& path)
 {
-    auto coordinator = std::make_shared<platform::StoreCoordinator>(model::orthovaCoreData());
-    if (!QFileInfo::exists(path) || !coordinator->addStore(path, nullptr))
+    const testsupport::StoreOnDisk file(path);
+    if (!QFileInfo::exists(path) || !file.opened)
         return std::nullopt;
-    return pairsOf(platform::ObjectContext(coordinator));
+    return pairsOf(*file.context);
 }
 
 class ExportImportTest : public ::testing::Test
@@ -103,7 +104,7 @@ protected:
     const QString exportPath = folder + QStringLiteral("Exported error list");
 };
 
-TEST_F(ExportImportTest, ExportingTwiceAddsEveryPairAgainWithItsTimeStamp)
+TEST_F(ExportImportTest, EachExportAddsEveryPairWithItsStampToAnErrorListTheAgentCanOpen)
 {
     testsupport::LogCapture log("typewarden.store");
     exportTo(exportPath);
@@ -114,23 +115,21 @@ TEST_F(ExportImportTest, ExportingTwiceAddsEveryPairAgainWithItsTimeStamp)
     ASSERT_EQ(listed.size(), 2);
     EXPECT_EQ(pairsInFile(exportPath), listed); // unsaved pairs too, stamps unchanged
     EXPECT_EQ(defaults.dataForKey(typewarden::defaults::ExportBookmark), exportPath.toUtf8());
+    {
+        platform::UserDefaults otherDefaults{QStringLiteral("TypewardenReader")};
+        otherDefaults.registerDefaults({{model::defaults::ErrorListPath, exportPath}});
+        TypewardenModel reader(otherDefaults, notifications, alerts);
+        ASSERT_TRUE(reader.acceptsPairs());
+        EXPECT_EQ(pairsOf(*reader.wordErrorDBase()), listed);
+    }
+
     exportTo(exportPath);
     QList<Pair> twice = listed + listed;
     std::sort(twice.begin(), twice.end());
     EXPECT_EQ(pairsInFile(exportPath), twice);
     EXPECT_EQ(pairsOf(context()), listed);
     EXPECT_TRUE(context().hasChanges()); // exporting does not save the list
-    EXPECT_TRUE(alerts.shown.isEmpty());
-}
 
-TEST_F(ExportImportTest, TheExportedFileIsAnErrorListTheAgentCanOpenEvenWhenEmpty)
-{
-    exportTo(exportPath);
-    platform::UserDefaults otherDefaults{QStringLiteral("TypewardenReader")};
-    otherDefaults.registerDefaults({{model::defaults::ErrorListPath, exportPath}});
-    TypewardenModel reader(otherDefaults, notifications, alerts);
-    ASSERT_TRUE(reader.acceptsPairs());
-    EXPECT_EQ(pairsOf(*reader.wordErrorDBase()), pairsOf(context()));
     context().rollback();
     exportTo(folder + "empty");
     EXPECT_EQ(pairsInFile(folder + "empty"), QList<Pair>{});
@@ -163,29 +162,14 @@ TEST_F(ExportImportTest, ImportOfTheExportedFileAddsUnsavedCopiesStampedWithTheI
     EXPECT_TRUE(scrolled.wait(3000)); // half a second later
 }
 
-TEST_F(ExportImportTest, ImportWithoutAResolvableBookmarkOnlyLogs)
-{
-    const QList<Pair> before = pairsOf(context());
-    testsupport::LogCapture log("typewarden.store");
-    EXPECT_FALSE(delegate.importWordPairs());
-    EXPECT_EQ(log.count("No bookmark stored"), 1);
-    exportTo(exportPath);
-    ASSERT_TRUE(QFile::remove(exportPath));
-    EXPECT_FALSE(delegate.importWordPairs());
-    EXPECT_EQ(log.count("Error resolving URL from bookmark: "), 1);
-    EXPECT_EQ(pairsOf(context()), before);
-    EXPECT_TRUE(alerts.shown.isEmpty());
-}
-
 TEST_F(ExportImportTest, AFileThatIsNoErrorListIsReportedAndNeitherReadNorWritten)
 {
     {
-        auto coordinator = std::make_shared<platform::StoreCoordinator>(model::orthovaCoreData());
-        ASSERT_TRUE(coordinator->addStore(folder + "lessons store", nullptr));
-        platform::ObjectContext lessons(coordinator);
-        lessons.insertNewObject(model::entity::Levels)->setValue(key::levelNumber, "1");
-        typewarden::makeNewWordPairWithOrdinationForCSpell(lessons, "their", "thier");
-        ASSERT_TRUE(lessons.save());
+        testsupport::StoreOnDisk lessons(folder + "lessons store");
+        ASSERT_TRUE(lessons.opened);
+        lessons.context->insertNewObject(model::entity::Levels)->setValue(key::levelNumber, "1");
+        typewarden::makeNewWordPairWithOrdinationForCSpell(*lessons.context, "their", "thier");
+        ASSERT_TRUE(lessons.context->save());
     }
     ASSERT_TRUE(testsupport::writeFile(folder + "garbage", QByteArray("\0\x01<store", 8)));
     ASSERT_TRUE(QFile::copy(ORTHOVA_SOURCE_DIR "/resources/Lessons_Initiation_Data.xml",
@@ -205,15 +189,26 @@ TEST_F(ExportImportTest, AFileThatIsNoErrorListIsReportedAndNeitherReadNorWritte
     EXPECT_EQ(testsupport::readFile(folder + "lessons store"), lessons);
 }
 
-TEST_F(ExportImportTest, CancelledOrUnwritableExportLeavesNoFileAndNoBookmark)
+TEST_F(ExportImportTest, ImportWithoutAResolvableBookmarkOnlyLogsAndAFailedExportLeavesNone)
 {
+    const QList<Pair> before = pairsOf(context());
     testsupport::LogCapture log("typewarden.store");
+    EXPECT_FALSE(delegate.importWordPairs());
+    EXPECT_EQ(log.count("No bookmark stored"), 1);
+    // A cancelled export writes nothing and remembers nothing.
     exportTo(std::nullopt);
     EXPECT_TRUE(QDir(folder).isEmpty());
     EXPECT_FALSE(defaults.isStored(typewarden::defaults::ExportBookmark));
     EXPECT_EQ(log.count("thisURL"), 0);
-    EXPECT_TRUE(alerts.shown.isEmpty());
+
     exportTo(exportPath);
+    ASSERT_TRUE(QFile::remove(exportPath));
+    EXPECT_FALSE(delegate.importWordPairs());
+    EXPECT_EQ(log.count("Error resolving URL from bookmark: "), 1);
+    EXPECT_EQ(pairsOf(context()), before);
+    EXPECT_TRUE(alerts.shown.isEmpty());
+
+    // An export that cannot be written is told and forgets the last one.
     exportTo(folder + "missing folder/list");
     EXPECT_EQ(alerts.shown.size(), 2); // the failed save, then the missing file
     EXPECT_FALSE(defaults.isStored(typewarden::defaults::ExportBookmark));

@@ -7,6 +7,7 @@
 #include "platform/Paths.h"
 #include "tests/platform/dbus/LogCapture.h"
 #include "tests/support/RecordingAlerts.h"
+#include "tests/support/StoreOnDisk.h"
 #include "tests/support/TestSupport.h"
 #include "tests/typewarden/store/RecordingNotifications.h"
 
@@ -24,11 +25,6 @@ namespace key = model::key;
 namespace
 {
 
-model::WordPair pair(const QString& cSpell, const QString& mSpell)
-{
-    return {cSpell, mSpell};
-}
-
 // "cSpell/mSpell@stamp" for each pair, sorted: the time stamp travels with the words.
 QStringList entries(const QList<platform::ManagedObject*>& pairs)
 {
@@ -43,12 +39,10 @@ QStringList entries(const QList<platform::ManagedObject*>& pairs)
 // The pairs a store file holds, as a fresh process would read them.
 QStringList pairsInFile(const QString& path)
 {
-    auto coordinator = std::make_shared<platform::StoreCoordinator>(model::orthovaCoreData());
-    if (!QFileInfo::exists(path) || !coordinator->addStore(path, nullptr))
+    const testsupport::StoreOnDisk file(path);
+    if (!QFileInfo::exists(path) || !file.opened)
         return {"<cannot open " + path + ">"};
-    platform::ObjectContext context(coordinator);
-    return entries(context.fetch(platform::FetchRequest::all(model::entity::WordPair))
-                       .value_or(QList<platform::ManagedObject*>{}));
+    return entries(file.all(model::entity::WordPair));
 }
 
 class TypewardenModelTest : public ::testing::Test
@@ -71,36 +65,30 @@ protected:
     QStringList refreshes;
 };
 
-TEST_F(TypewardenModelTest, MissingOrEmptyWordsAreDroppedSilentlyButTheListIsRefreshed)
-{
-    defaults.registerDefaults({{typewarden::defaults::Beep, true}});
-    makeStore();
-    for (const model::WordPair& p : {pair(QLatin1String(""), "teh"), pair("the", QString())}) {
-        refreshes.clear();
-        EXPECT_FALSE(store->addWordPairs(p)) << qPrintable(p.cSpell + '/' + p.mSpell);
-        EXPECT_EQ(refreshes, QStringList{"scroll"});
-    }
-    EXPECT_FALSE(store->wordErrorDBase()->hasChanges());
-    EXPECT_TRUE(notifications.posted.isEmpty());
-    EXPECT_EQ(alerts.beeps, 0);
-}
-
-TEST_F(TypewardenModelTest, EveryPairIsStoredAndAnnouncedAndBeepsOnlyWhenTheSettingIsOn)
+TEST_F(TypewardenModelTest, EveryPairIsStoredAndAnnouncedBeepingOnlyWhenTheSettingIsOn)
 {
     makeStore();
-    EXPECT_TRUE(store->addWordPairs(pair("separate", "seperate"))); // no setting means no beep
+    EXPECT_TRUE(store->addWordPairs({"separate", "seperate"})); // no setting means no beep
     defaults.registerDefaults({{typewarden::defaults::Beep, false}});
     notifications.postResult = false; // nobody listening loses nothing
-    EXPECT_TRUE(store->addWordPairs(pair("separate", "seperate")));
+    EXPECT_TRUE(store->addWordPairs({"separate", "seperate"}));
     EXPECT_EQ(alerts.beeps, 0);
 
     defaults.registerDefaults({{typewarden::defaults::Beep, true}});
-    EXPECT_TRUE(store->addWordPairs(pair("same", "same")));
-    EXPECT_TRUE(store->addWordPairs(pair("same", "same")));
+    EXPECT_TRUE(store->addWordPairs({"same", "same"}));
+    EXPECT_TRUE(store->addWordPairs({"same", "same"}));
     EXPECT_EQ(alerts.beeps, 2);
     EXPECT_EQ(pairCount(), 4u);
     EXPECT_EQ(notifications.posted.size(), 4);
     EXPECT_EQ(refreshes.size(), 4);
+
+    // Missing or empty words are dropped silently, but the list is refreshed.
+    for (const model::WordPair& p : {model::WordPair{"", "teh"}, model::WordPair{"the", {}}})
+        EXPECT_FALSE(store->addWordPairs(p)) << qPrintable(p.cSpell + '/' + p.mSpell);
+    EXPECT_EQ(refreshes.size(), 6);
+    EXPECT_EQ(pairCount(), 4u);
+    EXPECT_EQ(notifications.posted.size(), 4);
+    EXPECT_EQ(alerts.beeps, 2);
 }
 
 TEST_F(TypewardenModelTest, AnnouncementCarriesTheWordsAndComesBeforeAnySaveToTheSharedFile)
@@ -115,7 +103,7 @@ TEST_F(TypewardenModelTest, AnnouncementCarriesTheWordsAndComesBeforeAnySaveToTh
         unsavedAtPost = !QFileInfo::exists(storePath) && store->wordErrorDBase()->hasChanges();
     };
     const QDateTime before = QDateTime::currentDateTime();
-    ASSERT_TRUE(store->addWordPairs(pair("receive", "recieve")));
+    ASSERT_TRUE(store->addWordPairs({"receive", "recieve"}));
 
     ASSERT_EQ(notifications.posted.size(), 1);
     const auto& posted = notifications.posted.first();
@@ -140,7 +128,7 @@ TEST_F(TypewardenModelTest, AnnouncementCarriesTheWordsAndComesBeforeAnySaveToTh
 TEST_F(TypewardenModelTest, AnAddIsOneUndoStepAndWakingStartsAFreshHistory)
 {
     makeStore();
-    store->addWordPairs(pair("necessary", "neccessary"));
+    store->addWordPairs({"necessary", "neccessary"});
     QCoreApplication::processEvents(); // the event-loop turn ends the undo group
     ASSERT_TRUE(store->undoManager()->canUndo());
     store->undoManager()->undo();
@@ -164,7 +152,7 @@ TEST_F(TypewardenModelTest, AnUnreadableStoreRefusesPairsAndIsNeverWritten)
     EXPECT_EQ(log.count("Unresolved error "), 1);
     EXPECT_EQ(log.count("wordErrorPathUrl: " + QUrl::fromLocalFile(storePath).toString()), 1);
 
-    EXPECT_FALSE(store->addWordPairs(pair("their", "thier")));
+    EXPECT_FALSE(store->addWordPairs({"their", "thier"}));
     EXPECT_TRUE(notifications.posted.isEmpty());
     EXPECT_EQ(refreshes, QStringList{"scroll"});
     EXPECT_TRUE(store->saveContext());
@@ -187,18 +175,18 @@ TEST_F(TypewardenModelTest, AStoreInAMissingFolderIsRefusedAndTheFolderIsNotMade
     defaults.registerDefaults({{model::defaults::ErrorListPath, folder + "/spellErrorList.xml"}});
     makeStore();
     EXPECT_EQ(alerts.beeps, 1);
-    EXPECT_FALSE(store->addWordPairs(pair("their", "thier")));
+    EXPECT_FALSE(store->addWordPairs({"their", "thier"}));
     EXPECT_FALSE(QFileInfo::exists(folder));
 }
 
 TEST_F(TypewardenModelTest, AFailedSaveKeepsThePairsAndTellsTheUserOnce)
 {
     makeStore();
-    store->addWordPairs(pair("rhythm", "rythm"));
+    store->addWordPairs({"rhythm", "rythm"});
     // A folder where the file should go makes the store file impossible to replace.
     ASSERT_TRUE(QDir().mkpath(storePath));
     EXPECT_FALSE(store->saveContext());
-    store->addWordPairs(pair("weird", "wierd"));
+    store->addWordPairs({"weird", "wierd"});
     EXPECT_FALSE(store->saveContext());
     ASSERT_EQ(alerts.shown.size(), 1);
     EXPECT_FALSE(alerts.shown.first().sheet);
@@ -215,10 +203,10 @@ TEST_F(TypewardenModelTest, AFailedSaveKeepsThePairsAndTellsTheUserOnce)
 TEST_F(TypewardenModelTest, TheRecoveryFileHoldsExactlyTheUnsavedPairsAndReplacesNothing)
 {
     makeStore();
-    store->addWordPairs(pair("saved", "savd"));
+    store->addWordPairs({"saved", "savd"});
     ASSERT_TRUE(store->saveContext());
-    store->addWordPairs(pair("accommodate", "accomodate"));
-    store->addWordPairs(pair("definitely", "definately"));
+    store->addWordPairs({"accommodate", "accomodate"});
+    store->addWordPairs({"definitely", "definately"});
     const QStringList unsaved = entries(store->unsavedPairs());
     ASSERT_EQ(unsaved.size(), 2);
     const QString folder = QFileInfo(storePath).absolutePath();
@@ -233,7 +221,7 @@ TEST_F(TypewardenModelTest, TheRecoveryFileHoldsExactlyTheUnsavedPairsAndReplace
     EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden).size(), 2);
 
     // A second recovery file never replaces the first.
-    store->addWordPairs(pair("rhythm", "rythm"));
+    store->addWordPairs({"rhythm", "rythm"});
     QString second;
     ASSERT_TRUE(store->writeUnsavedPairsToRecoveryFile(&second));
     EXPECT_NE(second, recovery);
