@@ -1,0 +1,39 @@
+#include "lexotrace/rules/BitsRelatedWordsArrayController.h"
+
+#include "model/OrthovaModel.h"
+
+namespace lexotrace
+{
+
+BitsRelatedWordsArrayController::BitsRelatedWordsArrayController(platform::ObjectContext* lessons,
+                                                                 QObject* parent)
+    : ArrayController(lessons, model::entity::RelatedWords, parent)
+{
+    setAvoidsEmptySelection(false);
+}
+
+qsizetype BitsRelatedWordsArrayController::indexOfWordBeginningWith(const QString& text) const
+{
+    if (text.isEmpty())
+        return NotFound;
+    static const QStringList words = [] {
+        QStringList keys{QString()};
+        for (int slot = 1; slot <= model::kWordSlots; ++slot)
+            keys.append(model::key::word(slot));
+        return keys;
+    }();
+    const QList<platform::ManagedObject*>& rows = arrangedObjects();
+    auto begins = [&text](const platform::ManagedObject* row, int slot) {
+        return row->string(words[slot]).startsWith(text, Qt::CaseInsensitive);
+    };
+    for (qsizetype at = 0; at < rows.size(); ++at)
+        if (begins(rows[at], 1))
+            return at;
+    for (qsizetype at = 0; at < rows.size(); ++at)
+        for (int slot = 2; slot <= model::kWordSlots; ++slot)
+            if (begins(rows[at], slot))
+                return at;
+    return NotFound;
+}
+
+} // namespace lexotrace
