@@ -1,0 +1,142 @@
+// Times the word-bits dictionary on the factory curriculum: from creating the window to the window
+// shown with every row sorted; the re-read that follows one change of the lessons while it is
+// open, against the same change without it; and looking a word up. Prints figures only.
+//
+//   bench_bits [runs]   (default: 5; runs offscreen unless a platform is set)
+
+#include "bench/support/BenchStore.h"
+#include "lexotrace/app/LexotraceApplication.h"
+#include "lexotrace/rules/BitsRelatedWordsArrayController.h"
+#include "lexotrace/rules/SpellBitsTableView.h"
+#include "lexotrace/rules/SpellBitsWindowController.h"
+#include "model/OrthovaModel.h"
+#include "platform/ProcessLauncher.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLoggingCategory>
+#include <QMainWindow>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <vector>
+
+using namespace lexotrace;
+
+namespace
+{
+
+struct NoLauncher : platform::ProcessLauncher {
+    bool startDetached(const QString&, const QStringList&) override { return true; }
+};
+
+struct NoPanels : platform::FilePanels {
+    void beginSaveSheet(QWidget*, const QString&,
+                        std::function<void(std::optional<QString>)> done) override
+    {
+        done(std::nullopt);
+    }
+    void beginFolderPanel(const FolderRequest&,
+                          std::function<void(std::optional<QString>)> done) override
+    {
+        done(std::nullopt);
+    }
+};
+
+void settle()
+{
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents();
+}
+
+bool sortedByFirstWord(const QList<platform::ManagedObject*>& rows)
+{
+    for (qsizetype i = 1; i < rows.size(); ++i)
+        if (rows[i - 1]
+                ->string(model::key::word(1))
+                .compare(rows[i]->string(model::key::word(1)), Qt::CaseInsensitive) > 0)
+            return false;
+    return true;
+}
+
+// One change of a unit's rule, announced by the context; in ms.
+double timeOneChange(platform::ManagedObject& unit, int n)
+{
+    QElapsedTimer timer;
+    timer.start();
+    unit.setValue(model::key::generalRule, QStringLiteral("changed %1").arg(n));
+    settle();
+    return bench::msSince(timer);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false\n*.info=false"));
+    const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 5;
+
+    std::vector<double> builds, shows, totals, changesWithout, changesWith, lookUps;
+    qsizetype rows = 0;
+    for (int run = 0; run < runs; ++run) {
+        QTemporaryDir home;
+        qputenv("XDG_DATA_HOME", home.filePath(QStringLiteral("data")).toUtf8());
+        qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toUtf8());
+        platform::SilentAlertPresenter alerts;
+        NoLauncher launcher;
+        NoPanels panels;
+        LexotraceApplication lexotrace(LexotraceApplication::Services{&alerts, &launcher, &panels});
+        lexotrace.controller().setQuitHandler([] {});
+        lexotrace.start();
+        settle(); // the factory curriculum is loaded and saved
+        platform::ObjectContext& lessons = *lexotrace.controller().lessonsDBase();
+        const auto units = lessons.fetch(platform::FetchRequest::all(model::entity::Unit));
+        if (!units || units->isEmpty())
+            bench::fail(QStringLiteral("no units in the factory curriculum"));
+        platform::ManagedObject& unit = *units->first();
+        for (int n = 0; n < 5; ++n)
+            changesWithout.push_back(timeOneChange(unit, n));
+
+        QElapsedTimer timer;
+        timer.start();
+        SpellBitsWindowController window(lexotrace.notifications(),
+                                         lexotrace.controller().lessonCoreDataAppDelegate());
+        builds.push_back(bench::msSince(timer));
+        QElapsedTimer shown;
+        shown.start();
+        window.showWindow();
+        settle();
+        shows.push_back(bench::msSince(shown));
+        totals.push_back(bench::msSince(timer));
+        const BitsRelatedWordsArrayController& words = *window.relatedWordsArrayController();
+        rows = words.arrangedObjects().size();
+        if (!window.window()->isVisible() || rows < 15000 ||
+            window.spellBitsTableView()->model()->rowCount() != rows ||
+            !sortedByFirstWord(words.arrangedObjects()))
+            bench::fail(QStringLiteral("the window did not show every row sorted"));
+
+        for (int n = 0; n < 5; ++n)
+            changesWith.push_back(timeOneChange(unit, n + 5));
+
+        // A first word in the middle, one near the end, and a word not there (every word read).
+        for (const char* text : {"m", "zo", "zzzzq"}) {
+            timer.restart();
+            window.lookUpWord(QString::fromLatin1(text));
+            settle();
+            lookUps.push_back(bench::msSince(timer));
+        }
+    }
+    std::printf("word bits window, %lld rows: created %.1f ms + shown %.1f ms = %.1f ms "
+                "(median of %d runs; aim < 300)\n",
+                static_cast<long long>(rows), bench::median(builds), bench::median(shows),
+                bench::median(totals), runs);
+    std::printf("one change of the lessons: %.2f ms without the window, %.2f ms with it open "
+                "(medians)\n",
+                bench::median(changesWithout), bench::median(changesWith));
+    std::printf("word look-up: median %.2f ms, slowest %.2f ms\n", bench::median(lookUps),
+                *std::max_element(lookUps.begin(), lookUps.end()));
+    return 0;
+}
