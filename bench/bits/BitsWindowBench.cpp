@@ -1,6 +1,6 @@
 // Times the word-bits dictionary on the factory curriculum: from creating the window to the window
-// shown with every row sorted; the re-read that follows one change of the lessons while it is
-// open, against the same change without it; and looking a word up. Prints figures only.
+// shown with every row sorted; one change of the lessons without the window, with it open and
+// with it closed, and showing it again after changes; and looking a word up. Prints figures only.
 //
 //   bench_bits [runs]   (default: 5; runs offscreen unless a platform is set)
 
@@ -79,7 +79,8 @@ int main(int argc, char** argv)
     QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false\n*.info=false"));
     const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 5;
 
-    std::vector<double> builds, shows, totals, changesWithout, changesWith, lookUps;
+    std::vector<double> builds, shows, totals, changesWithout, changesWith, changesHidden, reshows,
+        lookUps;
     qsizetype rows = 0;
     for (int run = 0; run < runs; ++run) {
         QTemporaryDir home;
@@ -120,6 +121,13 @@ int main(int argc, char** argv)
 
         for (int n = 0; n < 5; ++n)
             changesWith.push_back(timeOneChange(unit, n + 5));
+        window.window()->hide();
+        for (int n = 0; n < 5; ++n)
+            changesHidden.push_back(timeOneChange(unit, n + 10));
+        timer.restart();
+        window.showWindow();
+        settle();
+        reshows.push_back(bench::msSince(timer));
 
         // A first word in the middle, one near the end, and a word not there (every word read).
         for (const char* text : {"m", "zo", "zzzzq"}) {
@@ -133,9 +141,10 @@ int main(int argc, char** argv)
                 "(median of %d runs; aim < 300)\n",
                 static_cast<long long>(rows), bench::median(builds), bench::median(shows),
                 bench::median(totals), runs);
-    std::printf("one change of the lessons: %.2f ms without the window, %.2f ms with it open "
-                "(medians)\n",
-                bench::median(changesWithout), bench::median(changesWith));
+    std::printf("one change of the lessons: %.2f ms without the window, %.2f ms with it open, "
+                "%.2f ms with it closed; shown again after changes: %.1f ms (medians)\n",
+                bench::median(changesWithout), bench::median(changesWith),
+                bench::median(changesHidden), bench::median(reshows));
     std::printf("word look-up: median %.2f ms, slowest %.2f ms\n", bench::median(lookUps),
                 *std::max_element(lookUps.begin(), lookUps.end()));
     return 0;

@@ -10,6 +10,26 @@ BitsRelatedWordsArrayController::BitsRelatedWordsArrayController(platform::Objec
     : ArrayController(lessons, model::entity::RelatedWords, parent)
 {
     setAvoidsEmptySelection(false);
+    if (!lessons)
+        return;
+    // Reading and sorting every row takes a while: not for each change made while hidden.
+    disconnect(lessons, &platform::ObjectContext::objectsDidChange, this,
+               &ArrayController::rearrangeObjects);
+    connect(lessons, &platform::ObjectContext::objectsDidChange, this, [this] {
+        if (m_follows)
+            rearrangeObjects();
+        else
+            m_stale = true;
+    });
+}
+
+void BitsRelatedWordsArrayController::setFollowsContext(bool on)
+{
+    m_follows = on;
+    if (on && m_stale) {
+        m_stale = false;
+        rearrangeObjects();
+    }
 }
 
 qsizetype BitsRelatedWordsArrayController::indexOfWordBeginningWith(const QString& text) const

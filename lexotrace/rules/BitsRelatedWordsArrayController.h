@@ -18,9 +18,18 @@ public:
     bool add() override { return false; }
     void remove() override {}
 
+    // Off while the dictionary is hidden: changes of the lessons are then only noted, and the
+    // list is read again once, when it follows them again.
+    void setFollowsContext(bool on);
+    bool followsContext() const { return m_follows; }
+
     // The arranged position of the first row whose first word begins with `text` (case ignored),
     // else of the first row with any word that does; NotFound when none does or `text` is empty.
     qsizetype indexOfWordBeginningWith(const QString& text) const;
+
+private:
+    bool m_follows = true;
+    bool m_stale = false;
 };
 
 } // namespace lexotrace

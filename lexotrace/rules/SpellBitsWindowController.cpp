@@ -10,6 +10,7 @@
 #include "platform/Pasteboard.h"
 
 #include <QClipboard>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -165,6 +166,17 @@ void SpellBitsWindowController::buildContent(platform::ObjectContext* lessons)
     };
     connect(m_words.get(), &platform::ArrayController::selectionChanged, m_openLesson, enableOpen);
     enableOpen();
+    // The list follows the lessons while the window is shown.
+    m_words->setFollowsContext(false);
+    window()->installEventFilter(this);
+}
+
+bool SpellBitsWindowController::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == window() && m_words &&
+        (event->type() == QEvent::Show || event->type() == QEvent::Hide))
+        m_words->setFollowsContext(event->type() == QEvent::Show);
+    return platform::WindowController::eventFilter(watched, event);
 }
 
 void SpellBitsWindowController::showWindow()

@@ -72,6 +72,7 @@ signals:
     void lessonsWindowRequested();
 
 private:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void buildContent(platform::ObjectContext* lessons);
     void buildEditMenu();
     void schedulePostLessonSelection();

@@ -141,6 +141,16 @@ TEST(BitsWindow, ListsEveryRowByFirstWordWithCaseIgnoredAndCopiesRowsAsText)
     b.table.clearSelection();
     copy->trigger();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "");
+
+    // What changed while the window was closed is listed when it shows again.
+    b.window.window()->close();
+    ManagedObject* added = b.addRow({{"aardvarks", "s"}});
+    b.l.lessons().deleteObject(able);
+    QCoreApplication::processEvents();
+    b.window.showWindow();
+    EXPECT_EQ(b.table.model()->rowCount(), count);
+    EXPECT_GE(b.rowOf(added), 0);
+    EXPECT_EQ(b.rowOf(able), -1);
 }
 
 TEST(BitsWindow, AsksForTheLessonOfARowAfterControlAloneOrFromOpenLesson)
