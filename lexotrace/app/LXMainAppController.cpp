@@ -60,8 +60,8 @@ void LXMainAppController::showSpellErrorAnalysisWindow()
 void LXMainAppController::showSpellRuleWindow()
 {
     if (!m_rules) {
-        m_rules = std::make_unique<SpellRulesWindowController>(RulesWindowServices{
-            m_defaults, m_alerts, m_panels, m_notifications, m_rulesManager});
+        m_rules = std::make_unique<SpellRulesWindowController>(
+            RulesWindowServices{m_defaults, m_alerts, m_panels, m_notifications, m_rulesManager});
         connect(m_rules.get(), &SpellRulesWindowController::lessonsWindowRequested, this,
                 &LXMainAppController::showSpellLessonsWindow);
         installMainMenu(m_rules->window(), m_rules->fileMenuActions());
@@ -73,7 +73,9 @@ void LXMainAppController::showSpellRuleWindow()
 void LXMainAppController::showSpellBitsDictionaryWindow()
 {
     if (!m_bits) {
-        m_bits = std::make_unique<SpellBitsWindowController>();
+        m_bits = std::make_unique<SpellBitsWindowController>(m_notifications, m_lessonsManager);
+        connect(m_bits.get(), &SpellBitsWindowController::lessonsWindowRequested, this,
+                &LXMainAppController::showSpellLessonsWindow);
         installMainMenu(m_bits->window());
     }
     m_bits->showWindow();

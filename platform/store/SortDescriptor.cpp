@@ -2,7 +2,10 @@
 
 #include "platform/store/ManagedObject.h"
 
+#include <QDateTime>
+
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 namespace platform
@@ -48,22 +51,35 @@ int compareWithNumericSearch(QStringView a, QStringView b)
 namespace
 {
 
-int compareValues(const QVariant& a, const QVariant& b, Comparison comparison)
-{
-    if (!a.isValid() || !b.isValid())
-        return int(a.isValid()) - int(b.isValid());
-    if (a.typeId() == QMetaType::QDateTime && b.typeId() == QMetaType::QDateTime) {
-        const auto x = a.toDateTime(), y = b.toDateTime();
-        return x < y ? -1 : (y < x ? 1 : 0);
+// A sort key read once: its text is made once per object, not in every comparison.
+struct SortKey {
+    bool present = false;
+    std::optional<QDateTime> date;
+    QString text;
+
+    explicit SortKey(const QVariant& value) : present(value.isValid())
+    {
+        if (!present)
+            return;
+        if (value.typeId() == QMetaType::QDateTime)
+            date = value.toDateTime();
+        text = value.toString();
     }
-    const QString x = a.toString(), y = b.toString();
+};
+
+int compareKeys(const SortKey& a, const SortKey& b, Comparison comparison)
+{
+    if (!a.present || !b.present)
+        return int(a.present) - int(b.present);
+    if (a.date && b.date)
+        return *a.date < *b.date ? -1 : (*b.date < *a.date ? 1 : 0);
     switch (comparison) {
     case Comparison::Plain:
-        return x.compare(y, Qt::CaseSensitive);
+        return a.text.compare(b.text, Qt::CaseSensitive);
     case Comparison::Numeric:
-        return compareWithNumericSearch(x, y);
+        return compareWithNumericSearch(a.text, b.text);
     case Comparison::CaseInsensitive:
-        return x.compare(y, Qt::CaseInsensitive);
+        return a.text.compare(b.text, Qt::CaseInsensitive);
     }
     return 0;
 }
@@ -76,16 +92,18 @@ void sortObjects(QList<ManagedObject*>& objects, const QList<SortDescriptor>& de
         return;
     // Read every key once; comparisons then work on the copies.
     const qsizetype n = objects.size();
-    std::vector<std::vector<QVariant>> keys(descriptors.size(), std::vector<QVariant>(n));
-    for (qsizetype d = 0; d < descriptors.size(); ++d)
+    std::vector<std::vector<SortKey>> keys(descriptors.size());
+    for (qsizetype d = 0; d < descriptors.size(); ++d) {
+        keys[d].reserve(n);
         for (qsizetype i = 0; i < n; ++i)
-            keys[d][i] = objects[i]->valueForKeyPath(descriptors[d].key);
+            keys[d].emplace_back(objects[i]->valueForKeyPath(descriptors[d].key));
+    }
     std::vector<qsizetype> order(n);
     for (qsizetype i = 0; i < n; ++i)
         order[i] = i;
     std::stable_sort(order.begin(), order.end(), [&](qsizetype l, qsizetype r) {
         for (qsizetype d = 0; d < descriptors.size(); ++d) {
-            const int c = compareValues(keys[d][l], keys[d][r], descriptors[d].comparison);
+            const int c = compareKeys(keys[d][l], keys[d][r], descriptors[d].comparison);
             if (c != 0)
                 return descriptors[d].ascending ? c < 0 : c > 0;
         }

@@ -379,6 +379,15 @@ TEST(ObjectStoreFetch, NumericPlainAndCaseInsensitiveOrders)
     EXPECT_EQ(ci.mid(0, 5), (QStringList{"", "1", "10", "2", "9"}));
     EXPECT_EQ(ci.mid(5, 1), QStringList{"a"});
 
+    // Dates compare as times, not as their text: 06:00 UTC is after 10:00 at UTC+05:00.
+    const QDateTime utc(QDate(2024, 1, 1), QTime(6, 0), Qt::UTC);
+    const QDateTime east(QDate(2024, 1, 1), QTime(10, 0), Qt::OffsetFromUTC, 5 * 3600);
+    for (const QDateTime& when : {utc, east})
+        s.context->insertNewObject(ent::WordPair)->setValue(key::tStamp, when);
+    const auto pairs = s.all(ent::WordPair, {{key::tStamp, true, Comparison::Plain}});
+    ASSERT_EQ(pairs.size(), 2);
+    EXPECT_EQ(pairs[0]->date(key::tStamp), east);
+
     EXPECT_LT(compareWithNumericSearch(u"1.2", u"1.10"), 0);
     EXPECT_LT(compareWithNumericSearch(u"U2", u"U10"), 0);
     EXPECT_EQ(compareWithNumericSearch(u"7", u"7"), 0);
