@@ -8,13 +8,13 @@
 #include "platform/ArrayControllerModel.h"
 #include "platform/NotificationCenter.h"
 #include "platform/Pasteboard.h"
+#include "platform/ui/TableSelection.h"
 
 #include <QClipboard>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLoggingCategory>
@@ -25,7 +25,6 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include <algorithm>
 
 Q_LOGGING_CATEGORY(lcBits, "lexotrace.rules.bits")
 
@@ -55,43 +54,6 @@ QList<platform::ArrayControllerModel::Column> bitColumns()
         columns.append({key::bit(slot), QObject::tr("Bit %1").arg(slot)});
     }
     return columns;
-}
-
-// The view's selection and the list's selection follow each other.
-void bindSelection(QTableView* view, platform::ArrayController* list)
-{
-    auto syncing = std::make_shared<bool>(false);
-    QObject::connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, list,
-                     [view, list, syncing] {
-                         if (*syncing)
-                             return;
-                         QList<qsizetype> rows;
-                         for (const QModelIndex& index : view->selectionModel()->selectedRows())
-                             rows.append(index.row());
-                         std::sort(rows.begin(), rows.end());
-                         *syncing = true;
-                         list->setSelectionIndexes(rows);
-                         *syncing = false;
-                     });
-    auto show = [view, list, syncing] {
-        if (*syncing)
-            return;
-        *syncing = true;
-        QItemSelection selection;
-        const int last = view->model()->columnCount() - 1;
-        for (qsizetype row : list->selectionIndexes())
-            selection.select(view->model()->index(int(row), 0),
-                             view->model()->index(int(row), last));
-        view->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
-        // Return then activates the row chosen here.
-        if (!list->selectionIndexes().isEmpty())
-            view->selectionModel()->setCurrentIndex(
-                view->model()->index(int(list->selectionIndexes().last()), 0),
-                QItemSelectionModel::NoUpdate);
-        *syncing = false;
-    };
-    QObject::connect(list, &platform::ArrayController::selectionChanged, view, show);
-    QObject::connect(list, &platform::ArrayController::arrangedObjectsChanged, view, show);
 }
 
 } // namespace
@@ -142,7 +104,7 @@ void SpellBitsWindowController::buildContent(platform::ObjectContext* lessons)
     m_table->setModel(new platform::ArrayControllerModel(m_words.get(), bitColumns(), m_table));
     for (int column = 0; column < 2 * model::kWordSlots; ++column)
         m_table->setColumnWidth(column, column % 2 == 0 ? 130 : 60);
-    bindSelection(m_table, m_words.get());
+    platform::bindTableSelection(m_table, m_words.get());
     layout->addWidget(m_table, 1);
     window()->setCentralWidget(content);
     window()->resize(960, 600);

@@ -36,8 +36,12 @@ void bindTableSelection(QTableView* view, ArrayController* list)
             selection.select(view->model()->index(int(row), 0),
                              view->model()->index(int(row), last));
         view->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
-        if (!list->selectionIndexes().isEmpty())
-            view->scrollTo(view->model()->index(int(list->selectionIndexes().last()), 0));
+        if (!list->selectionIndexes().isEmpty()) {
+            const QModelIndex last = view->model()->index(int(list->selectionIndexes().last()), 0);
+            // The keyboard goes on from there: Return activates it, arrows move from it.
+            view->selectionModel()->setCurrentIndex(last, QItemSelectionModel::NoUpdate);
+            view->scrollTo(last);
+        }
         *syncing = false;
     };
     QObject::connect(list, &ArrayController::selectionChanged, view, show);
