@@ -8,10 +8,8 @@
 #include <QHeaderView>
 #include <QIdentityProxyModel>
 #include <QItemSelection>
-#include <QKeyEvent>
 #include <QLoggingCategory>
 #include <QMimeData>
-#include <QMouseEvent>
 #include <QTimer>
 
 #include <algorithm>
@@ -64,7 +62,7 @@ private:
 
 AnalysisTableView::AnalysisTableView(AnalysisWindowController& controller, AnalysisRowsModel& rows,
                                      QWidget* parent)
-    : QTableView(parent), m_controller(controller)
+    : ControlAloneTableView(parent), m_controller(controller)
 {
     setModel(new DragSource(*this, rows));
     setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -82,17 +80,6 @@ AnalysisTableView::AnalysisTableView(AnalysisWindowController& controller, Analy
     addAction(m_openLesson);
     setContextMenuPolicy(Qt::ActionsContextMenu);
     connect(this, &QAbstractItemView::doubleClicked, this, &AnalysisTableView::openSelectedLesson);
-}
-
-bool AnalysisTableView::allowsMultipleSelection() const
-{
-    return selectionMode() == QAbstractItemView::ExtendedSelection;
-}
-
-void AnalysisTableView::setAllowsMultipleSelection(bool on)
-{
-    setSelectionMode(on ? QAbstractItemView::ExtendedSelection
-                        : QAbstractItemView::SingleSelection);
 }
 
 QList<int> AnalysisTableView::selectedRowIndexes() const
@@ -142,62 +129,6 @@ void AnalysisTableView::scrollToEndOfList()
 void AnalysisTableView::copy()
 {
     m_controller.prepareAnalysisContentForPaste();
-}
-
-bool AnalysisTableView::event(QEvent* event)
-{
-    // Copy belongs to the table while it has focus, also when a menu offers the same shortcut.
-    if (event->type() == QEvent::ShortcutOverride &&
-        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
-        event->accept();
-        return true;
-    }
-    return QTableView::event(event);
-}
-
-void AnalysisTableView::keyPressEvent(QKeyEvent* event)
-{
-    if (event->matches(QKeySequence::Copy)) {
-        copy();
-        event->accept();
-        return;
-    }
-    if (m_controlAlone.press(*event)) {
-        event->accept();
-        return;
-    }
-    // A shortcut with Ctrl works on many rows again.
-    if (event->modifiers() & Qt::ControlModifier)
-        endControlAlone();
-    QTableView::keyPressEvent(event);
-}
-
-void AnalysisTableView::keyReleaseEvent(QKeyEvent* event)
-{
-    if (m_controlAlone.release(*event)) {
-        setAllowsMultipleSelection(false);
-        m_controlKey = true;
-        event->accept();
-        return;
-    }
-    QTableView::keyReleaseEvent(event);
-}
-
-void AnalysisTableView::mousePressEvent(QMouseEvent* event)
-{
-    // A Ctrl- or Shift-click extends the selection, whatever an earlier Control alone set.
-    m_controlAlone.cancel();
-    if (event->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier))
-        endControlAlone();
-    QTableView::mousePressEvent(event);
-}
-
-void AnalysisTableView::endControlAlone()
-{
-    if (!m_controlKey)
-        return;
-    m_controlKey = false;
-    setAllowsMultipleSelection(true);
 }
 
 } // namespace lexotrace

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/ui/ControlAlone.h"
+#include "platform/ui/ControlAloneTableView.h"
 #include <QList>
 
 #include <QTableView>
@@ -17,17 +17,12 @@ class AnalysisWindowController;
 // The analysis window's table. Rows can be dragged (to the lessons window) but not dropped on;
 // Copy copies the selected rows as text; a press of the left Ctrl key alone arms the rule that a
 // fallback row's lesson request names no level or unit.
-class AnalysisTableView : public QTableView
+class AnalysisTableView : public platform::ControlAloneTableView
 {
     Q_OBJECT
 public:
     AnalysisTableView(AnalysisWindowController& controller, AnalysisRowsModel& rows,
                       QWidget* parent = nullptr);
-
-    bool controlKey() const { return m_controlKey; }
-    void setControlKey(bool on) { m_controlKey = on; }
-    bool allowsMultipleSelection() const;
-    void setAllowsMultipleSelection(bool on);
 
     // Rows of the list that are selected, in display order (rows cannot be reordered, so that is
     // the list's order).
@@ -45,22 +40,11 @@ public:
     void scrollToEndOfList();
 
 public slots:
-    void copy();
-
-protected:
-    bool event(QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void keyReleaseEvent(QKeyEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
+    void copy() override;
 
 private:
     AnalysisWindowController& m_controller;
     QAction* m_openLesson = nullptr;
-    bool m_controlKey = false;
-    platform::ControlAlone m_controlAlone;
-
-    // Back to multiple selection after a Control alone, for a shortcut or an extending click.
-    void endControlAlone();
 };
 
 } // namespace lexotrace

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/ui/ControlAlone.h"
+#include "platform/ui/ControlAloneTableView.h"
 
 #include <QTableView>
 
@@ -13,7 +13,7 @@ class SpellBitsWindowController;
 // The word-bits dictionary's table. Copy copies the selected rows as text; a press of the left
 // Ctrl key alone arms the next activated row (a click, a double click or Return) to open its
 // lesson, and works on one row until then.
-class SpellBitsTableView : public QTableView
+class SpellBitsTableView : public platform::ControlAloneTableView
 {
     Q_OBJECT
 public:
@@ -22,28 +22,11 @@ public:
     SpellBitsWindowController& spellBitsWindowController() const { return m_controller; }
     BitsRelatedWordsArrayController* relatedWordsArrayController() const;
 
-    // Set by Control alone; opening the lesson clears it.
-    bool controlKey() const { return m_controlKey; }
-    void setControlKey(bool on) { m_controlKey = on; }
-    bool allowsMultipleSelection() const;
-    void setAllowsMultipleSelection(bool on);
-
 public slots:
-    void copy();
-
-protected:
-    bool event(QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void keyReleaseEvent(QKeyEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
+    void copy() override;
 
 private:
-    // Back to multiple selection after a Control alone, for a shortcut or an extending click.
-    void endControlAlone();
-
     SpellBitsWindowController& m_controller;
-    bool m_controlKey = false;
-    platform::ControlAlone m_controlAlone;
 };
 
 } // namespace lexotrace

@@ -10,11 +10,9 @@
 namespace lexotrace
 {
 
-SpellRulesTableView::SpellRulesTableView(QWidget* parent) : QTableView(parent)
+SpellRulesTableView::SpellRulesTableView(QWidget* parent) : ControlAloneTableView(parent)
 {
     setAccessibleName(tr("Rules"));
-    setSelectionBehavior(QAbstractItemView::SelectRows);
-    setSelectionMode(QAbstractItemView::ExtendedSelection);
     setDragEnabled(true);
     setDragDropMode(QAbstractItemView::DragOnly);
     setAlternatingRowColors(true);
@@ -25,37 +23,19 @@ SpellRulesTableView::SpellRulesTableView(QWidget* parent) : QTableView(parent)
 
 void SpellRulesTableView::keyPressEvent(QKeyEvent* event)
 {
-    if (m_controlAlone.press(*event)) {
+    if (event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete) {
+        emit deleteRequested();
         event->accept();
         return;
     }
-    if (event->matches(QKeySequence::Copy))
-        emit copyRequested();
-    else if (event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete)
-        emit deleteRequested();
-    else
-        return QTableView::keyPressEvent(event);
-    event->accept();
-}
-
-void SpellRulesTableView::keyReleaseEvent(QKeyEvent* event)
-{
-    if (m_controlAlone.release(*event)) {
-        setSelectionMode(QAbstractItemView::SingleSelection);
-        m_controlKey = true;
-    }
-    QTableView::keyReleaseEvent(event);
-}
-
-void SpellRulesTableView::mousePressEvent(QMouseEvent* event)
-{
-    m_controlAlone.cancel();
-    QTableView::mousePressEvent(event);
+    ControlAloneTableView::keyPressEvent(event);
 }
 
 void SpellRulesTableView::startDrag(Qt::DropActions)
 {
-    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    // A drag ends the one-row choice that Control alone made.
+    setControlKey(false);
+    setAllowsMultipleSelection(true);
     auto data = std::make_unique<QMimeData>();
     if (!m_writeDrag || !m_writeDrag(*data))
         return;

@@ -1,8 +1,6 @@
 #pragma once
 
-#include "platform/ui/ControlAlone.h"
-
-#include <QTableView>
+#include "platform/ui/ControlAloneTableView.h"
 
 #include <functional>
 
@@ -13,7 +11,7 @@ namespace lexotrace
 
 // The table of rules. Control alone narrows the selection to one row, so that one rule can be
 // picked and dragged; a drag carries the last selected rule to a unit's general rule.
-class SpellRulesTableView : public QTableView
+class SpellRulesTableView : public platform::ControlAloneTableView
 {
     Q_OBJECT
 public:
@@ -23,7 +21,9 @@ public:
     explicit SpellRulesTableView(QWidget* parent = nullptr);
 
     void setDragWriter(DragWriter writer) { m_writeDrag = std::move(writer); }
-    bool controlKey() const { return m_controlKey; }
+
+public slots:
+    void copy() override { emit copyRequested(); }
 
 signals:
     void copyRequested();
@@ -31,14 +31,10 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
-    void keyReleaseEvent(QKeyEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
     void startDrag(Qt::DropActions supportedActions) override;
 
 private:
     DragWriter m_writeDrag;
-    bool m_controlKey = false;
-    platform::ControlAlone m_controlAlone;
 };
 
 } // namespace lexotrace
