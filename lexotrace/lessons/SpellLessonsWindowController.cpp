@@ -29,7 +29,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
-#include <QMenuBar>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -266,7 +265,6 @@ void SpellLessonsWindowController::buildContent()
         connect(action, &QAction::triggered, this, slot);
         m_fileActions.append(action);
     }
-    window()->installEventFilter(this);
     updateValidatedControls();
 }
 
@@ -299,13 +297,7 @@ void SpellLessonsWindowController::showLastOpenedLesson()
 
 void SpellLessonsWindowController::buildMenus()
 {
-    QMenuBar* bar = window()->menuBar();
-    // Before the Window menu, where the application put it.
-    QAction* before = nullptr;
-    for (QAction* action : bar->actions())
-        if (action->text().remove(u'&') == tr("Window"))
-            before = action;
-    auto* edit = new QMenu(tr("&Edit"), bar);
+    QMenu* edit = addMenuBeforeWindowMenu(tr("&Edit"));
     auto addCommand = [&](QMenu* menu, const QString& text, QKeySequence keys, Action action,
                           auto&& slot) {
         QAction* item = menu->addAction(text, this, slot);
@@ -330,7 +322,6 @@ void SpellLessonsWindowController::buildMenus()
             if (const auto tag = focusedTag())
                 (m_edit.get()->*command)(*tag);
         });
-    bar->insertMenu(before, edit);
     // The lesson commands, in the "Edit lesson" submenu of the Edit menu.
     edit->addSeparator();
     QMenu* lesson = edit->addMenu(tr("Edit lesson"));
@@ -359,23 +350,18 @@ void SpellLessonsWindowController::updateValidatedControls()
         validate();
 }
 
-bool SpellLessonsWindowController::eventFilter(QObject* watched, QEvent* event)
+void SpellLessonsWindowController::windowShouldClose()
 {
-    if (watched == window() && m_delegate) {
-        switch (event->type()) {
-        case QEvent::Close:
-            m_delegate->windowShouldClose();
-            break;
-        case QEvent::WindowActivate:
-        case QEvent::WindowDeactivate:
-            m_delegate->setWindowIsKey(event->type() == QEvent::WindowActivate);
-            updateValidatedControls();
-            break;
-        default:
-            break;
-        }
-    }
-    return platform::WindowController::eventFilter(watched, event);
+    if (m_delegate)
+        m_delegate->windowShouldClose();
+}
+
+void SpellLessonsWindowController::windowDidChangeKey(bool key)
+{
+    if (!m_delegate)
+        return;
+    m_delegate->setWindowIsKey(key);
+    updateValidatedControls();
 }
 
 std::optional<LessonTableTag> SpellLessonsWindowController::focusedTag() const

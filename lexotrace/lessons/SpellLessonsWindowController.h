@@ -85,7 +85,8 @@ private:
     void buildContent();
     void buildMenus();
     void updateValidatedControls();
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    void windowShouldClose() override;
+    void windowDidChangeKey(bool key) override;
     void importLessonsFrom(const QString& path);
     void printDocument();
     // The tag of the part that has the keyboard focus: a table's, or the units' for the rule.

@@ -19,12 +19,10 @@
 #include <QLineEdit>
 #include <QLoggingCategory>
 #include <QMainWindow>
-#include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
-
 
 Q_LOGGING_CATEGORY(lcBits, "lexotrace.rules.bits")
 
@@ -125,7 +123,6 @@ void SpellBitsWindowController::buildContent(platform::ObjectContext* lessons)
     enableOpen();
     // The list follows the lessons while the window is shown.
     m_words->setFollowsContext(false);
-    window()->installEventFilter(this);
 }
 
 bool SpellBitsWindowController::eventFilter(QObject* watched, QEvent* event)
@@ -145,13 +142,7 @@ void SpellBitsWindowController::showWindow()
 
 void SpellBitsWindowController::buildEditMenu()
 {
-    QMenuBar* bar = window()->menuBar();
-    // Before the Window menu, where the application put it.
-    QAction* before = nullptr;
-    for (QAction* action : bar->actions())
-        if (action->text().remove(u'&') == tr("Window"))
-            before = action;
-    m_editMenu = new QMenu(tr("&Edit"), bar);
+    m_editMenu = addMenuBeforeWindowMenu(tr("&Edit"));
     QAction* copy = m_editMenu->addAction(tr("Copy"), this, [this] {
         // The look-up field copies its own text; everywhere else the rows are copied.
         if (m_lookUp->hasFocus() && m_lookUp->hasSelectedText())
@@ -161,7 +152,6 @@ void SpellBitsWindowController::buildEditMenu()
     });
     copy->setShortcut(QKeySequence::Copy);
     copy->setShortcutContext(Qt::WindowShortcut);
-    bar->insertMenu(before, m_editMenu);
 }
 
 QString SpellBitsWindowController::bitCopyText() const

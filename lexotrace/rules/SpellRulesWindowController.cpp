@@ -22,7 +22,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMainWindow>
-#include <QMenuBar>
 #include <QMimeData>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -134,9 +133,7 @@ void SpellRulesWindowController::buildContent()
         connect(action, &QAction::triggered, this, slot);
         m_fileActions.append(action);
     }
-    // A rules file dropped anywhere on the window is imported.
     window()->setAcceptDrops(true);
-    window()->installEventFilter(this);
     selectFirstItemOfLessonDropDownMenu();
     updateValidatedControls();
 }
@@ -146,13 +143,7 @@ void SpellRulesWindowController::wake()
     if (m_woken || !m_delegate)
         return;
     m_woken = true;
-    QMenuBar* bar = window()->menuBar();
-    // Before the Window menu, where the application put it.
-    QAction* before = nullptr;
-    for (QAction* action : bar->actions())
-        if (action->text().remove(u'&') == tr("Window"))
-            before = action;
-    auto* edit = new QMenu(tr("&Edit"), bar);
+    QMenu* edit = addMenuBeforeWindowMenu(tr("&Edit"));
     auto addCommand = [&](const QString& text, QKeySequence keys, Action action, auto&& slot) {
         QAction* item = edit->addAction(text, this, slot);
         item->setShortcut(keys);
@@ -170,7 +161,6 @@ void SpellRulesWindowController::wake()
     edit->addSeparator();
     addCommand(tr("Save"), QKeySequence::Save, Action::Save, [this] { m_delegate->saveAction(); });
     addCommand(tr("Revert"), {}, Action::Revert, [this] { m_delegate->revertAction(); });
-    bar->insertMenu(before, edit);
     updateValidatedControls();
 }
 
@@ -266,18 +256,25 @@ void SpellRulesWindowController::updateValidatedControls()
         validate();
 }
 
+void SpellRulesWindowController::windowShouldClose()
+{
+    if (m_delegate)
+        m_delegate->windowShouldClose();
+}
+
+void SpellRulesWindowController::windowDidChangeKey(bool key)
+{
+    if (!m_delegate)
+        return;
+    m_delegate->setWindowIsKey(key);
+    updateValidatedControls();
+}
+
 bool SpellRulesWindowController::eventFilter(QObject* watched, QEvent* event)
 {
+    // A rules file dropped anywhere on the window is imported.
     if (watched == window() && m_delegate) {
         switch (event->type()) {
-        case QEvent::Close:
-            m_delegate->windowShouldClose();
-            break;
-        case QEvent::WindowActivate:
-        case QEvent::WindowDeactivate:
-            m_delegate->setWindowIsKey(event->type() == QEvent::WindowActivate);
-            updateValidatedControls();
-            break;
         case QEvent::DragEnter:
         case QEvent::DragMove:
             static_cast<QDropEvent*>(event)->acceptProposedAction();

@@ -86,6 +86,8 @@ signals:
 private:
     void buildContent();
     void updateValidatedControls();
+    void windowShouldClose() override;
+    void windowDidChangeKey(bool key) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void importRulesFrom(const QString& path);
     void showReferences(const QStringList& items);

@@ -1,5 +1,8 @@
 #include "platform/ui/WindowController.h"
 
+#include <QEvent>
+#include <QMenuBar>
+
 namespace platform
 {
 
@@ -9,6 +12,7 @@ WindowController::WindowController(const QString& interfaceName, const QString& 
     m_window->setObjectName(interfaceName);
     m_window->setWindowTitle(title);
     m_window->resize(720, 480);
+    m_window->installEventFilter(this);
 }
 
 WindowController::~WindowController() = default;
@@ -23,6 +27,36 @@ void WindowController::makeKeyAndOrderFront()
 {
     showWindow();
     m_window->activateWindow();
+}
+
+QMenu* WindowController::addMenuBeforeWindowMenu(const QString& title)
+{
+    QMenuBar* bar = m_window->menuBar();
+    QAction* before = nullptr;
+    for (QAction* action : bar->actions())
+        if (action->text().remove(u'&') == tr("Window"))
+            before = action;
+    auto* menu = new QMenu(title, bar);
+    bar->insertMenu(before, menu);
+    return menu;
+}
+
+bool WindowController::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_window.get()) {
+        switch (event->type()) {
+        case QEvent::Close:
+            windowShouldClose();
+            break;
+        case QEvent::WindowActivate:
+        case QEvent::WindowDeactivate:
+            windowDidChangeKey(event->type() == QEvent::WindowActivate);
+            break;
+        default:
+            break;
+        }
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 } // namespace platform

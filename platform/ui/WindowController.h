@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QMainWindow>
+#include <QMenu>
 #include <QString>
 
 #include <memory>
@@ -27,6 +28,15 @@ public:
     void makeKeyAndOrderFront();
     // Commands of this window for the File menu (Print, for one).
     virtual QList<QAction*> fileMenuActions() const { return {}; }
+    // A menu of the window's own, placed before the application's Window menu when it has one.
+    QMenu* addMenuBeforeWindowMenu(const QString& title);
+
+protected:
+    // The window is closing (it will only hide): a last chance to settle unsaved changes.
+    virtual void windowShouldClose() {}
+    // The window became, or stopped being, the one that takes the keyboard.
+    virtual void windowDidChangeKey(bool /*key*/) {}
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QString m_interfaceName;
