@@ -88,7 +88,8 @@ SpellLessonsWindowController::SpellLessonsWindowController(LessonsWindowServices
                   tr("Your import file will over-write current lesson data. Are you sure you "
                      "wish to proceed?"),
                   tr("No lessons file has been exported yet: export the lessons once, edit that "
-                     "file, then import it.")},
+                     "file, then import it."),
+                  tr("The file “%1” holds no lessons."), tr("The lessons are left as they were.")},
                  services.defaults, services.alerts, services.panels, this)
 {
     m_exchange.setWindow(window());
@@ -414,30 +415,17 @@ void SpellLessonsWindowController::retrieveBookmarkAndWriteLessonData()
 void SpellLessonsWindowController::importLessonsFrom(const QString& path)
 {
     LessonCoreDataAppDelegate& lessons = *m_services.lessons;
-    platform::UndoManager* undo = lessons.undoManager();
     const QString previousSource = lessons.lessonsXMLSourcePath();
-    // The emptying and the reading are one step, so that the user, or a file without levels, can
-    // take both back at once, and nothing done before with them.
-    undo->closeEventGroup();
-    undo->beginUndoGrouping();
-    const bool emptied = lessons.deleteAllData();
-    bool read = false;
-    if (emptied) {
-        qCInfo(lcXmlExchange) << "previous lesson data deleted.";
-        lessons.setLessonsXMLSourcePath(path);
-        read = lessons.importLessonsFromXMLdata();
-    }
-    undo->endUndoGrouping();
-    // The store has told the user why it could not be emptied.
-    if (read || !emptied)
-        return;
-    undo->undo();
-    lessons.setLessonsXMLSourcePath(previousSource);
-    m_services.alerts.beginSheet(
-        {tr("The file “%1” holds no lessons.").arg(QFileInfo(path).fileName()),
-         tr("The lessons are left as they were.\n%1").arg(path),
-         {tr("OK")}},
-        window(), {});
+    const bool replaced = m_exchange.replaceAsOneStep(
+        *lessons.undoManager(), path, [&] { return lessons.deleteAllData(); },
+        [&] {
+            qCInfo(lcXmlExchange) << "previous lesson data deleted.";
+            lessons.setLessonsXMLSourcePath(path);
+            return lessons.importLessonsFromXMLdata() ? XmlExchange::ReadResult::Something
+                                                      : XmlExchange::ReadResult::Nothing;
+        });
+    if (!replaced)
+        lessons.setLessonsXMLSourcePath(previousSource);
 }
 
 } // namespace lexotrace

@@ -50,7 +50,9 @@ SpellRulesWindowController::SpellRulesWindowController(RulesWindowServices servi
                      "wish to proceed?"),
                   {},
                   tr("No rules file has been exported yet: export the rules once, edit that "
-                     "file, then import it.")},
+                     "file, then import it."),
+                  tr("The file “%1” holds no rules."),
+                  tr("The rules are left as they were.")},
                  services.defaults, services.alerts, services.panels, this)
 {
     qCDebug(lcRulesController) << "rules window loaded";
@@ -336,37 +338,22 @@ void SpellRulesWindowController::importDroppedFile(const QString& path)
 void SpellRulesWindowController::importRulesFrom(const QString& path)
 {
     SpellRuleCoreDataAppDelegate& rules = *m_services.rules;
-    platform::UndoManager* undo = rules.undoManager();
     const QString previousSource = rules.rulesXMLSourcePath();
-    // The emptying and the reading are one step, so that a file without rules takes both back
-    // at once, and nothing done before them.
-    undo->closeEventGroup();
-    undo->beginUndoGrouping();
-    const bool emptied = rules.deleteAllData();
-    bool read = false;
-    if (emptied) {
-        rules.setRulesXMLSourcePath(path);
-        read = rules.readRulesFromXML();
-    }
-    undo->endUndoGrouping();
-    // The store has told the user why it could not be emptied.
-    if (!emptied)
-        return;
-    const qsizetype count =
-        rules.rulesDBase()->count(platform::FetchRequest::all(model::entity::Rule)).value_or(0);
-    if (read && count > 0) {
+    const bool replaced = m_exchange.replaceAsOneStep(
+        *rules.undoManager(), path, [&] { return rules.deleteAllData(); },
+        [&] {
+            rules.setRulesXMLSourcePath(path);
+            if (!rules.readRulesFromXML())
+                return XmlExchange::ReadResult::Unreadable;
+            const auto count =
+                rules.rulesDBase()->count(platform::FetchRequest::all(model::entity::Rule));
+            return count.value_or(0) > 0 ? XmlExchange::ReadResult::Something
+                                         : XmlExchange::ReadResult::Nothing;
+        });
+    if (replaced)
         rules.saveContext();
-        return;
-    }
-    undo->undo();
-    rules.setRulesXMLSourcePath(previousSource);
-    // An unreadable file has been reported by the reader.
-    if (read)
-        m_services.alerts.beginSheet(
-            {tr("The file “%1” holds no rules.").arg(QFileInfo(path).fileName()),
-             tr("The rules are left as they were.\n%1").arg(path),
-             {tr("OK")}},
-            window(), {});
+    else
+        rules.setRulesXMLSourcePath(previousSource);
 }
 
 } // namespace lexotrace

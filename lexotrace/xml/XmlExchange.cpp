@@ -2,6 +2,7 @@
 
 #include "platform/Bookmarks.h"
 #include "platform/defaults/UserDefaults.h"
+#include "platform/store/UndoManager.h"
 #include "platform/ui/Alerts.h"
 #include "platform/ui/FilePanels.h"
 
@@ -100,6 +101,27 @@ bool XmlExchange::retrieveBookmarkAndRead(const Reader& read)
     qCInfo(lcXmlExchange) << "Bookmarked url resolved successfully!";
     read(*path);
     return true;
+}
+
+bool XmlExchange::replaceAsOneStep(platform::UndoManager& undo, const QString& path,
+                                   const std::function<bool()>& empty,
+                                   const std::function<ReadResult()>& read)
+{
+    undo.closeEventGroup();
+    undo.beginUndoGrouping();
+    const bool emptied = empty();
+    const ReadResult result = emptied ? read() : ReadResult::Unreadable;
+    undo.endUndoGrouping();
+    if (result == ReadResult::Something)
+        return true;
+    if (emptied)
+        undo.undo();
+    if (result == ReadResult::Nothing)
+        m_alerts.beginSheet({m_kind.emptyFileMessage.arg(QFileInfo(path).fileName()),
+                             m_kind.leftAsTheyWere + u'\n' + path,
+                             {tr("OK")}},
+                            m_window, {});
+    return false;
 }
 
 } // namespace lexotrace

@@ -15,6 +15,7 @@ Q_DECLARE_LOGGING_CATEGORY(lcXmlExchange)
 namespace platform
 {
 class AlertPresenter;
+class UndoManager;
 class UserDefaults;
 } // namespace platform
 
@@ -35,6 +36,8 @@ public:
         QString confirmation;                    // the import's question
         QString confirmationDetail;              // and its informative text
         QString noFileMessage;                   // told when nothing was exported yet
+        QString emptyFileMessage; // told when a file holds nothing; %1 is the file's name
+        QString leftAsTheyWere;   // and that the store is unchanged
     };
     // Writes the window's file at the path; false when it could not.
     using Writer = std::function<bool(const QString& path)>;
@@ -57,6 +60,16 @@ public:
     void importFile(const QString& path, Reader read);
     // Reads the remembered file now; false (after telling the user) when there is none.
     bool retrieveBookmarkAndRead(const Reader& read);
+
+    // What reading an import file gave.
+    enum class ReadResult { Something, Nothing, Unreadable };
+    // Empties the store and reads the file as one undo step, so that the user can take both back
+    // at once, and nothing done before them. When the store could not be emptied (it has told the
+    // user why) or the file gave nothing, the step is undone and false answered; a file that held
+    // nothing is told here, an unreadable one by its reader.
+    bool replaceAsOneStep(platform::UndoManager& undo, const QString& path,
+                          const std::function<bool()>& empty,
+                          const std::function<ReadResult()>& read);
 
 private:
     void confirmThen(std::function<void()> import);
