@@ -16,7 +16,6 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QLoggingCategory>
 #include <QMainWindow>
 
 #include <cstdio>
@@ -33,11 +32,8 @@ using bench::settle;
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    const int runs = bench::prepareWindowBench(argc, argv, 3);
     QApplication app(argc, argv);
-    QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false\n*.info=false"));
-    const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 3;
 
     std::vector<double> opens, medians, worsts;
     qsizetype units = 0, largest = 0;

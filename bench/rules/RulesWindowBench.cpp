@@ -11,7 +11,6 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QLoggingCategory>
 #include <QMainWindow>
 
 #include <cstdio>
@@ -21,11 +20,8 @@ using namespace lexotrace;
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    const int runs = bench::prepareWindowBench(argc, argv, 5);
     QApplication app(argc, argv);
-    QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false\n*.info=false"));
-    const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 5;
 
     std::vector<double> opens, copies, prints;
     qsizetype rules = 0;

@@ -9,7 +9,11 @@
 #include "platform/ui/FilePanels.h"
 
 #include <QCoreApplication>
+#include <QLoggingCategory>
 #include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdlib>
 
 namespace bench
 {
@@ -30,6 +34,16 @@ struct NoPanels : platform::FilePanels {
         done(std::nullopt);
     }
 };
+
+// Before the QApplication: offscreen unless a platform is set, and no info or debug lines. Answers
+// the number of runs asked for on the command line.
+inline int prepareWindowBench(int argc, char** argv, int defaultRuns)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false\n*.info=false"));
+    return argc > 1 ? std::max(1, atoi(argv[1])) : defaultRuns;
+}
 
 inline void settle()
 {

@@ -97,8 +97,7 @@ QString AnalysisWindowController::printText() const
 
 platform::TextPageSetup AnalysisWindowController::printSetup()
 {
-    return {QMarginsF(50, 50, 50, 50), 0.9,
-            platform::fontWithSansSerifFallback(QStringLiteral("Lucida Grande"), 10)};
+    return platform::TextPageSetup::document();
 }
 
 bool AnalysisWindowController::printToPrinter(QPrinter& printer) const

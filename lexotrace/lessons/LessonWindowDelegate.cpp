@@ -226,9 +226,7 @@ QString LessonWindowDelegate::printText() const
 
 bool LessonWindowDelegate::printToPrinter(QPrinter& printer) const
 {
-    const platform::TextPageSetup setup{
-        QMarginsF(50, 50, 50, 50), 0.9,
-        platform::fontWithSansSerifFallback(QStringLiteral("Lucida Grande"), 10)};
+    const platform::TextPageSetup setup = platform::TextPageSetup::document();
     QString error;
     if (platform::printPlainText(printer, printText(), setup, &error))
         return true;

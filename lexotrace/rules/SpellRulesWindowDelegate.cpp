@@ -135,9 +135,7 @@ QString SpellRulesWindowDelegate::printText()
 
 bool SpellRulesWindowDelegate::printToDevice(QPagedPaintDevice& device)
 {
-    const platform::TextPageSetup setup{
-        QMarginsF(50, 50, 50, 50), 0.9,
-        platform::fontWithSansSerifFallback(QStringLiteral("Lucida Grande"), 10)};
+    const platform::TextPageSetup setup = platform::TextPageSetup::document();
     QString error;
     if (platform::printPlainText(device, printText(), setup, &error))
         return true;

@@ -21,6 +21,12 @@ bool fail(QString* error, const QString& reason)
 
 } // namespace
 
+TextPageSetup TextPageSetup::document()
+{
+    return {QMarginsF(50, 50, 50, 50), 0.9,
+            fontWithSansSerifFallback(QStringLiteral("Lucida Grande"), 10)};
+}
+
 QFont fontWithSansSerifFallback(const QString& family, qreal pointSize)
 {
     QFont font;
