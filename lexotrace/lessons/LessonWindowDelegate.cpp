@@ -160,6 +160,10 @@ void LessonWindowDelegate::showLesson(const QVariantMap& userInfo)
     const qlonglong unit = position(userInfo.value(QStringLiteral("UnitIndex")));
     if (level < 0 || unit < 0 || level >= kPositionLimit || unit >= kPositionLimit)
         return;
+    // A lesson that does not exist leaves the window where it was, level and all.
+    const auto& levels = m_lists.levels.arrangedObjects();
+    if (level >= levels.size() || unit >= levels[level]->toMany(model::key::units).size())
+        return;
     if (!m_lists.levels.setSelectionIndex(level))
         return;
     m_lists.units.setSelectionIndex(unit);

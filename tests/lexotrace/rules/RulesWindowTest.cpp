@@ -115,19 +115,22 @@ TEST(RulesWindow, ReferencesBecomePopUpItemsThatOpenTheirLesson)
     EXPECT_EQ(p.window->levelsArrayController()->selectionIndex(), 2);
     EXPECT_EQ(p.window->unitsArrayController()->selectionIndex(), 3);
 
-    // A rule without lessons shows the empty item, not the last rule's; an item without a level
-    // leads nowhere.
+    // A rule without lessons shows the empty item, not the last rule's.
     rule->setValue(key::reference, QVariant());
     p.selectCode("6");
     p.selectCode("5");
     EXPECT_EQ(p.popUpItems(), QStringList{"Empty"});
-    rule->setValue(key::reference, "U9");
+    // Neither does an item without a level, nor one naming a unit its level does not have.
+    rule->setValue(key::reference, "U9, 2-U99");
     p.selectCode("6");
     p.selectCode("5");
-    emit p.rules->popUpButton()->activated(0);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(p.window->levelsArrayController()->selectionIndex(), 2);
-    EXPECT_EQ(p.window->unitsArrayController()->selectionIndex(), 3);
+    for (int item : {0, 1}) {
+        p.rules->popUpButton()->setCurrentIndex(item);
+        emit p.rules->popUpButton()->activated(item);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(p.window->levelsArrayController()->selectionIndex(), 2);
+        EXPECT_EQ(p.window->unitsArrayController()->selectionIndex(), 3);
+    }
 
     // The selected rule dragged onto a unit's general rule gives it the rule's code and text.
     const QTableView* table = p.rules->spellRulesTableView();
