@@ -6,7 +6,9 @@
 #include "platform/accessibility/atspi/AtspiDesktopAccessibility.h"
 #include "platform/accessibility/atspi/AtspiGlobalEventMonitors.h"
 #include "platform/accessibility/atspi/AtspiSession.h"
+#include "platform/dbus/ScriptingService.h"
 #include "platform/dbus/SessionBusName.h"
+#include "platform/scripting/ScriptEngine.h"
 #include "typewarden/app/AgentLog.h"
 #include "typewarden/app/LaunchAtLoginController.h"
 #include "typewarden/app/PreferencesWindowController.h"
@@ -14,6 +16,7 @@
 #include "typewarden/app/TypewardenWindowController.h"
 #include "typewarden/capture/CaptureCoordinator.h"
 #include "typewarden/capture/ComparisonScript.h"
+#include "typewarden/scripting/TypewardenScriptModel.h"
 #include "typewarden/store/TypewardenImportDelegate.h"
 #include "typewarden/store/TypewardenModel.h"
 
@@ -59,6 +62,14 @@ bool TypewardenApplication::start()
                          m_window->openSpellingListWindow();
                      });
     m_activation.exportFor(kTypewardenBusName);
+    // Scripts reach the word pairs on the bus name's "/Scripting".
+    m_scriptModel = std::make_unique<TypewardenScriptModel>(
+        [this] { return m_model->wordErrorDBase(); }, m_alerts);
+    m_scriptEngine = std::make_unique<platform::scripting::ScriptEngine>(
+        TypewardenScriptModel::terminology(), *m_scriptModel);
+    m_scripting = std::make_unique<platform::ScriptingService>(*m_scriptEngine);
+    if (!m_scripting->exportOnSessionBus())
+        qCWarning(lcAgent, "Scripts cannot reach Typewarden: /Scripting is not on the bus.");
     // Capture needs the desktop's accessibility bus; without it the agent keeps its list.
     QString why;
     m_accessibility = platform::atspi::AtspiSession::start(&why);

@@ -9,6 +9,15 @@
 
 #include <memory>
 
+namespace platform
+{
+class ScriptingService;
+namespace scripting
+{
+class ScriptEngine;
+}
+} // namespace platform
+
 namespace platform::atspi
 {
 class AtspiDesktopAccessibility;
@@ -25,6 +34,7 @@ class PreferencesWindowController;
 class TypewardenAppDelegate;
 class TypewardenImportDelegate;
 class TypewardenModel;
+class TypewardenScriptModel;
 class TypewardenWindowController;
 
 inline const QString kTypewardenBusName = QStringLiteral("com.brellum.Typewarden");
@@ -63,6 +73,9 @@ private:
     std::unique_ptr<PreferencesWindowController> m_preferences;
     std::unique_ptr<TypewardenImportDelegate> m_import;
     std::unique_ptr<TypewardenAppDelegate> m_delegate;
+    std::unique_ptr<TypewardenScriptModel> m_scriptModel;
+    std::unique_ptr<platform::scripting::ScriptEngine> m_scriptEngine;
+    std::unique_ptr<platform::ScriptingService> m_scripting;
     bool m_terminated = false;
 };
 
