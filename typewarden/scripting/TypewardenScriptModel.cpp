@@ -1,6 +1,7 @@
 #include "typewarden/scripting/TypewardenScriptModel.h"
 
 #include "model/OrthovaModel.h"
+#include "model/WordPairScripting.h"
 #include "platform/store/FetchRequest.h"
 #include "platform/store/ManagedObject.h"
 #include "platform/store/ObjectContext.h"
@@ -30,30 +31,11 @@ constexpr int kCantGet = -1728;
 constexpr int kNotAllowed = -10003;
 constexpr int kNotUnderstood = -1708;
 
-const QString kCSpellObject = QStringLiteral("cSpellObject");
-const QString kMSpellObject = QStringLiteral("mSpellObject");
-const QString kTStampObject = QStringLiteral("tStampObject");
-const QString kSpellSet = QStringLiteral("aSpellSetObject");
-
-// The stored value under the script's key: a text, or a date for the time stamp.
-QVariant storedValue(const QString& storeKey, const ScriptValue& value)
-{
-    if (storeKey == key::tStamp) {
-        const QDateTime* when = value.as<QDateTime>();
-        return when ? QVariant(*when) : QVariant();
-    }
-    const QString* text = value.as<QString>();
-    return text ? QVariant(*text) : QVariant();
-}
-
-ScriptValue scriptValue(const QVariant& stored)
-{
-    if (!stored.isValid())
-        return {};
-    if (stored.typeId() == QMetaType::QDateTime)
-        return ScriptValue(stored.toDateTime());
-    return ScriptValue(stored.toString());
-}
+namespace pairs = model::wordPairScripting;
+const QString& kCSpellObject = pairs::kCSpell;
+const QString& kMSpellObject = pairs::kMSpell;
+const QString& kTStampObject = pairs::kTStamp;
+const QString& kSpellSet = pairs::kSpellSet;
 
 } // namespace
 
@@ -138,27 +120,10 @@ std::optional<ScriptValue> TypewardenScriptModel::property(const std::optional<O
     platform::ManagedObject* found = pair(*object, error);
     if (!found)
         return std::nullopt;
-    if (key == kCSpellObject)
-        return scriptValue(found->value(key::cSpell));
-    if (key == kMSpellObject)
-        return scriptValue(found->value(key::mSpell));
-    if (key == kTStampObject)
-        return scriptValue(found->value(key::tStamp));
     if (key == QStringLiteral("uniqueID"))
         return ScriptValue(object->uniqueID);
-    if (key == kSpellSet) {
-        // Built in order and ended by the first missing value.
-        ScriptValue::Record set;
-        for (const auto& [name, stored] : {std::pair{kCSpellObject, key::cSpell},
-                                           {kMSpellObject, key::mSpell},
-                                           {kTStampObject, key::tStamp}}) {
-            if (!found->hasValue(stored))
-                break;
-            set.emplace_back(name, scriptValue(found->value(stored)));
-        }
-        qCDebug(lcScripting) << "aSpellSetObject of" << object->uniqueID;
-        return ScriptValue(set);
-    }
+    if (auto value = pairs::property(*found, key))
+        return value;
     error = {kCantGet, tr("A word pair has no such property.")};
     return std::nullopt;
 }
@@ -169,30 +134,7 @@ bool TypewardenScriptModel::setProperty(const ObjectRef& object, const QString& 
     platform::ManagedObject* found = pair(object, error);
     if (!found)
         return false;
-    const QList<std::pair<QString, QString>> fields =
-        key == kSpellSet       ? QList<std::pair<QString, QString>>{{key::cSpell, key::cSpell},
-                                                                    {key::mSpell, key::mSpell},
-                                                                    {key::tStamp, key::tStamp}}
-        : key == kCSpellObject ? QList<std::pair<QString, QString>>{{QString(), key::cSpell}}
-        : key == kMSpellObject ? QList<std::pair<QString, QString>>{{QString(), key::mSpell}}
-        : key == kTStampObject ? QList<std::pair<QString, QString>>{{QString(), key::tStamp}}
-                               : QList<std::pair<QString, QString>>{};
-    if (fields.isEmpty()) {
-        error = {kNotAllowed, tr("Access not allowed.")};
-        return false;
-    }
-    for (const auto& [recordKey, storeKey] : fields) {
-        // The set takes its values from the record's "cSpell", "mSpell" and "tStamp".
-        const ScriptValue* given = recordKey.isEmpty() ? &value : value.field(recordKey);
-        const QVariant stored = given ? storedValue(storeKey, *given) : QVariant();
-        if (given && !given->isMissing() && !stored.isValid()) {
-            error = {-1700, storeKey == key::tStamp ? tr("A time stamp is a date.")
-                                                    : tr("A spelling is a text.")};
-            return false;
-        }
-        found->setValue(storeKey, stored);
-    }
-    return true;
+    return pairs::setProperty(*found, key, value, error);
 }
 
 bool TypewardenScriptModel::remove(const ObjectRef& object, ScriptError& error)
@@ -267,10 +209,7 @@ std::optional<ScriptValue> TypewardenScriptModel::duplicate(const QList<ObjectRe
         stamp = record.field(kTStampObject);
     ScriptValue::List copies;
     for (platform::ManagedObject* original : originals) {
-        platform::ManagedObject* copy =
-            original->context()->insertNewObject(model::entity::WordPair);
-        for (const QString& k : {key::tStamp, key::cSpell, key::mSpell})
-            copy->setValue(k, original->value(k));
+        platform::ManagedObject* copy = pairs::clone(*original);
         if (stamp && stamp->as<QDateTime>())
             copy->setValue(key::tStamp, *stamp->as<QDateTime>());
         copies.push_back(refOf(*copy));
