@@ -1,5 +1,9 @@
 #include "lexotrace/app/LexotraceApplication.h"
 
+#include "lexotrace/lessons/SpellLessonsWindowController.h"
+#include "lexotrace/lessons/UnitsArrayController.h"
+#include "lexotrace/scripting/LexotraceScriptModel.h"
+
 #include <QApplication>
 #include <QWidget>
 
@@ -99,6 +103,35 @@ void LexotraceApplication::answerLaterStarts()
         qCWarning(lcApp) << "a second start cannot bring this copy forward";
 }
 
+void LexotraceApplication::acceptScripts()
+{
+    ScriptPeers peers;
+    peers.lessons = [this] { return m_lessons->lessonsDBase(); };
+    peers.rules = [this] { return m_rules->rulesDBase(); };
+    peers.wordPairs = [this] { return m_stores.wordErrors.context.get(); };
+    peers.currentUnit = [this]() -> platform::ManagedObject* {
+        SpellLessonsWindowController* lessons = m_controller->spellLessonsWindowController();
+        return lessons && lessons->unitsArrayController()
+                   ? lessons->unitsArrayController()->lastSelectedObject()
+                   : nullptr;
+    };
+    LXMainAppController* app = m_controller.get();
+    peers.actions = {
+        {QStringLiteral("aSShowLastOpenedLesson"), [app] { app->showSpellLessonsWindow(); }},
+        {QStringLiteral("aSOpenLessonsWindow"), [app] { app->showSpellLessonsWindow(); }},
+        {QStringLiteral("aSOpenGeneralRulesWindow"), [app] { app->showSpellRuleWindow(); }},
+        {QStringLiteral("aSOpenAnalysisWindow"), [app] { app->showSpellErrorAnalysisWindow(); }},
+        {QStringLiteral("aSOpenWordbitDictionaryWindow"),
+         [app] { app->showSpellBitsDictionaryWindow(); }},
+    };
+    m_scriptModel = std::make_unique<LexotraceScriptModel>(std::move(peers), *m_alerts);
+    m_scriptEngine = std::make_unique<platform::scripting::ScriptEngine>(
+        LexotraceScriptModel::terminology(), *m_scriptModel);
+    m_scripting = std::make_unique<platform::ScriptingService>(*m_scriptEngine);
+    if (!m_scripting->exportOnSessionBus())
+        qCWarning(lcApp) << "scripts cannot reach Lexotrace: /Scripting is not on the bus";
+}
+
 bool LexotraceApplication::start()
 {
     if (m_ownsBusName) {
@@ -106,6 +139,7 @@ bool LexotraceApplication::start()
             return false;
         // Answered once the event loop runs, when the window below exists.
         answerLaterStarts();
+        acceptScripts();
     }
     m_lessons->wake();
     m_rules->wake();

@@ -7,12 +7,16 @@
 #include "lexotrace/xml/ConvertToCoreDataHelper.h"
 #include "lexotrace/xml/RulesCoreDataToXMLConverter.h"
 #include "platform/dbus/DBusDistributedNotificationCenter.h"
+#include "platform/dbus/ScriptingService.h"
 #include "platform/dbus/SessionBusName.h"
+#include "platform/scripting/ScriptEngine.h"
 
 #include <memory>
 
 namespace lexotrace
 {
+
+class LexotraceScriptModel;
 
 inline const QString kLexotraceBusName = QStringLiteral("com.brellum.Lexotrace");
 
@@ -49,11 +53,16 @@ public:
 
 private:
     bool becomeTheRunningCopy();
+    // Scripts reach the curriculum on the bus name's "/Scripting".
+    void acceptScripts();
     void answerLaterStarts();
 
     bool m_ownsBusName = false;
     platform::AlertPresenter* m_alerts = nullptr;
     std::unique_ptr<platform::ApplicationActivation> m_activation;
+    std::unique_ptr<LexotraceScriptModel> m_scriptModel;
+    std::unique_ptr<platform::scripting::ScriptEngine> m_scriptEngine;
+    std::unique_ptr<platform::ScriptingService> m_scripting;
     std::unique_ptr<platform::AlertPresenter> m_ownAlerts;
     std::unique_ptr<platform::ProcessLauncher> m_ownLauncher;
     std::unique_ptr<platform::FilePanels> m_ownPanels;
