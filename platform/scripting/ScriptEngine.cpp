@@ -116,28 +116,20 @@ std::optional<ScriptValue> ScriptEngine::execute(const Statement& s)
         std::optional<Location> where;
         if (s.location && !(where = location(*s.location)))
             return std::nullopt;
-        ScriptValue::Record properties;
-        if (s.properties) {
-            auto given = record(s.properties);
-            if (!given)
-                return std::nullopt;
-            properties = std::move(*given);
-        }
-        auto made = m_model.make(s.key, where, properties, error);
+        const auto properties = record(s.properties);
+        if (!properties)
+            return std::nullopt;
+        auto made = m_model.make(s.key, where, *properties, error);
         return made || error.number == 0 ? made : modelFailed();
     }
     case Statement::Kind::Duplicate: {
         const auto objects = objectsOf(s.subject, tr("duplicate"));
         if (!objects)
             return std::nullopt;
-        ScriptValue::Record properties;
-        if (s.properties) {
-            auto given = record(s.properties);
-            if (!given)
-                return std::nullopt;
-            properties = std::move(*given);
-        }
-        auto copies = m_model.duplicate(*objects, properties, error);
+        const auto properties = record(s.properties);
+        if (!properties)
+            return std::nullopt;
+        auto copies = m_model.duplicate(*objects, *properties, error);
         return copies || error.number == 0 ? copies : modelFailed();
     }
     case Statement::Kind::Move: {
@@ -367,6 +359,8 @@ std::optional<Location> ScriptEngine::location(const LocationExpr& where)
 
 std::optional<ScriptValue::Record> ScriptEngine::record(const ExprPtr& expr)
 {
+    if (!expr)
+        return ScriptValue::Record{}; // no "with properties"
     auto value = evaluate(expr);
     if (!value)
         return std::nullopt;

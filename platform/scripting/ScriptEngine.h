@@ -54,6 +54,7 @@ private:
     std::optional<Objects> resolve(const std::vector<RefPart>& path, size_t from);
     std::optional<QList<ObjectRef>> objectsOf(const ExprPtr& expr, const QString& verb);
     std::optional<Location> location(const LocationExpr& where);
+    // The record an expression gives; an empty one for no expression.
     std::optional<ScriptValue::Record> record(const ExprPtr& expr);
     std::optional<qint64> integer(const ExprPtr& expr);
     QString describe(const RefPart& part, const QString& index) const;

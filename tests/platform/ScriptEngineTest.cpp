@@ -1,5 +1,6 @@
 // The script language over a small object model of levels and units held in memory.
 #include "platform/scripting/ScriptEngine.h"
+#include "tests/support/ScriptRun.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -147,14 +148,7 @@ struct Script {
                 model.add("U", QString("%1.%2").arg(level).arg(u), id);
         }
     }
-    // The result as a script writes it, or "error N: text".
-    QString operator()(const QString& text)
-    {
-        const auto result = engine.run(text);
-        if (const auto* error = std::get_if<ScriptError>(&result))
-            return QString("error %1: %2").arg(error->number).arg(error->text);
-        return engine.scriptText(std::get<ScriptValue>(result));
-    }
+    QString operator()(const QString& text) { return testsupport::runScript(engine, text); }
 };
 
 TEST(ScriptEngine, ReferencesCountsPropertiesAndResultsAsScriptsWriteThem)

@@ -1,30 +1,15 @@
 // lexotrace-script against the real lexotrace on a private session bus, on a fresh home whose
 // stores are still empty (the first-run messages wait for a person).
-#include <gtest/gtest.h>
+#include "tests/support/ProgramOnBus.h"
 
-#include <QDBusConnection>
-#include <QDBusConnectionInterface>
-#include <QDeadlineTimer>
-#include <QProcess>
+#include <gtest/gtest.h>
 
 namespace
 {
 
-struct Answer {
-    int status = -1;
-    QString out, err;
-};
-
-Answer script(const QString& text)
+testsupport::ClientAnswer script(const QString& text)
 {
-    QProcess client;
-    client.start(QStringLiteral(LEXOTRACE_SCRIPT), {"-e", text});
-    Answer answer;
-    if (client.waitForFinished(30000))
-        answer.status = client.exitCode();
-    answer.out = QString::fromUtf8(client.readAllStandardOutput());
-    answer.err = QString::fromUtf8(client.readAllStandardError());
-    return answer;
+    return testsupport::runClient(QStringLiteral(LEXOTRACE_SCRIPT), {"-e", text});
 }
 
 TEST(LexotraceScriptClient, ScriptsEditTheRunningProgramsCurriculum)
@@ -35,20 +20,13 @@ TEST(LexotraceScriptClient, ScriptsEditTheRunningProgramsCurriculum)
     EXPECT_EQ(script("count every level").status, 2);
 
     QProcess program;
-    program.setProcessChannelMode(QProcess::MergedChannels);
-    program.start(QStringLiteral(LEXOTRACE_PROGRAM), {});
-    ASSERT_TRUE(program.waitForStarted());
     QByteArray log;
-    QDeadlineTimer deadline(20000);
-    while (!bus.interface()->isServiceRegistered("com.brellum.Lexotrace") &&
-           !deadline.hasExpired() && program.state() == QProcess::Running) {
-        program.waitForReadyRead(50);
-        log += program.readAll();
-    }
-    ASSERT_TRUE(bus.interface()->isServiceRegistered("com.brellum.Lexotrace")) << log.toStdString();
+    ASSERT_TRUE(testsupport::startOnBus(program, QStringLiteral(LEXOTRACE_PROGRAM),
+                                        "com.brellum.Lexotrace", log))
+        << log.toStdString();
 
     EXPECT_EQ(script("count every level").out, "0\n");
-    const Answer noPlace = script("make new level");
+    const testsupport::ClientAnswer noPlace = script("make new level");
     EXPECT_EQ(noPlace.status, 1);
     EXPECT_EQ(noPlace.err,
               "error 6006: Can't create this object without a destination (e.g. level 6.)\n");

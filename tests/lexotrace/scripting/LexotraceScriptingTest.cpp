@@ -2,6 +2,7 @@
 #include "lexotrace/scripting/LexotraceScriptModel.h"
 #include "platform/scripting/ScriptEngine.h"
 #include "tests/support/RecordingAlerts.h"
+#include "tests/support/ScriptRun.h"
 #include "tests/support/StoreOnDisk.h"
 #include "tests/support/TestSupport.h"
 
@@ -65,13 +66,7 @@ struct Program {
         for (const char* n : {"2", "1"})
             add(rules, entity::Rule, {{key::ruleCode, n}, {key::rule, QString("Rule %1").arg(n)}});
     }
-    QString operator()(const QString& text)
-    {
-        const auto result = engine.run(text);
-        if (const auto* error = std::get_if<ScriptError>(&result))
-            return QString("error %1: %2").arg(error->number).arg(error->text);
-        return engine.scriptText(std::get<ScriptValue>(result));
-    }
+    QString operator()(const QString& text) { return testsupport::runScript(engine, text); }
 };
 
 TEST(LexotraceScripting, PropertiesReadAndWrittenAsScriptsSeeThem)

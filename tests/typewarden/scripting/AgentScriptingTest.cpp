@@ -1,6 +1,7 @@
 // Scripts over the agent's word pairs, through the script engine and a real store.
 #include "platform/scripting/ScriptEngine.h"
 #include "tests/support/RecordingAlerts.h"
+#include "tests/support/ScriptRun.h"
 #include "tests/support/StoreOnDisk.h"
 #include "tests/support/TestSupport.h"
 #include "typewarden/scripting/TypewardenScriptModel.h"
@@ -19,13 +20,7 @@ struct Agent {
     typewarden::TypewardenScriptModel model{[this] { return store.context.get(); }, alerts};
     ScriptEngine engine{typewarden::TypewardenScriptModel::terminology(), model};
 
-    QString operator()(const QString& text)
-    {
-        const auto result = engine.run(text);
-        if (const auto* error = std::get_if<ScriptError>(&result))
-            return QString("error %1: %2").arg(error->number).arg(error->text);
-        return engine.scriptText(std::get<ScriptValue>(result));
-    }
+    QString operator()(const QString& text) { return testsupport::runScript(engine, text); }
     void add(const char* m, const char* c, const QDateTime& when)
     {
         platform::ManagedObject* pair = store.context->insertNewObject(model::entity::WordPair);
