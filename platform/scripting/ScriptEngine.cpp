@@ -123,7 +123,7 @@ std::optional<ScriptValue> ScriptEngine::execute(const Statement& s)
         return made || error.number == 0 ? made : modelFailed();
     }
     case Statement::Kind::Duplicate: {
-        const auto objects = objectsOf(s.subject, tr("duplicate"));
+        const auto objects = receivers(s.subject, tr("duplicate"));
         if (!objects)
             return std::nullopt;
         const auto properties = record(s.properties);
@@ -133,7 +133,7 @@ std::optional<ScriptValue> ScriptEngine::execute(const Statement& s)
         return copies || error.number == 0 ? copies : modelFailed();
     }
     case Statement::Kind::Move: {
-        const auto objects = objectsOf(s.subject, tr("move"));
+        const auto objects = receivers(s.subject, tr("move"));
         const auto destination = objects ? objectsOf(s.value, tr("move to")) : std::nullopt;
         if (!destination)
             return std::nullopt;
@@ -315,6 +315,20 @@ std::optional<QList<ObjectRef>> ScriptEngine::objectsOf(const ExprPtr& expr, con
         if (object)
             list.append(*object);
     return list;
+}
+
+std::optional<QList<ObjectRef>> ScriptEngine::receivers(const ExprPtr& expr, const QString& verb)
+{
+    auto objects = objectsOf(expr, verb);
+    // Objects that are not there reach the command as none: it tells the error in its own words.
+    if (!objects && m_error &&
+        (m_error->number == InvalidIndex ||
+         (m_error->number == CantGet && expr && expr->kind == Expr::Kind::Reference &&
+          expr->path.front().form != RefPart::Form::Property))) {
+        m_error.reset();
+        objects = QList<ObjectRef>{};
+    }
+    return objects;
 }
 
 std::optional<Location> ScriptEngine::location(const LocationExpr& where)

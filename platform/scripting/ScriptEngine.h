@@ -53,6 +53,8 @@ private:
     // The objects named by the path from `from` outward (the application when nothing is left).
     std::optional<Objects> resolve(const std::vector<RefPart>& path, size_t from);
     std::optional<QList<ObjectRef>> objectsOf(const ExprPtr& expr, const QString& verb);
+    // The objects a duplicate or move acts on: none when they are not there.
+    std::optional<QList<ObjectRef>> receivers(const ExprPtr& expr, const QString& verb);
     std::optional<Location> location(const LocationExpr& where);
     // The record an expression gives; an empty one for no expression.
     std::optional<ScriptValue::Record> record(const ExprPtr& expr);

@@ -152,8 +152,11 @@ TEST(LexotraceScripting, MakeDuplicateAndMoveNumberWhatTheyMake)
     EXPECT_EQ(run("get level number of " + copy), "2");
     EXPECT_EQ(run("count every unit of " + copy), "6");
     EXPECT_EQ(run("count every row of every section of every unit of " + copy), "4");
-    EXPECT_EQ(run("duplicate word pairs"), "error 6008: Lexotrace got an error: Can't move "
-                                           "objects because some object doesn't exist.");
+    for (const char* missing : {"duplicate word pairs", "duplicate unit 9 of level 1",
+                                "move unit id \"x-orthova:///Unit/p999\" to level 1"})
+        EXPECT_EQ(run(missing), "error 6008: Lexotrace got an error: Can't move objects because "
+                                "some object doesn't exist.")
+            << missing;
     // Levels are numbered by their place; nothing else is renumbered.
     EXPECT_EQ(run("make new level"),
               "error 6006: Can't create this object without a destination (e.g. level 6.)");
