@@ -322,6 +322,17 @@ private:
     ExprPtr expression()
     {
         auto e = std::make_shared<Expr>();
+        // Lists in lists and brackets in brackets go this deep at most, so that no script can
+        // exhaust the program's stack.
+        if (m_depth >= kMaxDepth) {
+            fail(tr("a simpler value (lists and brackets nest %1 deep at most)").arg(kMaxDepth));
+            return e;
+        }
+        ++m_depth;
+        struct Leave {
+            int& depth;
+            ~Leave() { --depth; }
+        } leave{m_depth};
         const Token& t = peek();
         if (t.kind == Token::Kind::String) {
             e->literal = t.text;
@@ -468,7 +479,9 @@ private:
 
     std::vector<Token> m_tokens;
     const ScriptTerminology& m_terms;
+    static constexpr int kMaxDepth = 100;
     qsizetype m_pos = 0;
+    int m_depth = 0;
     std::optional<ScriptError> m_error;
 };
 

@@ -248,6 +248,12 @@ TEST(ScriptEngine, BadScriptsAreToldWithTheirPlaceAndLongOnesStopped)
          })
         EXPECT_EQ(run(script), error) << script.toStdString();
 
+    // However deep a value nests, the script is refused, not the program ended.
+    for (const QString& deep : {QString(100000, '{'), QString(100000, '(')})
+        EXPECT_TRUE(run("get " + deep).contains("nest 100 deep at most"));
+    EXPECT_EQ(run("get " + QString(50, '{') + QString(50, '}')),
+              "{" + QString(49, '{') + QString(50, '}'));
+
     run.engine.setTimeLimit(std::chrono::milliseconds(0));
     for (int i = 0; i < 2000; ++i)
         run.model.add("L", "more");
