@@ -1,5 +1,7 @@
 #include "lexotrace/app/LexotraceApplication.h"
 
+#include "platform/TerminationSignals.h"
+
 #include <QApplication>
 
 int main(int argc, char** argv)
@@ -12,5 +14,12 @@ int main(int argc, char** argv)
     lexotrace::LexotraceApplication lexotrace;
     if (!lexotrace.start())
         return 1;
+    // A logout or a kill ends the program through its orderly quit, which saves.
+    platform::TerminationSignals endings;
+    QObject::connect(&endings, &platform::TerminationSignals::terminationRequested, &app,
+                     [&lexotrace] {
+                         lexotrace.controller().applicationShouldTerminateAfterLastWindowClosed();
+                         lexotrace.controller().terminate();
+                     });
     return app.exec();
 }

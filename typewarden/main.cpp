@@ -1,4 +1,7 @@
 #include "typewarden/app/TypewardenApplication.h"
+#include "typewarden/store/TypewardenModel.h"
+
+#include "platform/TerminationSignals.h"
 
 #include <QApplication>
 
@@ -14,5 +17,12 @@ int main(int argc, char** argv)
     typewarden::TypewardenApplication typewarden;
     if (!typewarden.start())
         return 1;
+    // A logout or a kill ends the program through its orderly quit, which saves.
+    platform::TerminationSignals endings;
+    QObject::connect(&endings, &platform::TerminationSignals::terminationRequested, &app,
+                     [&typewarden] { typewarden.endOnSignal(); });
+    // The session ending saves the pending pairs before the session manager's SIGTERM comes.
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &app,
+                     [&typewarden] { typewarden.model().saveContext(); });
     return app.exec();
 }

@@ -65,6 +65,10 @@ void WidgetAlertPresenter::beep()
 
 int WidgetAlertPresenter::runModal(const AlertSpec& alert)
 {
+    if (m_unattended) {
+        qWarning().noquote() << "unanswered alert:" << alert.messageText << alert.informativeText;
+        return 0;
+    }
     QList<QAbstractButton*> buttons;
     auto box = makeBox(alert, nullptr, &buttons);
     box->exec();
@@ -75,6 +79,12 @@ int WidgetAlertPresenter::runModal(const AlertSpec& alert)
 void WidgetAlertPresenter::beginSheet(const AlertSpec& alert, QWidget* window,
                                       std::function<void(int)> completion)
 {
+    if (m_unattended) {
+        runModal(alert);
+        if (completion)
+            completion(0);
+        return;
+    }
     WindowSheets& sheets = m_sheets[window];
     if (sheets.showing) {
         sheets.waiting.append({alert, std::move(completion)});

@@ -63,6 +63,10 @@ public:
                     std::function<void(int)> completion) override;
     void afterSheets(QWidget* window, std::function<void()> then) override;
 
+    // While the program ends on a signal nobody can answer: alerts are logged and answered with
+    // their first button.
+    void setUnattended(bool on) { m_unattended = on; }
+
 private:
     struct Sheet {
         AlertSpec alert;
@@ -77,6 +81,7 @@ private:
     void sheetEnded(QWidget* window);
 
     QHash<QWidget*, WindowSheets> m_sheets;
+    bool m_unattended = false;
 };
 
 } // namespace platform

@@ -37,6 +37,12 @@ QString fixturePath(const QString& name)
     return QStringLiteral(ORTHOVA_SOURCE_DIR "/tests/fixtures/") + name;
 }
 
+QString storeFolder()
+{
+    return qEnvironmentVariable("XDG_DATA_HOME") +
+           QStringLiteral("/group.com.Orthova.data/Library/Application Support");
+}
+
 QString toolOutput(const QString& tool, const QStringList& arguments)
 {
     QProcess process;

@@ -15,6 +15,8 @@ QString sandboxRoot();
 QByteArray readFile(const QString& path);
 bool writeFile(const QString& path, const QByteArray& bytes);
 
+// The folder of the programs' store files in this test's home.
+QString storeFolder();
 // Path of a file under tests/fixtures in the source tree.
 QString fixturePath(const QString& name);
 // Standard output of a command-line tool; fails the test when it is missing or fails.

@@ -125,6 +125,16 @@ bool TypewardenApplication::start()
     return true;
 }
 
+void TypewardenApplication::endOnSignal()
+{
+    m_alerts.setUnattended(true);
+    if (m_model)
+        m_model->saveContext();
+    terminate();
+    // Not quit(): that would ask each window to close, and a window may ask a question first.
+    QCoreApplication::exit(0);
+}
+
 void TypewardenApplication::terminate()
 {
     if (m_terminated || !m_delegate)

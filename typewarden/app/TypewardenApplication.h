@@ -51,6 +51,9 @@ public:
     bool start();
     // The orderly end, before the event loop stops.
     void terminate();
+    // The end a logout or a kill asks for: the pending pairs are saved (or kept in the recovery
+    // file) without asking anybody, then the event loop stops.
+    void endOnSignal();
 
     TypewardenModel& model() { return *m_model; }
     TypewardenWindowController& windowController() { return *m_window; }

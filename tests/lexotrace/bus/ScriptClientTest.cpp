@@ -1,6 +1,7 @@
 // lexotrace-script against the real lexotrace on a private session bus, on a fresh home whose
 // stores are still empty (the first-run messages wait for a person).
 #include "tests/support/ProgramOnBus.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -37,8 +38,12 @@ TEST(LexotraceScriptClient, ScriptsEditTheRunningProgramsCurriculum)
     EXPECT_EQ(script("get unit 2 of level 1").err,
               "error -1719: Can't get unit 2. Invalid index.\n");
 
+    // SIGTERM ends the program through its quit, which saves the lessons.
     program.terminate();
-    EXPECT_TRUE(program.waitForFinished(10000));
+    ASSERT_TRUE(program.waitForFinished(10000));
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_TRUE(testsupport::readFile(testsupport::storeFolder() + "/OrthovaLessonsCoreData.xml")
+                    .contains("Double the last letter."));
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // typewarden-script against the real typewarden on a private session bus.
 #include "tests/support/ProgramOnBus.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -43,8 +44,12 @@ TEST(TypewardenScriptClient, ScriptsRunInTheRunningAgentAndTheirErrorsAreTold)
     EXPECT_EQ(bad.err, "error -1719: Can't get word pair 2. Invalid index.\n");
     EXPECT_EQ(script({"-e", "get"}).status, 1);
 
+    // A logout's SIGTERM ends the agent through its quit, which saves the pair made above.
     agent.terminate();
-    EXPECT_TRUE(agent.waitForFinished(10000));
+    ASSERT_TRUE(agent.waitForFinished(10000));
+    EXPECT_EQ(agent.exitStatus(), QProcess::NormalExit);
+    EXPECT_TRUE(testsupport::readFile(testsupport::storeFolder() + "/spellErrorList.xml")
+                    .contains("recieve"));
 }
 
 } // namespace
