@@ -6,6 +6,7 @@
 #include "platform/accessibility/atspi/AtspiDesktopAccessibility.h"
 #include "platform/accessibility/atspi/AtspiGlobalEventMonitors.h"
 #include "platform/accessibility/atspi/AtspiSession.h"
+#include "platform/dbus/DesktopAccessibilitySwitch.h"
 #include "platform/dbus/ScriptingService.h"
 #include "platform/dbus/SessionBusName.h"
 #include "platform/scripting/ScriptEngine.h"
@@ -70,8 +71,11 @@ bool TypewardenApplication::start()
     m_scripting = std::make_unique<platform::ScriptingService>(*m_scriptEngine);
     if (!m_scripting->exportOnSessionBus())
         qCWarning(lcAgent, "Scripts cannot reach Typewarden: /Scripting is not on the bus.");
-    // Capture needs the desktop's accessibility bus; without it the agent keeps its list.
+    // Capture needs the desktop's accessibility bus; without it the agent keeps its list. Some
+    // editors show their text only while the desktop's accessibility is on.
     QString why;
+    if (!platform::enableDesktopAccessibility(&why))
+        qCWarning(lcAgent).noquote() << "cannot turn the desktop's accessibility on:" << why;
     m_accessibility = platform::atspi::AtspiSession::start(&why);
     if (m_accessibility) {
         m_desktop = std::make_unique<platform::atspi::AtspiDesktopAccessibility>(m_accessibility);
