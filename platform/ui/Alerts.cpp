@@ -101,6 +101,11 @@ void WidgetAlertPresenter::show(QWidget* window, Sheet sheet)
     QMessageBox* box = makeBox(sheet.alert, window, &buttons).release();
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(window ? Qt::WindowModal : Qt::ApplicationModal);
+    if (sheet.alert.withoutFocus) {
+        box->setWindowModality(Qt::NonModal);
+        box->setAttribute(Qt::WA_ShowWithoutActivating);
+        box->setWindowFlag(Qt::WindowDoesNotAcceptFocus);
+    }
     QObject::connect(box, &QMessageBox::finished, box,
                      [this, box, buttons, window, completion = std::move(sheet.completion)](int) {
                          const int index = buttons.indexOf(box->clickedButton());

@@ -18,6 +18,9 @@ struct AlertSpec {
     QString messageText;
     QString informativeText;
     QStringList buttons; // first is the default; empty means one "OK"
+    // Shown without taking the keyboard: for what a program working in the background has to
+    // say while the user types elsewhere (as a sheet only).
+    bool withoutFocus = false;
 };
 
 // Everything the user is told or asked through a dialog, and the system beep. Behind an interface

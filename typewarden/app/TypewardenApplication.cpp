@@ -106,6 +106,8 @@ bool TypewardenApplication::start()
                      m_window.get(), &TypewardenWindowController::toggleLastCorrection);
     QObject::connect(m_capture.get(), &CaptureCoordinator::saveRequested, m_window.get(),
                      &TypewardenWindowController::wordPairArrayControllerSaveContext);
+    QObject::connect(m_window.get(), &TypewardenWindowController::installScriptRequested,
+                     m_capture.get(), &CaptureCoordinator::offerComparisonScript);
     QObject::connect(m_window.get(), &TypewardenWindowController::preferencesRequested,
                      m_preferences.get(), &PreferencesWindowController::showWindow);
     QObject::connect(m_window.get(), &TypewardenWindowController::launchLexotraceRequested,

@@ -173,6 +173,8 @@ void TypewardenWindowController::buildStatusMenu()
     add(tr("Redo"), MenuAction::Redo, &TypewardenWindowController::redo);
     m_statusMenu->addSeparator();
     add(tr("Preferences…"), MenuAction::Other, &TypewardenWindowController::preferencesRequested);
+    add(tr("Install Comparison Script…"), MenuAction::Other,
+        &TypewardenWindowController::installScriptRequested);
     add(tr("Launch Lexotrace"), MenuAction::Other,
         &TypewardenWindowController::launchLexotraceRequested);
     m_statusMenu->addSeparator();

@@ -92,7 +92,8 @@ signals:
     // The menu's other commands, for the application to carry out.
     void launchLexotraceRequested();
     void preferencesRequested();
-    void importRequested(); // the Import command, or a file dropped on the list window
+    void installScriptRequested(); // the comparison script, asked for once a run otherwise
+    void importRequested();        // the Import command, or a file dropped on the list window
     void exportRequested();
     void quitRequested();
 

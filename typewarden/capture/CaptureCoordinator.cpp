@@ -103,6 +103,11 @@ void CaptureCoordinator::checkForComparisonScript()
     m_script->trackFrontDocumentScriptTask();
 }
 
+void CaptureCoordinator::offerComparisonScript()
+{
+    m_script->installScriptAlert();
+}
+
 bool CaptureCoordinator::userPreferenceMask(const QString& applicationName) const
 {
     if (applicationName == kPages)

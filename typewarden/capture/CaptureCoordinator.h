@@ -49,6 +49,8 @@ public:
     void setupApplicationActivityMonitor();
     // Looks for the comparison script once launching has finished; offers to install it.
     void checkForComparisonScript();
+    // The user asked to install the comparison script (again).
+    void offerComparisonScript();
     // The orderly end: observers, then capture (which saves when typing capture was on).
     void terminate();
 

@@ -74,7 +74,8 @@ std::optional<QString> ComparisonScript::trackFrontDocumentScriptTask()
                                   << (missing ? "no such file" : "not an executable file") << path;
     qCWarning(lcComparisonScript).noquote()
         << QStringLiteral("error.code: %1").arg(missing ? kFileNotFound : kNotPermitted);
-    if (missing)
+    // Asked once a run: not at every word, however often the script is looked for.
+    if (missing && !m_installationAsked)
         installScriptAlert();
     return std::nullopt;
 }
@@ -129,12 +130,18 @@ void ComparisonScript::runFailed(const QString& failure)
 
 void ComparisonScript::installScriptAlert()
 {
-    const int button = m_alerts.runModal(
-        {tr("A resource to run Typewarden needs to be installed in your private scripts folder."),
-         tr("May I open this folder to assist  installation?"),
-         {tr("OK"), tr("Cancel")}});
-    if (button == 0)
-        installationChoosePanel();
+    m_installationAsked = true;
+    // The user is typing in an editor: the question waits beside it, without taking the keys.
+    platform::AlertSpec alert{
+        tr("A resource to run Typewarden needs to be installed in your private scripts folder."),
+        tr("May I open this folder to assist installation?"),
+        {tr("OK"), tr("Cancel")}};
+    alert.withoutFocus = true;
+    QPointer<ComparisonScript> self(this);
+    m_alerts.beginSheet(alert, nullptr, [self](int button) {
+        if (self && button == 0)
+            self->installationChoosePanel();
+    });
 }
 
 void ComparisonScript::installationChoosePanel()
@@ -172,7 +179,7 @@ void ComparisonScript::install(const QString& directory)
         return;
     }
     m_alerts.runModal({tr("Script Installed"),
-                       tr("The Automation script was installed succcessfully."),
+                       tr("The Automation script was installed successfully."),
                        {tr("OK")}});
 }
 

@@ -72,6 +72,7 @@ private:
     platform::FilePanels& m_panels;
     QString m_shippedScript;
     int m_timeoutMs = kDefaultTimeoutMs;
+    bool m_installationAsked = false; // once a run
 };
 
 } // namespace typewarden

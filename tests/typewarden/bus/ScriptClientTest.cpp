@@ -20,7 +20,8 @@ TEST(TypewardenScriptClient, ScriptsRunInTheRunningAgentAndTheirErrorsAreTold)
 
     const testsupport::ClientAnswer absent = script({"-e", "count every word pair"});
     EXPECT_EQ(absent.status, 2);
-    EXPECT_EQ(absent.err, "typewarden-script: Typewarden is not running.\n");
+    EXPECT_TRUE(absent.err.contains("typewarden-script: Typewarden is not running.\n"))
+        << absent.err.toStdString();
 
     QProcess agent;
     QByteArray log;
@@ -41,7 +42,8 @@ TEST(TypewardenScriptClient, ScriptsRunInTheRunningAgentAndTheirErrorsAreTold)
 
     const testsupport::ClientAnswer bad = script({"-e", "get word pair 2"});
     EXPECT_EQ(bad.status, 1);
-    EXPECT_EQ(bad.err, "error -1719: Can't get word pair 2. Invalid index.\n");
+    EXPECT_TRUE(bad.err.contains("error -1719: Can't get word pair 2. Invalid index.\n"))
+        << bad.err.toStdString();
     EXPECT_EQ(script({"-e", "get"}).status, 1);
 
     // A logout's SIGTERM ends the agent through its quit, which saves the pair made above.

@@ -177,16 +177,18 @@ TEST(ComparisonScript, AMissingScriptAsksForItsInstallationWhichCopiesItOnceInto
 {
     Script s;
     ASSERT_TRUE(testsupport::writeFile(s.shipped, "#!/bin/sh\necho '[\"doc\"]'\n"));
-    // Cancelled, the installation is asked for again at the next use.
+    // Asked once a run, without taking the keys; cancelled, it is not asked again at every use.
     s.alerts.answer = 1;
     EXPECT_FALSE(s.script.runDifferenceScript("TextEdit", "old"));
     EXPECT_FALSE(s.script.trackFrontDocumentScriptTask());
-    ASSERT_EQ(s.alerts.shown.size(), 2);
+    ASSERT_EQ(s.alerts.shown.size(), 1);
     EXPECT_EQ(s.alerts.shown[0].alert.messageText,
               "A resource to run Typewarden needs to be installed in your private scripts folder.");
     EXPECT_EQ(s.alerts.shown[0].alert.buttons, QStringList({"OK", "Cancel"}));
+    EXPECT_TRUE(s.alerts.shown[0].alert.withoutFocus);
     EXPECT_TRUE(s.panels.requests.isEmpty());
 
+    // Asked for again from the status menu.
     s.alerts.answer = 0;
     s.panels.answer = testsupport::sandboxRoot(); // another folder: nothing happens
     s.script.installScriptAlert();
@@ -195,16 +197,16 @@ TEST(ComparisonScript, AMissingScriptAsksForItsInstallationWhichCopiesItOnceInto
     EXPECT_FALSE(QFile::exists(ComparisonScript::scriptPath()));
 
     s.panels.answer.reset();
-    EXPECT_FALSE(s.script.trackFrontDocumentScriptTask()); // missing: installs through the alert
-    ASSERT_EQ(s.alerts.shown.size(), 5);
-    EXPECT_EQ(s.alerts.shown[4].alert.messageText, "Script Installed");
+    s.script.installScriptAlert();
+    ASSERT_EQ(s.alerts.shown.size(), 4);
+    EXPECT_EQ(s.alerts.shown[3].alert.messageText, "Script Installed");
     EXPECT_EQ(s.script.trackFrontDocumentScriptTask(), ComparisonScript::scriptPath());
     EXPECT_EQ(testsupport::readFile(ComparisonScript::scriptPath()),
               testsupport::readFile(s.shipped));
 
     // The file is there now: a second installation only logs.
     s.script.installScriptAlert();
-    EXPECT_EQ(s.alerts.shown.size(), 6);
+    EXPECT_EQ(s.alerts.shown.size(), 5);
     EXPECT_TRUE(s.script.runDifferenceScript("TextEdit", "old"));
     ASSERT_TRUE(s.answered.wait(5000));
     EXPECT_EQ(s.answered[0][0].toStringList(), QStringList({"doc"}));
