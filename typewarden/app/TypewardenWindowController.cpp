@@ -104,7 +104,12 @@ void TypewardenWindowController::buildWindow()
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_table->verticalHeader()->hide();
-    m_table->horizontalHeader()->setStretchLastSection(true);
+    // The narrow window shows all three columns: the words share what the time leaves.
+    QHeaderView* header = m_table->horizontalHeader();
+    header->setSectionResizeMode(QHeaderView::Stretch);
+    if (m_pairs->columnCount() > 2)
+        header->setSectionResizeMode(m_pairs->columnCount() - 1, QHeaderView::ResizeToContents);
+    m_table->setTextElideMode(Qt::ElideRight);
     layout->addWidget(m_table);
 
     auto* buttons = new QHBoxLayout;

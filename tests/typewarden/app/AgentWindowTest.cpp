@@ -21,6 +21,7 @@
 #include <QFile>
 #include <QMainWindow>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTableView>
 
@@ -162,6 +163,14 @@ TEST(AgentList, CopyGivesOneLinePerSelectedPairInListOrder)
     EXPECT_EQ(QApplication::clipboard()->text(), "");
     agent.window->selectEveryRowInErrorListTable();
     EXPECT_EQ(agent.window->copyText().count('\n'), 3);
+
+    // The narrow list window shows its three columns, none behind a scroll bar.
+    agent.window->openSpellingListWindow();
+    QTableView* table = agent.window->tableView();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(table->horizontalScrollBar()->maximum(), 0);
+    for (int column = 0; column < 3; ++column)
+        EXPECT_GT(table->columnWidth(column), 20) << column;
 }
 
 TEST(AgentList, ADeletionAndItsUndoKeepTheSelectionOfTheOtherPairs)
