@@ -109,7 +109,15 @@ platform::StoreCoordinator* TypewardenModel::wordErrorManager()
 
 void TypewardenModel::reportOpenFailure(const QString& path)
 {
-    m_alerts.beep();
+    // Told once (the store is opened once a run), in words, beside whatever the user is typing in.
+    platform::AlertSpec alert{
+        tr("Typewarden cannot open its word list."),
+        tr("%1\n\nCorrections cannot be kept until the list can be opened: check the list's "
+           "location in Typewarden's preferences, then start Typewarden again.")
+            .arg(m_openError.message),
+        {tr("OK")}};
+    alert.withoutFocus = true;
+    m_alerts.beginSheet(alert, nullptr, {});
     logUnresolved(m_openError);
     qCCritical(lcWordPairStore).noquote()
         << QStringLiteral("wordErrorPathUrl: %1").arg(QUrl::fromLocalFile(path).toString());

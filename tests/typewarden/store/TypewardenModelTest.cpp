@@ -160,13 +160,16 @@ TEST_F(TypewardenModelTest, AnUnreadableStoreRefusesPairsAndIsNeverWritten)
     EXPECT_TRUE(store->writeUnsavedPairsToRecoveryFile(&recovery));
     EXPECT_TRUE(recovery.isEmpty());
     EXPECT_EQ(testsupport::readFile(storePath), garbage);
-    EXPECT_EQ(alerts.beeps, 1) << "the failure is sounded once, not on every pair";
-
-    // Only a count the store cannot answer is put to the user.
-    EXPECT_TRUE(alerts.shown.isEmpty());
-    EXPECT_EQ(pairCount(), 0u);
+    // Told once in words, not on every pair, and without taking the keys.
     ASSERT_EQ(alerts.shown.size(), 1);
-    EXPECT_FALSE(alerts.shown.first().sheet);
+    EXPECT_EQ(alerts.shown.first().alert.messageText, "Typewarden cannot open its word list.");
+    EXPECT_TRUE(alerts.shown.first().alert.withoutFocus);
+    EXPECT_EQ(alerts.beeps, 0);
+
+    // A count the store cannot answer is put to the user too.
+    EXPECT_EQ(pairCount(), 0u);
+    ASSERT_EQ(alerts.shown.size(), 2);
+    EXPECT_FALSE(alerts.shown.last().sheet);
 }
 
 TEST_F(TypewardenModelTest, AStoreInAMissingFolderIsRefusedAndTheFolderIsNotMade)
@@ -174,7 +177,8 @@ TEST_F(TypewardenModelTest, AStoreInAMissingFolderIsRefusedAndTheFolderIsNotMade
     const QString folder = testsupport::sandboxRoot() + "/data/nowhere";
     defaults.registerDefaults({{model::defaults::ErrorListPath, folder + "/spellErrorList.xml"}});
     makeStore();
-    EXPECT_EQ(alerts.beeps, 1);
+    ASSERT_EQ(alerts.shown.size(), 1);
+    EXPECT_TRUE(alerts.shown.first().alert.informativeText.contains(folder));
     EXPECT_FALSE(store->addWordPairs({"their", "thier"}));
     EXPECT_FALSE(QFileInfo::exists(folder));
 }
