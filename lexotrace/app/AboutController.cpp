@@ -43,7 +43,7 @@ void AboutController::show()
 {
     if (!m_panel && !loadPanel())
         qCWarning(lcApp).noquote()
-            << QStringLiteral("Failed to load Nib Named: %1").arg(m_interfaceName);
+            << QStringLiteral("Could not build the panel %1").arg(m_interfaceName);
     if (!m_panel)
         return;
     if (const QScreen* screen = QApplication::primaryScreen()) {
