@@ -1,11 +1,12 @@
-#include "lexotrace/lessons/NumberText.h"
+#include "model/NumberText.h"
 
+#include <algorithm>
 #include <limits>
 
-namespace lexotrace
+namespace model
 {
 
-int intValue(QStringView text)
+qint64 integerValue(QStringView text)
 {
     qsizetype i = 0;
     while (i < text.size() && text[i].isSpace())
@@ -13,13 +14,19 @@ int intValue(QStringView text)
     bool negative = false;
     if (i < text.size() && (text[i] == u'-' || text[i] == u'+'))
         negative = text[i++] == u'-';
-    constexpr qint64 limit = qint64(std::numeric_limits<int>::max()) + 1;
+    constexpr qint64 max = std::numeric_limits<qint64>::max();
     qint64 value = 0;
-    for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i)
-        value = std::min(value * 10 + (text[i].unicode() - u'0'), limit);
-    if (negative)
-        return int(-value);
-    return int(std::min(value, limit - 1));
+    for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i) {
+        const int digit = text[i].unicode() - u'0';
+        value = value > (max - digit) / 10 ? max : value * 10 + digit;
+    }
+    return negative ? -value : value;
 }
 
-} // namespace lexotrace
+int intValue(QStringView text)
+{
+    return int(std::clamp<qint64>(integerValue(text), std::numeric_limits<int>::min(),
+                                  std::numeric_limits<int>::max()));
+}
+
+} // namespace model

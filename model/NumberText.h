@@ -1,13 +1,14 @@
 #pragma once
 
-#include <QString>
 #include <QStringView>
 
-namespace lexotrace
+namespace model
 {
 
-// Numbers of the curriculum are stored as text; this reads one back: the leading integer of the
-// text (spaces, a sign, digits), 0 when there is none, held at the 32-bit limits.
+// Numbers of the curriculum are stored as text; these read one back: the leading integer of the
+// text (spaces, a sign, digits), 0 when there is none ("12a" is 12, "" and "x" are 0), held at
+// the limits of the type instead of wrapping round.
+qint64 integerValue(QStringView text);
 int intValue(QStringView text);
 
-} // namespace lexotrace
+} // namespace model

@@ -1,7 +1,7 @@
 #include "lexotrace/lessons/LessonValueTransformers.h"
 
 #include "lexotrace/lessons/LessonsLog.h"
-#include "lexotrace/lessons/NumberText.h"
+#include "model/NumberText.h"
 
 #include <QGuiApplication>
 #include <QLocale>
@@ -52,7 +52,7 @@ QVariant XXNumberTransformer::reverseTransformedValue(const QVariant& text)
     const QString string = text.toString();
     if (string.isNull())
         return {};
-    return QVariant(intValue(string));
+    return QVariant(model::intValue(string));
 }
 
 XXStringTransformer::Appearance XXStringTransformer::currentAppearance()

@@ -1,6 +1,6 @@
 #include "lexotrace/lessons/LevelsArrayController.h"
 
-#include "lexotrace/lessons/NumberText.h"
+#include "model/NumberText.h"
 #include "model/OrthovaModel.h"
 
 #include <QTimer>
@@ -32,7 +32,8 @@ bool LevelsArrayController::add()
         m_units ? m_units->newObject() : context()->insertNewObject(model::entity::Unit);
     unit->setValue(key::unitNumber, QStringLiteral("1"));
     level->setToMany(key::units, {unit});
-    unit->setValue(key::generalRuleCode, QString::number(qint64(intValue(lastRuleCode)) + 1));
+    unit->setValue(key::generalRuleCode,
+                   QString::number(qint64(model::intValue(lastRuleCode)) + 1));
     rearrangeObjects();
     // Selected once the lists that follow the levels have caught up.
     QTimer::singleShot(kSelectNewLevelDelayMs, this, &LevelsArrayController::selectLastLevel);
@@ -45,7 +46,7 @@ void LevelsArrayController::remove()
     if (selected.isEmpty())
         return;
     UndoGroup group(context());
-    const int removedNumber = intValue(selected.last()->string(key::levelNumber));
+    const int removedNumber = model::intValue(selected.last()->string(key::levelNumber));
     removeObjects(selected);
     updateLevelNumbersForLevel();
     // The level before the removed one; after the first level, the new first one.

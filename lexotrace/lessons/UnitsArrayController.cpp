@@ -4,7 +4,7 @@
 #include "lexotrace/lessons/LessonPasteboard.h"
 #include "lexotrace/lessons/LessonsLog.h"
 #include "lexotrace/lessons/LevelsArrayController.h"
-#include "lexotrace/lessons/NumberText.h"
+#include "model/NumberText.h"
 #include "model/OrthovaModel.h"
 #include "platform/store/StoreError.h"
 
@@ -125,7 +125,7 @@ void UnitsArrayController::updateUnitNumbersForUnit()
 void UnitsArrayController::selectInsertedUnit()
 {
     rearrangeObjects();
-    setSelectionIndex(qsizetype(intValue(m_insertIndexString)) - 1);
+    setSelectionIndex(qsizetype(model::intValue(m_insertIndexString)) - 1);
 }
 
 bool UnitsArrayController::deleteThisWordOfCoreData(const platform::ObjectID& objectID)

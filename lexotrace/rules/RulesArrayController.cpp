@@ -1,6 +1,6 @@
 #include "lexotrace/rules/RulesArrayController.h"
 
-#include "lexotrace/lessons/NumberText.h"
+#include "model/NumberText.h"
 #include "model/OrthovaModel.h"
 #include "platform/store/ManagedObject.h"
 
@@ -24,7 +24,7 @@ QString RulesArrayController::nextRuleCode() const
 {
     qint64 highest = arrangedObjects().size();
     for (const platform::ManagedObject* rule : arrangedObjects())
-        highest = std::max<qint64>(highest, intValue(rule->string(model::key::ruleCode)));
+        highest = std::max<qint64>(highest, model::intValue(rule->string(model::key::ruleCode)));
     return QString::number(highest + 1);
 }
 

@@ -1,11 +1,11 @@
 #include "lexotrace/rules/SpellRulesWindowDelegate.h"
 
 #include "lexotrace/lessons/GeneralRuleTextView.h"
-#include "lexotrace/lessons/NumberText.h"
 #include "lexotrace/rules/RulesArrayController.h"
 #include "lexotrace/rules/SpellRulesWindowController.h"
 #include "lexotrace/store/LocalNotifications.h"
 #include "lexotrace/store/SpellRuleCoreDataAppDelegate.h"
+#include "model/NumberText.h"
 #include "model/OrthovaModel.h"
 #include "platform/NotificationCenter.h"
 #include "platform/Pasteboard.h"
@@ -162,8 +162,8 @@ void SpellRulesWindowDelegate::popUpMenuItemsResponder()
         // "2-14" asks for the second level's fourteenth unit, by position. An item without a
         // level gives a position the lessons window does not have, so it leads nowhere.
         const QStringList parts = title.split(u'-');
-        level = QString::number(qint64(intValue(parts.value(0))) - 1);
-        unit = QString::number(qint64(intValue(parts.value(1))) - 1);
+        level = QString::number(qint64(model::intValue(parts.value(0))) - 1);
+        unit = QString::number(qint64(model::intValue(parts.value(1))) - 1);
     }
     const QVariantMap userInfo{{QStringLiteral("LevelIndex"), level},
                                {QStringLiteral("UnitIndex"), unit}};

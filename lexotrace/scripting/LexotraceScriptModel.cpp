@@ -1,6 +1,6 @@
 #include "lexotrace/scripting/LexotraceScriptModel.h"
 
-#include "lexotrace/lessons/NumberText.h"
+#include "model/NumberText.h"
 #include "model/OrthovaModel.h"
 #include "model/WordPairScripting.h"
 #include "platform/store/FetchRequest.h"
@@ -120,7 +120,7 @@ std::optional<QString> givenNumber(const ScriptValue& record, const QString& k)
 {
     const ScriptValue* given = record.field(k);
     const auto text = given ? numberText(*given) : std::nullopt;
-    if (!text || intValue(*text) == 0)
+    if (!text || model::intValue(*text) == 0)
         return std::nullopt;
     return text;
 }
@@ -275,10 +275,10 @@ std::optional<ScriptValue> LexotraceScriptModel::property(const std::optional<Ob
     if (k == QStringLiteral("uniqueID"))
         return ScriptValue(ref->uniqueID);
     if (kind == entity::Levels && k == QStringLiteral("aSLevelNumber"))
-        return ScriptValue(intValue(o->string(key::levelNumber)));
+        return ScriptValue(model::intValue(o->string(key::levelNumber)));
     if (kind == entity::Unit) {
         if (k == QStringLiteral("aSUnitNumber"))
-            return ScriptValue(intValue(o->string(key::unitNumber)));
+            return ScriptValue(model::intValue(o->string(key::unitNumber)));
         if (k == QStringLiteral("aSGeneralRule"))
             return textValue(*o, key::generalRule);
         if (k == QStringLiteral("aSGeneralRuleCode"))
@@ -287,7 +287,7 @@ std::optional<ScriptValue> LexotraceScriptModel::property(const std::optional<Ob
     if (kind == entity::Sections) {
         // Sections count from 0 in the store and from 1 in scripts.
         if (k == QStringLiteral("aSSectionNumber")) {
-            const qint64 number = qint64(intValue(o->string(key::sectionNumber))) + 1;
+            const qint64 number = qint64(model::intValue(o->string(key::sectionNumber))) + 1;
             qCDebug(lcScripting) << "sectionNumberInt:" << number;
             return ScriptValue(number);
         }

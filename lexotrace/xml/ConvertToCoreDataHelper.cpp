@@ -1,6 +1,7 @@
 #include "lexotrace/xml/ConvertToCoreDataHelper.h"
 
 #include "lexotrace/xml/XmlFileText.h"
+#include "model/NumberText.h"
 #include "model/OrthovaModel.h"
 #include "platform/xml/LenientXmlDocument.h"
 
@@ -21,22 +22,6 @@ namespace
 {
 
 const QString kNull = QStringLiteral("(null)");
-
-// The value of a leading decimal integer, as the text's integer value is taken elsewhere: "12a"
-// is 12, "" and "x" are 0.
-qint64 integerValue(const QString& text)
-{
-    qsizetype i = 0;
-    while (i < text.size() && text[i].isSpace())
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == u'-' || text[i] == u'+'))
-        negative = text[i++] == u'-';
-    qint64 value = 0;
-    for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i)
-        value = value * 10 + (text[i].unicode() - u'0');
-    return negative ? -value : value;
-}
 
 QVariant valueOf(const XmlNode& node)
 {
@@ -241,13 +226,13 @@ bool ConvertToCoreDataHelper::parseLessonsCoreDataToReadableXMLFilePath(const QS
             QList<ManagedObject*> sections = unit->toMany(key::sections);
             std::stable_sort(sections.begin(), sections.end(),
                              [](ManagedObject* a, ManagedObject* b) {
-                                 return integerValue(a->string(key::sectionNumber)) <
-                                        integerValue(b->string(key::sectionNumber));
+                                 return model::integerValue(a->string(key::sectionNumber)) <
+                                        model::integerValue(b->string(key::sectionNumber));
                              });
             for (ManagedObject* section : sections) {
                 x += QLatin1String("<section>\n<sectionNumber>");
                 if (section->hasValue(key::sectionNumber)) {
-                    x += QString::number(integerValue(section->string(key::sectionNumber)));
+                    x += QString::number(model::integerValue(section->string(key::sectionNumber)));
                 } else {
                     qCWarning(lcLessonsXml) << "Unresolved error for CoreData-to-XML translator "
                                                "at 'sectionNumber'";

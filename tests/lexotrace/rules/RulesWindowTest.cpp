@@ -2,7 +2,6 @@
 // adding and deleting, copy and print, save, revert and close, export and import.
 #include "lexotrace/lessons/GeneralRuleTextView.h"
 #include "lexotrace/lessons/LevelsArrayController.h"
-#include "lexotrace/lessons/NumberText.h"
 #include "lexotrace/lessons/UnitsArrayController.h"
 #include "lexotrace/rules/RulesArrayController.h"
 #include "lexotrace/rules/SpellRulesTableView.h"
