@@ -77,12 +77,7 @@ bool LessonsTableView::acceptsDrag(const QDropEvent& event) const
 
 void LessonsTableView::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (!acceptsDrag(*event)) {
-        event->ignore();
-        return;
-    }
-    event->setDropAction(Qt::CopyAction);
-    event->accept();
+    dragMoveEvent(event);
 }
 
 void LessonsTableView::dragMoveEvent(QDragMoveEvent* event)

@@ -138,19 +138,19 @@ void SpellLessonsWindowController::buildContent()
     m_unitChooser = new QComboBox(content);
     m_unitChooser->setAccessibleName(tr("Unit"));
     // On this desktop a chooser's accessible name is its value; the label names it.
-    auto* levelLabel = new QLabel(tr("Level"), content);
-    levelLabel->setBuddy(m_levelChooser);
-    choosers->addWidget(levelLabel);
-    choosers->addWidget(m_levelChooser);
+    auto addChooser = [&](QComboBox* chooser, const QString& name) {
+        auto* label = new QLabel(name, content);
+        label->setBuddy(chooser);
+        choosers->addWidget(label);
+        choosers->addWidget(chooser);
+    };
+    addChooser(m_levelChooser, tr("Level"));
     addButton(choosers, QStringLiteral("+"), tr("Add level"), Action::AddLevel,
               [this] { m_levels->add(); });
     addButton(choosers, QStringLiteral("−"), tr("Remove level"), Action::RemoveLevel,
               [this] { m_levels->remove(); });
     choosers->addSpacing(12);
-    auto* unitLabel = new QLabel(tr("Unit"), content);
-    unitLabel->setBuddy(m_unitChooser);
-    choosers->addWidget(unitLabel);
-    choosers->addWidget(m_unitChooser);
+    addChooser(m_unitChooser, tr("Unit"));
     addButton(choosers, QStringLiteral("+"), tr("Insert unit"), Action::InsertUnit,
               [this] { m_units->add(); });
     addButton(choosers, QStringLiteral("−"), tr("Remove unit"), Action::RemoveUnit,

@@ -2,13 +2,17 @@
 
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
 #include <QDBusVariant>
+#include <QLoggingCategory>
 
 namespace platform
 {
 
 namespace
 {
+
+Q_LOGGING_CATEGORY(lcAccessibilitySwitch, "orthova.dbus.accessibility")
 
 QDBusMessage properties(const QString& method)
 {
@@ -29,17 +33,19 @@ bool isDesktopAccessibilityEnabled()
     return reply.arguments().first().value<QDBusVariant>().variant().toBool();
 }
 
-bool enableDesktopAccessibility(QString* why)
+void enableDesktopAccessibility()
 {
     QDBusMessage set = properties(QStringLiteral("Set"));
     set << QStringLiteral("org.a11y.Status") << QStringLiteral("IsEnabled")
         << QVariant::fromValue(QDBusVariant(true));
-    const QDBusMessage reply = QDBusConnection::sessionBus().call(set, QDBus::Block, 5000);
-    if (reply.type() == QDBusMessage::ReplyMessage)
-        return true;
-    if (why)
-        *why = reply.errorMessage();
-    return false;
+    auto* watcher = new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(set, 5000));
+    QObject::connect(
+        watcher, &QDBusPendingCallWatcher::finished, watcher, [](QDBusPendingCallWatcher* call) {
+            if (call->isError())
+                qCWarning(lcAccessibilitySwitch).noquote()
+                    << "cannot turn the desktop's accessibility on:" << call->error().message();
+            call->deleteLater(); // owned by nothing else
+        });
 }
 
 } // namespace platform

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QString>
-
 namespace platform
 {
 
@@ -9,7 +7,8 @@ namespace platform
 // some toolkits, Qt among them, show their windows' text to assistive programs only while it is
 // on. Turning it on is what a screen reader does as it starts.
 bool isDesktopAccessibilityEnabled();
-// Turns it on; false, with the reason, when the session has no accessibility bus.
-bool enableDesktopAccessibility(QString* why = nullptr);
+// Asks for it to be turned on, without waiting for the answer (it may start the accessibility
+// bus); a session without one is logged.
+void enableDesktopAccessibility();
 
 } // namespace platform

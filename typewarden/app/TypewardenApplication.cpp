@@ -73,9 +73,8 @@ bool TypewardenApplication::start()
         qCWarning(lcAgent, "Scripts cannot reach Typewarden: /Scripting is not on the bus.");
     // Capture needs the desktop's accessibility bus; without it the agent keeps its list. Some
     // editors show their text only while the desktop's accessibility is on.
+    platform::enableDesktopAccessibility();
     QString why;
-    if (!platform::enableDesktopAccessibility(&why))
-        qCWarning(lcAgent).noquote() << "cannot turn the desktop's accessibility on:" << why;
     m_accessibility = platform::atspi::AtspiSession::start(&why);
     if (m_accessibility) {
         m_desktop = std::make_unique<platform::atspi::AtspiDesktopAccessibility>(m_accessibility);

@@ -1,11 +1,8 @@
 // The real lexotrace program on a private session bus: a second start brings the first copy's
 // window forward instead of opening the stores a second time.
-#include <gtest/gtest.h>
+#include "tests/support/ProgramOnBus.h"
 
-#include <QDBusConnection>
-#include <QDBusConnectionInterface>
-#include <QDeadlineTimer>
-#include <QProcess>
+#include <gtest/gtest.h>
 
 TEST(LexotraceProgram, ASecondStartBringsTheRunningCopyForwardAndStops)
 {
@@ -15,17 +12,9 @@ TEST(LexotraceProgram, ASecondStartBringsTheRunningCopyForwardAndStops)
     const QString name = QStringLiteral("com.brellum.Lexotrace");
 
     QProcess first;
-    first.setProcessChannelMode(QProcess::MergedChannels);
-    first.start(QStringLiteral(LEXOTRACE_PROGRAM), {});
-    ASSERT_TRUE(first.waitForStarted());
     QByteArray log; // the first copy's output
-    QDeadlineTimer deadline(20000);
-    while (!bus.interface()->isServiceRegistered(name) && !deadline.hasExpired() &&
-           first.state() == QProcess::Running) {
-        first.waitForReadyRead(50);
-        log += first.readAll();
-    }
-    ASSERT_TRUE(bus.interface()->isServiceRegistered(name)) << log.toStdString();
+    ASSERT_TRUE(testsupport::startOnBus(first, QStringLiteral(LEXOTRACE_PROGRAM), name, log))
+        << log.toStdString();
 
     QProcess second;
     second.start(QStringLiteral(LEXOTRACE_PROGRAM), {});
@@ -34,7 +23,7 @@ TEST(LexotraceProgram, ASecondStartBringsTheRunningCopyForwardAndStops)
     EXPECT_TRUE(second.readAllStandardError().contains(
         "Lexotrace is already running: its window is brought forward."));
     EXPECT_EQ(first.state(), QProcess::Running);
-    deadline.setRemainingTime(10000);
+    QDeadlineTimer deadline(10000);
     while (!log.contains("brought forward for a second start") && !deadline.hasExpired()) {
         first.waitForReadyRead(100);
         log += first.readAll();

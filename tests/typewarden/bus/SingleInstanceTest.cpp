@@ -1,12 +1,8 @@
 // The real typewarden program on a private session bus: one copy at a time, and a second start
 // shows the running copy's list window.
-#include <gtest/gtest.h>
+#include "tests/support/ProgramOnBus.h"
 
-#include <QDBusConnection>
-#include <QDBusConnectionInterface>
-#include <QDeadlineTimer>
-#include <QProcess>
-#include <QThread>
+#include <gtest/gtest.h>
 
 TEST(TypewardenProgram, ASecondCopyBringsTheFirstOnesListForwardAndStops)
 {
@@ -16,15 +12,9 @@ TEST(TypewardenProgram, ASecondCopyBringsTheFirstOnesListForwardAndStops)
     const QString name = QStringLiteral("com.brellum.Typewarden");
 
     QProcess first;
-    first.setProcessChannelMode(QProcess::MergedChannels);
-    first.start(QStringLiteral(TYPEWARDEN_PROGRAM), {});
-    ASSERT_TRUE(first.waitForStarted());
-    QDeadlineTimer deadline(20000);
-    while (!bus.interface()->isServiceRegistered(name) && !deadline.hasExpired() &&
-           first.state() == QProcess::Running)
-        QThread::msleep(50);
-    ASSERT_TRUE(bus.interface()->isServiceRegistered(name))
-        << first.readAllStandardError().toStdString();
+    QByteArray log; // the first copy's output
+    ASSERT_TRUE(testsupport::startOnBus(first, QStringLiteral(TYPEWARDEN_PROGRAM), name, log))
+        << log.toStdString();
 
     QProcess second;
     second.start(QStringLiteral(TYPEWARDEN_PROGRAM), {});
@@ -33,8 +23,7 @@ TEST(TypewardenProgram, ASecondCopyBringsTheFirstOnesListForwardAndStops)
     EXPECT_TRUE(second.readAllStandardError().contains(
         "Typewarden is already running: its list window is brought forward."));
     EXPECT_EQ(first.state(), QProcess::Running);
-    QByteArray log;
-    deadline.setRemainingTime(10000);
+    QDeadlineTimer deadline(10000);
     while (!log.contains("brought forward for a second start") && !deadline.hasExpired()) {
         first.waitForReadyRead(100);
         log += first.readAll();
