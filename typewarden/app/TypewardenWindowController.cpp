@@ -104,11 +104,9 @@ void TypewardenWindowController::buildWindow()
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_table->verticalHeader()->hide();
-    // The narrow window shows all three columns: the words share what the time leaves.
-    QHeaderView* header = m_table->horizontalHeader();
-    header->setSectionResizeMode(QHeaderView::Stretch);
-    if (m_pairs->columnCount() > 2)
-        header->setSectionResizeMode(m_pairs->columnCount() - 1, QHeaderView::ResizeToContents);
+    // The narrow window shows all three columns side by side, each cut short rather than hidden
+    // behind a scroll bar (the time, shown in full, would leave the words no room).
+    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     m_table->setTextElideMode(Qt::ElideRight);
     layout->addWidget(m_table);
 
