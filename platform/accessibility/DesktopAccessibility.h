@@ -29,6 +29,22 @@ inline const QString MainWindowChanged = QStringLiteral("AXMainWindowChanged");
 inline const QString ApplicationActivated = QStringLiteral("AXApplicationActivated");
 } // namespace axevent
 
+// A change of another application's text element as that application reports it: the offset in
+// characters (code points) before the change, and the text put in or taken out; or the caret
+// moved to the offset. Changes arrive in the order the application made them, so they can be
+// replayed on a copy of its text.
+struct TextChange {
+    enum class Kind { Inserted, Deleted, CaretMoved };
+    Kind kind = Kind::Inserted;
+    qint64 pid = 0;
+    // Names the element while it lives: equal names, same element.
+    QString object;
+    int offset = 0;
+    QString text;
+    // Reads the element's whole text now ("AXValue").
+    AccessibilityElementRef element;
+};
+
 // A subscription to one event of one process; dropping it unsubscribes.
 class ProcessObserver
 {
@@ -56,6 +72,10 @@ public:
     // Nothing when the process cannot be observed.
     virtual std::unique_ptr<ProcessObserver> observe(qint64 pid, const QString& event,
                                                      std::function<void()> callback) = 0;
+    // Every text change and caret move of every other application, until the subscription is
+    // dropped; nothing when the desktop cannot report them.
+    virtual std::unique_ptr<ProcessObserver>
+    observeTextChanges(std::function<void(const TextChange&)> callback) = 0;
     // Pointer position in screen coordinates (top-left origin); nothing where it cannot be known
     // (Wayland).
     virtual std::optional<QPoint> pointerPosition() = 0;

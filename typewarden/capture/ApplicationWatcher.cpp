@@ -59,6 +59,7 @@ void ApplicationWatcher::applicationActivated(const platform::RunningApplication
 void ApplicationWatcher::activate(const platform::RunningApplication& app)
 {
     m_activeApp = app.name;
+    m_activePid = app.pid;
     m_activeAppDictionary.insert(kActiveName, app.name);
     if (m_callbacks.userPreferenceMask && m_callbacks.userPreferenceMask(app.name)) {
         if (m_callbacks.startCaptureForApp)

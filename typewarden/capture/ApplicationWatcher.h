@@ -48,6 +48,8 @@ public:
     void quitAllApplicationActivityMonitorObservers();
 
     QString getActiveAppName() const;
+    // The process of the application last activated; 0 before any.
+    qint64 activePid() const { return m_activePid; }
     const QVariantMap& activeAppDictionary() const { return m_activeAppDictionary; }
     int windowObserverCount(qint64 pid) const;
     bool hasApplicationSwitchObserver(qint64 pid) const;
@@ -63,6 +65,7 @@ private:
     qint64 m_ownPid;
     QVariantMap m_activeAppDictionary;
     QString m_activeApp;
+    qint64 m_activePid = 0;
     std::unordered_map<qint64, Observer> m_applicationSwitchedObservers;
     std::unordered_map<qint64, Observer> m_windowSwitchedObservers;
     std::unordered_map<qint64, Observer> m_menuOpenedObservers;

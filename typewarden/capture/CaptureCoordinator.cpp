@@ -7,6 +7,7 @@
 #include "typewarden/capture/SpellingPanelReader.h"
 #include "typewarden/capture/TextComparison.h"
 #include "typewarden/capture/TypingCapture.h"
+#include "typewarden/capture/WordEditTracker.h"
 
 #include <QFileInfo>
 #include <QLoggingCategory>
@@ -19,12 +20,13 @@ namespace
 Q_LOGGING_CATEGORY(lcCapture, "typewarden.capture")
 const QString kTextEdit = QStringLiteral("TextEdit");
 const QString kPages = QStringLiteral("Pages");
+constexpr qint64 kSamePairMs = 3000;
 } // namespace
 
 CaptureCoordinator::CaptureCoordinator(Peers peers) : m_peers(std::move(peers))
 {
     m_panel = std::make_unique<SpellingPanelReader>([this] { return getActiveAppName(); });
-    const PairHandOver handOver = [this](const model::WordPair& pair) { emit pairCaptured(pair); };
+    const PairHandOver handOver = [this](const model::WordPair& pair) { this->handOver(pair); };
     m_comparison = std::make_unique<TextComparison>(
         *m_peers.defaults, handOver,
         FlagAccess{[this] { return m_keyboard->controlKeyDownFlag(); },
@@ -35,14 +37,20 @@ CaptureCoordinator::CaptureCoordinator(Peers peers) : m_peers(std::move(peers))
         std::make_unique<ComparisonScript>(*m_peers.alerts, *m_peers.panels, m_peers.shippedScript);
     connect(m_script.get(), &ComparisonScript::answered, this,
             [this](const QStringList& answer) { m_comparison->evaluate(answer); });
+    m_edits = std::make_unique<WordEditTracker>();
+    connect(m_edits.get(), &WordEditTracker::wordReplaced, this,
+            [this](const QString& before, const QString& after) {
+                m_comparison->evaluateWords(before, after);
+            });
     m_keyboard = std::make_unique<TypingCapture>(
         *m_panel, handOver,
         TypingCapture::TypingPeers{m_peers.monitors, m_comparison.get(),
                                    [this](const QString& application, const QString& oldText) {
-                                       return m_script->runDifferenceScript(application, oldText);
+                                       return compareFrontDocument(application, oldText);
                                    },
                                    [this] { emit toggleLastCorrectionRequested(); },
-                                   [this] { emit saveRequested(); }});
+                                   [this] { emit saveRequested(); },
+                                   [this] { m_edits->discardPending(); }});
     if (m_peers.desktop) {
         m_pointer = std::make_unique<PointerTimer>(
             *m_peers.desktop, [this](const platform::AccessibilityElementRef& element) {
@@ -70,6 +78,32 @@ CaptureCoordinator::CaptureCoordinator(Peers peers) : m_peers(std::move(peers))
 
 CaptureCoordinator::~CaptureCoordinator() = default;
 
+void CaptureCoordinator::handOver(const model::WordPair& pair)
+{
+    if (m_sinceLastPair.isValid() && m_sinceLastPair.elapsed() < kSamePairMs &&
+        pair.mSpell == m_lastPair.mSpell && pair.cSpell == m_lastPair.cSpell) {
+        qCDebug(lcCapture).noquote() << "already captured:" << pair.mSpell << "->" << pair.cSpell;
+        return;
+    }
+    m_lastPair = pair;
+    m_sinceLastPair.start();
+    emit pairCaptured(pair);
+}
+
+bool CaptureCoordinator::compareFrontDocument(const QString& application, const QString& oldText)
+{
+    // An application that reports its text changes needs no second reader.
+    if (m_observers && m_edits->reportsTextOf(m_observers->activePid()))
+        return true;
+    return m_script->runDifferenceScript(application, oldText);
+}
+
+bool CaptureCoordinator::watchesTextOf(qint64 pid) const
+{
+    return m_observers && m_peers.monitors && m_peers.monitors->hasKeyDownMonitor() &&
+           pid == m_observers->activePid() && userPreferenceMask(getActiveAppName());
+}
+
 bool CaptureCoordinator::accessibilityAvailable() const
 {
     return m_peers.desktop && m_peers.desktop->isAvailable() && m_peers.monitors;
@@ -90,6 +124,13 @@ void CaptureCoordinator::setupApplicationActivityMonitor()
         return;
     }
     m_observers->setupApplicationActivityMonitor();
+    m_textChanges = m_peers.desktop->observeTextChanges([this](const platform::TextChange& change) {
+        if (watchesTextOf(change.pid))
+            m_edits->textChanged(change);
+    });
+    if (!m_textChanges)
+        qCWarning(lcCapture) << "the text changes of other applications cannot be followed: "
+                                "typed corrections are read by the comparison script";
 }
 
 void CaptureCoordinator::checkForComparisonScript()
@@ -129,6 +170,9 @@ void CaptureCoordinator::startCaptureForApp(const QString& applicationName)
 
 void CaptureCoordinator::stopCapture()
 {
+    // The word under correction is taken as it stands before the pairs are saved.
+    m_edits->finishPending();
+    m_edits->distrustCopies();
     // Removing the key monitor saves the word pairs.
     m_keyboard->removeKeyDownMonitor();
     m_keyboard->removeMouseUpMonitor();
@@ -139,6 +183,7 @@ void CaptureCoordinator::terminate()
     if (m_observers)
         m_observers->quitAllApplicationActivityMonitorObservers();
     stopCapture();
+    m_textChanges.reset();
 }
 
 } // namespace typewarden

@@ -8,6 +8,7 @@
 #include "platform/ui/FilePanels.h"
 #include "typewarden/capture/CaptureControl.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QVariantMap>
 
@@ -23,9 +24,11 @@ class ComparisonScript;
 class PointerTimer;
 class TextComparison;
 class ApplicationWatcher;
+class WordEditTracker;
 
 // The capture machinery, put together: application observation, the pointer timer and the
-// spelling panel reader, the typing path with its comparison script, all handing pairs on for
+// spelling panel reader, the typing path with the watched application's own text changes (or,
+// for an application that does not report them, the comparison script), all handing pairs on for
 // the store through pairCaptured. Without the desktop's accessibility services it says so once and
 // captures nothing.
 class CaptureCoordinator : public QObject, public CaptureControl
@@ -63,6 +66,7 @@ public:
     TypingCapture& keyboard() { return *m_keyboard; }
     SpellingPanelReader& panel() { return *m_panel; }
     TextComparison& comparison() { return *m_comparison; }
+    WordEditTracker& edits() { return *m_edits; }
 
 signals:
     // A correction the writer made, for the store.
@@ -73,6 +77,10 @@ signals:
     void saveRequested();
 
 private:
+    void handOver(const model::WordPair& pair);
+    bool compareFrontDocument(const QString& application, const QString& oldText);
+    bool watchesTextOf(qint64 pid) const;
+
     Peers m_peers;
     std::unique_ptr<SpellingPanelReader> m_panel;
     std::unique_ptr<TextComparison> m_comparison;
@@ -80,7 +88,12 @@ private:
     std::unique_ptr<TypingCapture> m_keyboard;
     std::unique_ptr<PointerTimer> m_pointer;
     std::unique_ptr<ApplicationWatcher> m_observers;
+    std::unique_ptr<WordEditTracker> m_edits;
+    std::unique_ptr<platform::ProcessObserver> m_textChanges;
     bool m_reportedUnavailable = false;
+    // One correction seen by two paths (the panel's button and the text it changed) is one pair.
+    model::WordPair m_lastPair;
+    QElapsedTimer m_sinceLastPair;
 };
 
 } // namespace typewarden

@@ -16,7 +16,6 @@ TextComparison::TextComparison(const platform::UserDefaults& defaults, PairHandO
 
 bool TextComparison::evaluate(const QStringList& answer)
 {
-    const bool retain = m_defaults.boolForKey(defaults::AutoCheckRetention);
     const qsizetype n = answer.size();
     if (n == 0)
         return false;
@@ -38,7 +37,12 @@ bool TextComparison::evaluate(const QStringList& answer)
     }
     // More than three items name no single change: both words stay empty and fail the gate.
     m_oldDocText = answer[0];
+    return evaluateWords(before, after);
+}
 
+bool TextComparison::evaluateWords(const QString& before, const QString& after)
+{
+    const bool retain = m_defaults.boolForKey(defaults::AutoCheckRetention);
     if (!TextParsingHelperMethods::passesGate(TextParsingHelperMethods::fuzzyTest(before, after)))
         return false;
     if (retain) {

@@ -46,6 +46,8 @@ public:
     // Item 1 is the document text now; the rest name the changed words. True when a pair was
     // handed over.
     bool evaluate(const QStringList& answer);
+    // The same decision for a word the writer changed from `before` to `after`.
+    bool evaluateWords(const QString& before, const QString& after);
 
 private:
     const platform::UserDefaults& m_defaults;

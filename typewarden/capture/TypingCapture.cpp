@@ -148,6 +148,8 @@ void TypingCapture::keyDown(const platform::KeyDownEvent& event)
         c = QChar(0);
         processWordsForApp(m_activeAppName, QString());
     } else if (event.commandAlone) {
+        if ((c == u'x' || c == u'v' || c == u'z') && m_typing.editedByShortcut)
+            m_typing.editedByShortcut();
         if (c == u'x' || c == u'c' || c == u'v') {
             // Cut, copy and paste change the text in ways not followed: start a new baseline.
             resetBaseStringOfApplication(m_activeAppName);

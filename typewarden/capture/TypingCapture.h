@@ -25,6 +25,8 @@ public:
         std::function<bool(const QString& application, const QString& oldText)> compare;
         std::function<void()> toggleLastCorrection;
         std::function<void()> saveContext;
+        // Cut, paste or undo changed the document: what follows is no correction.
+        std::function<void()> editedByShortcut;
     };
 
     // The ten characters that end a word; line ends are handled on their own.

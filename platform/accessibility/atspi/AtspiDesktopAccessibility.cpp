@@ -31,6 +31,15 @@ QByteArray busNameOf(AtspiAccessible* accessible)
     return object && object->app ? QByteArray(object->app->bus_name) : QByteArray();
 }
 
+// Bus name and object path: what names an accessible while it lives.
+QString objectKeyOf(AtspiAccessible* accessible)
+{
+    const auto* object = reinterpret_cast<const AtspiObject*>(accessible);
+    if (!object || !object->app || !object->path)
+        return {};
+    return QString::fromUtf8(object->app->bus_name) + u':' + QString::fromUtf8(object->path);
+}
+
 Accessible childAt(AtspiAccessible* parent, gint index)
 {
     GErrorSlot error;
@@ -87,6 +96,7 @@ public:
         qint64 pid = 0;
         QString event;
         std::function<void()> callback;
+        std::function<void(const TextChange&)> textCallback;
     };
 
     explicit State(std::shared_ptr<AtspiSession> owner) : session(std::move(owner))
@@ -251,10 +261,20 @@ public:
         const std::optional<RunningApplication> running = applicationOf(event.source);
         if (!running)
             return;
-        if (type == "window:activate") {
+        if (type.startsWith("object:text-changed:") || type == "object:text-caret-moved") {
+            textChanged(event, *running);
+        } else if (type == "window:activate") {
             const bool switched = running->pid != activePid;
             activePid = running->pid;
-            notify(running->pid, axevent::MainWindowChanged);
+            // This process cannot answer while it asks.
+            if (running->pid != ownPid && isFrame(event.source)) {
+                // The frame coming back after one of its dialogs or menus is no new main window.
+                const QString key = objectKeyOf(event.source);
+                if (mainWindows.value(running->pid) != key) {
+                    mainWindows.insert(running->pid, key);
+                    notify(running->pid, axevent::MainWindowChanged);
+                }
+            }
             if (switched)
                 activated(*running);
         } else if (type == "window:deactivate") {
@@ -270,7 +290,8 @@ public:
                 activated(*other);
             }
         } else if (type == "window:create") {
-            notify(running->pid, axevent::MainWindowChanged);
+            if (running->pid != ownPid && isFrame(event.source))
+                notify(running->pid, axevent::MainWindowChanged);
         } else if (type == "object:state-changed:showing" && running->pid != ownPid) {
             const QString& menuEvent = event.detail1 ? axevent::MenuOpened : axevent::MenuClosed;
             if (!observed(running->pid, menuEvent))
@@ -282,6 +303,48 @@ public:
         }
     }
 
+    static bool isFrame(AtspiAccessible* window)
+    {
+        GErrorSlot error;
+        return atspi_accessible_get_role(window, error.out()) == ATSPI_ROLE_FRAME &&
+               !error.failed();
+    }
+
+    void textChanged(const AtspiEvent& event, const RunningApplication& running)
+    {
+        if (running.pid == ownPid)
+            return;
+        const QByteArray type(event.type);
+        TextChange change;
+        if (type.startsWith("object:text-changed:insert"))
+            change.kind = TextChange::Kind::Inserted;
+        else if (type.startsWith("object:text-changed:delete"))
+            change.kind = TextChange::Kind::Deleted;
+        else if (type == "object:text-caret-moved")
+            change.kind = TextChange::Kind::CaretMoved;
+        else
+            return;
+        if (event.detail1 < 0 ||
+            (change.kind != TextChange::Kind::CaretMoved && !G_VALUE_HOLDS_STRING(&event.any_data)))
+            return;
+        change.pid = running.pid;
+        change.object = objectKeyOf(event.source);
+        change.offset = event.detail1;
+        if (change.kind != TextChange::Kind::CaretMoved)
+            change.text = QString::fromUtf8(g_value_get_string(&event.any_data));
+        change.element = AtspiElement::wrap(GObjectPtr<AtspiAccessible>::retain(event.source));
+        // Callbacks may drop subscriptions, theirs or others'.
+        QList<quint64> ids;
+        for (const auto& [id, subscription] : subscriptions)
+            if (subscription.textCallback)
+                ids << id;
+        for (quint64 id : ids)
+            if (const auto found = subscriptions.find(id); found != subscriptions.end()) {
+                const std::function<void(const TextChange&)> callback = found->second.textCallback;
+                callback(change);
+            }
+    }
+
     const std::shared_ptr<AtspiSession> session;
     const qint64 ownPid = QCoreApplication::applicationPid();
     Accessible desktop;
@@ -290,6 +353,7 @@ public:
     QSet<QByteArray> listenedTypes;
     QHash<QByteArray, RunningApplication> applications; // by bus connection
     qint64 activePid = 0;
+    QHash<qint64, QString> mainWindows; // the frame last activated, by process
     WorkspaceHandlers handlers;
     std::map<quint64, Subscription> subscriptions;
     quint64 nextId = 1;
@@ -343,7 +407,21 @@ AtspiDesktopAccessibility::observe(qint64 pid, const QString& event, std::functi
     if (!onBus)
         return nullptr;
     const quint64 id = m_state->nextId++;
-    m_state->subscriptions[id] = State::Subscription{pid, event, std::move(callback)};
+    m_state->subscriptions[id] = State::Subscription{pid, event, std::move(callback), {}};
+    return std::make_unique<State::Observer>(m_state, id);
+}
+
+std::unique_ptr<ProcessObserver>
+AtspiDesktopAccessibility::observeTextChanges(std::function<void(const TextChange&)> callback)
+{
+    if (!m_state->desktop || !callback)
+        return nullptr;
+    m_state->listenTo("object:text-changed");
+    m_state->listenTo("object:text-caret-moved");
+    if (!m_state->listenedTypes.contains("object:text-changed"))
+        return nullptr;
+    const quint64 id = m_state->nextId++;
+    m_state->subscriptions[id] = State::Subscription{0, {}, {}, std::move(callback)};
     return std::make_unique<State::Observer>(m_state, id);
 }
 

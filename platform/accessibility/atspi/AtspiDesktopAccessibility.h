@@ -19,7 +19,8 @@ QString watchedApplicationName(const QString& desktopName);
 // window of another application becoming active activates that application. Per-process events:
 // "AXMainWindowChanged" when one of its windows is activated or created, "AXApplicationActivated"
 // when it becomes the active application, "AXMenuOpened"/"AXMenuClosed" when one of its menus is
-// shown or hidden. This process is never asked over the bus (it could not answer while it asks):
+// shown or hidden. Only a frame counts as a main window: dialogs, popup menus and the frame
+// coming back after them do not. This process is never asked over the bus (it could not answer while it asks):
 // it appears under its Qt application name and is never observed or searched.
 class AtspiDesktopAccessibility final : public DesktopAccessibility
 {
@@ -33,6 +34,8 @@ public:
     void setWorkspaceHandlers(WorkspaceHandlers handlers) override;
     std::unique_ptr<ProcessObserver> observe(qint64 pid, const QString& event,
                                              std::function<void()> callback) override;
+    std::unique_ptr<ProcessObserver>
+    observeTextChanges(std::function<void(const TextChange&)> callback) override;
     std::optional<QPoint> pointerPosition() override;
     // The deepest element under the point, in the window on top there; windows of the active
     // application come before others where the X server cannot tell which is on top.

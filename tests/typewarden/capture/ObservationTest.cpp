@@ -40,6 +40,11 @@ struct FakeDesktop : platform::DesktopAccessibility {
         live.insert(token->key, std::move(callback));
         return token;
     }
+    std::unique_ptr<platform::ProcessObserver>
+    observeTextChanges(std::function<void(const platform::TextChange&)>) override
+    {
+        return nullptr;
+    }
     std::optional<QPoint> pointerPosition() override { return pointer; }
     platform::AccessibilityElementRef elementAtPosition(const QPoint& p) override
     {

@@ -1,0 +1,356 @@
+#include "typewarden/capture/WordEditTracker.h"
+
+#include <QLoggingCategory>
+
+#include <algorithm>
+
+namespace typewarden
+{
+
+namespace
+{
+
+Q_LOGGING_CATEGORY(lcWordEdits, "typewarden.capture.edits")
+
+using Kind = platform::TextChange::Kind;
+
+std::optional<QString> readText(const platform::AccessibilityElementRef& element)
+{
+    if (!element)
+        return std::nullopt;
+    const QVariant value = element->valueOfAttribute(platform::ax::Value);
+    if (!value.isValid() || value.typeId() != QMetaType::QString)
+        return std::nullopt;
+    return value.toString();
+}
+
+} // namespace
+
+WordEditTracker::WordEditTracker(QObject* parent) : WordEditTracker(Timing{}, parent) {}
+
+WordEditTracker::WordEditTracker(Timing timing, QObject* parent) : QObject(parent), m_timing(timing)
+{
+    m_clock.start();
+    m_settle.setSingleShot(true);
+    m_verify.setSingleShot(true);
+    connect(&m_settle, &QTimer::timeout, this, [this] {
+        if (m_pending && m_pending->replacedByApplication)
+            finish();
+    });
+    connect(&m_verify, &QTimer::timeout, this, &WordEditTracker::verifyQuietCopies);
+}
+
+void WordEditTracker::textChanged(const platform::TextChange& change)
+{
+    if (change.kind != Kind::CaretMoved)
+        m_reportingPids.insert(change.pid);
+    const auto found = m_elements.find(change.object);
+    if (change.kind == Kind::CaretMoved) {
+        if (found != m_elements.end())
+            caretMoved(*found, change);
+        else if (m_pending)
+            finish(); // the caret is in another element now
+        return;
+    }
+    std::u32string text = change.text.toStdU32String();
+    if (text.empty())
+        return;
+    // Some toolkits report the text they took out as that many spaces.
+    if (change.kind == Kind::Deleted && found != m_elements.end() &&
+        std::all_of(text.begin(), text.end(), [](char32_t c) { return c == U' '; })) {
+        std::u32string gone = found->mirror.slice(change.offset, int(text.size()));
+        if (!gone.empty())
+            text = std::move(gone);
+    }
+    if (found == m_elements.end()) {
+        if (m_pending)
+            finish();
+        baseline(change, text);
+        return;
+    }
+    Element& element = *found;
+    element.lastChange = m_clock.elapsed();
+    if (change.element)
+        element.element = change.element;
+    if (!m_pending || m_pending->object != change.object ||
+        !changeInPending(element, change, text)) {
+        if (m_pending)
+            finish();
+        freshChange(element, change, text);
+    }
+    if (!element.trusted)
+        m_verify.start(m_timing.verifyMs);
+}
+
+void WordEditTracker::baseline(const platform::TextChange& change, const std::u32string& text)
+{
+    // Read now, the copy most likely holds this change already.
+    const std::optional<QString> now = readText(change.element);
+    if (!now)
+        return;
+    if (m_elements.size() >= kMaxElements)
+        dropOldest();
+    Element element{TextMirror(*now), change.element};
+    element.lastChange = m_clock.elapsed();
+    if (change.kind == Kind::Inserted)
+        typed(element, change.offset, text);
+    m_elements.insert(change.object, std::move(element));
+    m_verify.start(m_timing.verifyMs);
+}
+
+void WordEditTracker::resync(const QString& object, Element& element)
+{
+    qCDebug(lcWordEdits) << "the copy of" << object << "missed a change: read again";
+    if (m_pending && m_pending->object == object) {
+        m_pending.reset();
+        m_settle.stop();
+    }
+    if (const std::optional<QString> now = readText(element.element))
+        element.mirror = TextMirror(*now);
+    element.trusted = false;
+    element.typing = false;
+    element.typingEnd = -1;
+    m_verify.start(m_timing.verifyMs);
+}
+
+bool WordEditTracker::changeInPending(Element& element, const platform::TextChange& change,
+                                      const std::u32string& text)
+{
+    TextMirror& mirror = element.mirror;
+    const int start = m_pending->start;
+    if (start > mirror.size())
+        return false;
+    const TextMirror::Span word = mirror.wordAround(start, start);
+    const int length = int(text.size());
+    const int editEnd = change.kind == Kind::Deleted ? change.offset + length : change.offset;
+    if (change.offset < word.begin || editEnd > word.end)
+        return false;
+
+    if (change.kind == Kind::Deleted) {
+        if (!mirror.remove(change.offset, text)) {
+            resync(change.object, element);
+            return true;
+        }
+        element.typing = false;
+        element.typingEnd = change.offset;
+        // A backspace: the writer goes on typing the word. Letters taken out in one step may be
+        // the second half of the application's replacement.
+        if (length == 1) {
+            m_pending->replacedByApplication = false;
+            m_settle.stop();
+        } else if (m_pending->replacedByApplication) {
+            m_settle.start(m_timing.settleMs);
+        }
+        return true;
+    }
+    if (!mirror.insert(change.offset, text)) {
+        resync(change.object, element);
+        return true;
+    }
+    typed(element, change.offset, text);
+    if (!TextMirror::isAllWord(text)) {
+        // What ends a word typed right after it makes the word whole; anywhere else it splits
+        // the word, which is then no correction of it.
+        if (change.offset == word.end && !TextMirror::isWordCharacter(text.front()))
+            finish();
+        else
+            m_pending.reset();
+        return true;
+    }
+    element.typing = false; // letters go into the word under correction, not a new one
+    m_pending->replacedByApplication = length >= 2;
+    if (m_pending->replacedByApplication)
+        m_settle.start(m_timing.settleMs);
+    else
+        m_settle.stop();
+    return true;
+}
+
+void WordEditTracker::freshChange(Element& element, const platform::TextChange& change,
+                                  const std::u32string& text)
+{
+    TextMirror& mirror = element.mirror;
+    const int offset = change.offset;
+    const int length = int(text.size());
+    const bool mayStart = !suppressed();
+    std::optional<Pending> pending;
+
+    if (change.kind == Kind::Deleted) {
+        const int end = offset + length;
+        // A backspace at the end of the word being typed is part of typing it.
+        const bool backspace = element.typing && length == 1 && end == element.typingEnd &&
+                               TextMirror::isWordCharacter(text.front());
+        if (!backspace && mayStart) {
+            if (TextMirror::isAllWord(text)) {
+                const TextMirror::Span word = mirror.wordAround(offset, end);
+                pending = Pending{change.object, word.begin, mirror.text(word)};
+            } else if (!TextMirror::hasWord(text) && mirror.wordBefore(offset) &&
+                       !mirror.wordAfter(end)) {
+                // Backspacing over what ended a word opens the word again.
+                const TextMirror::Span word = mirror.wordAround(offset, offset);
+                pending = Pending{change.object, word.begin, mirror.text(word)};
+            }
+        }
+        if (!mirror.remove(offset, text)) {
+            resync(change.object, element);
+            return;
+        }
+        element.typing = backspace && offset > element.typingStart;
+        element.typingEnd = offset;
+        if (pending)
+            startPending(std::move(*pending));
+        return;
+    }
+
+    const bool continuing = element.typing && offset == element.typingEnd;
+    if (!continuing && mayStart && TextMirror::isAllWord(text) &&
+        (mirror.wordBefore(offset) || mirror.wordAfter(offset))) {
+        // Letters put into a finished word, or at one of its ends.
+        const TextMirror::Span word = mirror.wordAround(offset, offset);
+        pending = Pending{change.object, word.begin, mirror.text(word), length >= 2};
+    }
+    if (!mirror.insert(offset, text)) {
+        resync(change.object, element);
+        return;
+    }
+    typed(element, offset, text);
+    if (pending) {
+        element.typing = false;
+        startPending(std::move(*pending));
+    }
+}
+
+void WordEditTracker::caretMoved(Element& element, const platform::TextChange& change)
+{
+    const int caret = change.offset;
+    // The caret can be reported just before the letter that moved it.
+    if (element.typing && (caret < element.typingStart || caret > element.typingEnd + 1))
+        element.typing = false;
+    if (!m_pending)
+        return;
+    if (m_pending->object != change.object) {
+        finish();
+        return;
+    }
+    if (m_pending->start > element.mirror.size()) {
+        m_pending.reset();
+        return;
+    }
+    const TextMirror::Span word = element.mirror.wordAround(m_pending->start, m_pending->start);
+    if (caret < word.begin || caret > word.end + 1)
+        finish();
+}
+
+void WordEditTracker::typed(Element& element, int offset, const std::u32string& text)
+{
+    const int end = offset + int(text.size());
+    element.typingEnd = end;
+    element.typing = TextMirror::isWordCharacter(text.back());
+    if (element.typing)
+        element.typingStart = element.mirror.wordAround(end, end).begin;
+}
+
+void WordEditTracker::startPending(Pending pending)
+{
+    if (pending.oldWord.isEmpty())
+        return;
+    m_pending = std::move(pending);
+    if (m_pending->replacedByApplication)
+        m_settle.start(m_timing.settleMs);
+}
+
+bool WordEditTracker::suppressed() const
+{
+    return m_suppressedUntil >= 0 && m_clock.elapsed() < m_suppressedUntil;
+}
+
+void WordEditTracker::finishPending()
+{
+    finish();
+}
+
+void WordEditTracker::discardPending()
+{
+    m_pending.reset();
+    m_settle.stop();
+    m_suppressedUntil = m_clock.elapsed() + m_timing.suppressMs;
+}
+
+void WordEditTracker::distrustCopies()
+{
+    for (Element& element : m_elements)
+        element.trusted = false;
+    if (!m_elements.isEmpty())
+        m_verify.start(m_timing.verifyMs);
+}
+
+void WordEditTracker::finish()
+{
+    if (!m_pending)
+        return;
+    const Pending pending = *m_pending;
+    m_pending.reset();
+    m_settle.stop();
+    const auto found = m_elements.find(pending.object);
+    if (found == m_elements.end() || pending.start > found->mirror.size())
+        return;
+    const QString now = found->mirror.text(found->mirror.wordAround(pending.start, pending.start));
+    if (now.isEmpty() || now == pending.oldWord)
+        return;
+    if (!found->trusted) {
+        // A copy read while the writer typed may hold a change twice: it must match the
+        // application's text before its words count.
+        const std::optional<QString> live = readText(found->element);
+        if (!live || !found->mirror.sameAs(*live)) {
+            qCDebug(lcWordEdits) << "the copy of" << pending.object << "does not match: read again";
+            resync(pending.object, *found);
+            return;
+        }
+        found->trusted = true;
+    }
+    qCDebug(lcWordEdits).noquote() << "word replaced:" << pending.oldWord << "->" << now;
+    emit wordReplaced(pending.oldWord, now);
+}
+
+void WordEditTracker::verifyQuietCopies()
+{
+    const qint64 now = m_clock.elapsed();
+    qint64 nextCheck = -1;
+    for (auto it = m_elements.begin(); it != m_elements.end(); ++it) {
+        Element& element = *it;
+        if (element.trusted)
+            continue;
+        const qint64 quietFor = now - element.lastChange;
+        if (quietFor < m_timing.verifyMs) {
+            const qint64 due = m_timing.verifyMs - quietFor;
+            nextCheck = nextCheck < 0 ? due : std::min(nextCheck, due);
+            continue;
+        }
+        const std::optional<QString> text = readText(element.element);
+        if (!text)
+            continue; // gone: stays untrusted until its next change
+        if (!element.mirror.sameAs(*text)) {
+            element.mirror = TextMirror(*text);
+            element.typing = false;
+            element.typingEnd = -1;
+            if (m_pending && m_pending->object == it.key())
+                m_pending.reset();
+        }
+        element.trusted = true;
+    }
+    if (nextCheck >= 0)
+        m_verify.start(int(nextCheck));
+}
+
+void WordEditTracker::dropOldest()
+{
+    auto oldest = m_elements.end();
+    for (auto it = m_elements.begin(); it != m_elements.end(); ++it)
+        if ((!m_pending || m_pending->object != it.key()) &&
+            (oldest == m_elements.end() || it->lastChange < oldest->lastChange))
+            oldest = it;
+    if (oldest != m_elements.end())
+        m_elements.erase(oldest);
+}
+
+} // namespace typewarden
