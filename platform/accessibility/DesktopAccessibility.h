@@ -29,14 +29,18 @@ inline const QString MainWindowChanged = QStringLiteral("AXMainWindowChanged");
 inline const QString ApplicationActivated = QStringLiteral("AXApplicationActivated");
 } // namespace axevent
 
-// A change of another application's text element as that application reports it: the offset in
+// A change of another application's document text as that application reports it: the offset in
 // characters (code points) before the change, and the text put in or taken out; or the caret
-// moved to the offset. Changes arrive in the order the application made them, so they can be
-// replayed on a copy of its text.
+// moved to the offset; or the text took the keyboard focus. Changes arrive in the order the
+// application made them, so they can be replayed on a copy of its text. Only editable text that
+// holds a document (several lines, or a word processor's paragraph) is reported: not labels,
+// menu items or one-line entries.
 struct TextChange {
-    enum class Kind { Inserted, Deleted, CaretMoved };
+    enum class Kind { Inserted, Deleted, CaretMoved, Focused };
     Kind kind = Kind::Inserted;
     qint64 pid = 0;
+    // The application's name as the capture code knows it ("TextEdit", "Pages", ...).
+    QString application;
     // Names the element while it lives: equal names, same element.
     QString object;
     int offset = 0;

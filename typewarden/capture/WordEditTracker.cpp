@@ -34,7 +34,7 @@ WordEditTracker::WordEditTracker(Timing timing, QObject* parent) : QObject(paren
     m_settle.setSingleShot(true);
     m_verify.setSingleShot(true);
     connect(&m_settle, &QTimer::timeout, this, [this] {
-        if (m_pending && m_pending->replacedByApplication)
+        if (m_pending && (m_pending->replacedByApplication || m_pending->caretLeft))
             finish();
     });
     connect(&m_verify, &QTimer::timeout, this, &WordEditTracker::verifyQuietCopies);
@@ -44,6 +44,10 @@ void WordEditTracker::textChanged(const platform::TextChange& change)
 {
     if (change.kind != Kind::CaretMoved)
         m_reportingPids.insert(change.pid);
+    if (change.kind == Kind::Focused) {
+        focused(change);
+        return;
+    }
     const auto found = m_elements.find(change.object);
     if (change.kind == Kind::CaretMoved) {
         if (found != m_elements.end())
@@ -98,6 +102,24 @@ void WordEditTracker::baseline(const platform::TextChange& change, const std::u3
     m_verify.start(m_timing.verifyMs);
 }
 
+void WordEditTracker::focused(const platform::TextChange& change)
+{
+    if (m_pending && m_pending->object != change.object)
+        finish();
+    const auto found = m_elements.find(change.object);
+    if (found != m_elements.end() && found->trusted)
+        return;
+    // The writer has not typed into it yet: what it holds now is the text before any change.
+    const std::optional<QString> now = readText(change.element);
+    if (!now)
+        return;
+    if (found == m_elements.end() && m_elements.size() >= kMaxElements)
+        dropOldest();
+    Element element{TextMirror(*now), change.element, true};
+    element.lastChange = m_clock.elapsed();
+    m_elements.insert(change.object, std::move(element));
+}
+
 void WordEditTracker::resync(const QString& object, Element& element)
 {
     qCDebug(lcWordEdits) << "the copy of" << object << "missed a change: read again";
@@ -126,6 +148,7 @@ bool WordEditTracker::changeInPending(Element& element, const platform::TextChan
     if (change.offset < word.begin || editEnd > word.end)
         return false;
 
+    m_pending->caretLeft = false;
     if (change.kind == Kind::Deleted) {
         if (!mirror.remove(change.offset, text)) {
             resync(change.object, element);
@@ -149,9 +172,13 @@ bool WordEditTracker::changeInPending(Element& element, const platform::TextChan
     }
     typed(element, change.offset, text);
     if (!TextMirror::isAllWord(text)) {
-        // What ends a word typed right after it makes the word whole; anywhere else it splits
+        // Letters and then what ends a word, put in at the word's end, make the word whole (an
+        // editor's own correction can bring the space typed after it); anywhere else they split
         // the word, which is then no correction of it.
-        if (change.offset == word.end && !TextMirror::isWordCharacter(text.front()))
+        const auto letters =
+            std::find_if_not(text.begin(), text.end(), TextMirror::isWordCharacter);
+        const bool endsWord = std::none_of(letters, text.end(), TextMirror::isWordCharacter);
+        if (change.offset == word.end && endsWord)
             finish();
         else
             m_pending.reset();
@@ -237,8 +264,11 @@ void WordEditTracker::caretMoved(Element& element, const platform::TextChange& c
         return;
     }
     const TextMirror::Span word = element.mirror.wordAround(m_pending->start, m_pending->start);
-    if (caret < word.begin || caret > word.end + 1)
-        finish();
+    m_pending->caretLeft = caret < word.begin || caret > word.end;
+    if (m_pending->caretLeft || m_pending->replacedByApplication)
+        m_settle.start(m_timing.settleMs);
+    else
+        m_settle.stop();
 }
 
 void WordEditTracker::typed(Element& element, int offset, const std::u32string& text)

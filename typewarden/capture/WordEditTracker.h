@@ -29,7 +29,8 @@ class WordEditTracker : public QObject
     Q_OBJECT
 public:
     struct Timing {
-        // A word the application replaced in one step is done once nothing followed for this long.
+        // A word the application replaced in one step, or one the caret left, is done once nothing
+        // followed for this long.
         int settleMs = 100;
         // A copy that cannot be trusted yet is checked after this long without changes.
         int verifyMs = 250;
@@ -72,6 +73,9 @@ private:
         int start = 0;
         QString oldWord;
         bool replacedByApplication = false;
+        // The caret went elsewhere; done unless the word changes again at once (an editor may
+        // move the caret between taking the old word out and putting the new one in).
+        bool caretLeft = false;
     };
 
     void baseline(const platform::TextChange& change, const std::u32string& text);
@@ -81,6 +85,7 @@ private:
     void freshChange(Element& element, const platform::TextChange& change,
                      const std::u32string& text);
     void caretMoved(Element& element, const platform::TextChange& change);
+    void focused(const platform::TextChange& change);
     static void typed(Element& element, int offset, const std::u32string& text);
     void startPending(Pending pending);
     bool suppressed() const;

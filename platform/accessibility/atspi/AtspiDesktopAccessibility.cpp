@@ -22,6 +22,8 @@ namespace
 {
 
 constexpr int kMaximumDepth = 64;
+// Elements remembered as holding a document or not; a word processor has one per paragraph.
+constexpr int kKnownTexts = 4096;
 
 using Accessible = GObjectPtr<AtspiAccessible>;
 
@@ -261,7 +263,8 @@ public:
         const std::optional<RunningApplication> running = applicationOf(event.source);
         if (!running)
             return;
-        if (type.startsWith("object:text-changed:") || type == "object:text-caret-moved") {
+        if (type.startsWith("object:text-changed:") || type == "object:text-caret-moved" ||
+            (type == "object:state-changed:focused" && event.detail1 == 1)) {
             textChanged(event, *running);
         } else if (type == "window:activate") {
             const bool switched = running->pid != activePid;
@@ -303,6 +306,26 @@ public:
         }
     }
 
+    // Editable text with several lines, or a word processor's paragraph; asked once per element.
+    bool holdsDocument(AtspiAccessible* accessible)
+    {
+        const QString key = objectKeyOf(accessible);
+        if (const auto known = documentTexts.constFind(key); known != documentTexts.cend())
+            return *known;
+        GErrorSlot error;
+        const AtspiRole role = atspi_accessible_get_role(accessible, error.out());
+        const auto states =
+            GObjectPtr<AtspiStateSet>::adopt(atspi_accessible_get_state_set(accessible));
+        const bool document = !error.failed() && states &&
+                              atspi_state_set_contains(states.get(), ATSPI_STATE_EDITABLE) &&
+                              (role == ATSPI_ROLE_PARAGRAPH ||
+                               atspi_state_set_contains(states.get(), ATSPI_STATE_MULTI_LINE));
+        if (documentTexts.size() > kKnownTexts)
+            documentTexts.clear();
+        documentTexts.insert(key, document);
+        return document;
+    }
+
     static bool isFrame(AtspiAccessible* window)
     {
         GErrorSlot error;
@@ -322,15 +345,21 @@ public:
             change.kind = TextChange::Kind::Deleted;
         else if (type == "object:text-caret-moved")
             change.kind = TextChange::Kind::CaretMoved;
+        else if (type == "object:state-changed:focused")
+            change.kind = TextChange::Kind::Focused;
         else
             return;
-        if (event.detail1 < 0 ||
-            (change.kind != TextChange::Kind::CaretMoved && !G_VALUE_HOLDS_STRING(&event.any_data)))
+        const bool carriesText =
+            change.kind == TextChange::Kind::Inserted || change.kind == TextChange::Kind::Deleted;
+        if (event.detail1 < 0 || (carriesText && !G_VALUE_HOLDS_STRING(&event.any_data)))
+            return;
+        if (!holdsDocument(event.source))
             return;
         change.pid = running.pid;
+        change.application = running.name;
         change.object = objectKeyOf(event.source);
         change.offset = event.detail1;
-        if (change.kind != TextChange::Kind::CaretMoved)
+        if (carriesText)
             change.text = QString::fromUtf8(g_value_get_string(&event.any_data));
         change.element = AtspiElement::wrap(GObjectPtr<AtspiAccessible>::retain(event.source));
         // Callbacks may drop subscriptions, theirs or others'.
@@ -354,6 +383,7 @@ public:
     QHash<QByteArray, RunningApplication> applications; // by bus connection
     qint64 activePid = 0;
     QHash<qint64, QString> mainWindows; // the frame last activated, by process
+    QHash<QString, bool> documentTexts; // whether an element's text is a document
     WorkspaceHandlers handlers;
     std::map<quint64, Subscription> subscriptions;
     quint64 nextId = 1;
@@ -418,6 +448,7 @@ AtspiDesktopAccessibility::observeTextChanges(std::function<void(const TextChang
         return nullptr;
     m_state->listenTo("object:text-changed");
     m_state->listenTo("object:text-caret-moved");
+    m_state->listenTo("object:state-changed:focused");
     if (!m_state->listenedTypes.contains("object:text-changed"))
         return nullptr;
     const quint64 id = m_state->nextId++;
