@@ -55,24 +55,94 @@ std::optional<Element> findPath(const Element& from, const QStringList& roles,
     return std::nullopt;
 }
 
+// The text an element shows: its value, else its title.
+QString shownText(const Element& element)
+{
+    const QVariant value = axread::valueOfUIElement(element);
+    if (value.typeId() == QMetaType::QString && !value.toString().isEmpty())
+        return value.toString();
+    return axread::titleOfUIElement(element).value_or(QString());
+}
+
+Element findTitled(const Element& from, const QString& title, int& budget)
+{
+    for (const Element& child : axread::childrenUIElement(from)) {
+        if (--budget < 0)
+            return nullptr;
+        if (axread::titleOfUIElement(child) == title)
+            return child;
+        if (Element found = findTitled(child, title, budget))
+            return found;
+    }
+    return nullptr;
+}
+
+// The nearest sibling of the caption, before it first, that shows a text and is no caption.
+std::optional<QString> besideCaption(const Element& window, const QString& caption)
+{
+    int budget = 2000; // a dialog is small; a runaway tree is not searched for ever
+    const Element label = findTitled(window, caption, budget);
+    if (!label)
+        return std::nullopt;
+    const QList<Element> siblings = axread::childrenUIElement(axread::parentOfUIElement(label));
+    qsizetype at = -1;
+    for (qsizetype i = 0; i < siblings.size() && at < 0; ++i)
+        if (siblings[i]->isSameElement(*label))
+            at = i;
+    for (qsizetype distance = 1; at >= 0 && distance < siblings.size(); ++distance)
+        for (const qsizetype i : {at - distance, at + distance}) {
+            if (i < 0 || i >= siblings.size() ||
+                axread::roleOfUIElement(siblings[i]) == platform::ax::Button)
+                continue;
+            const QString text = shownText(siblings[i]);
+            if (!text.isEmpty() && !text.endsWith(u':'))
+                return text;
+        }
+    return std::nullopt;
+}
+
 } // namespace
 
 bool SpellingPanelReader::getSpellingAndGrammarWindowButtonWithElement(
     const Element& element, const QString& activeApplication)
 {
     m_currentElement = element;
-    if (!isInSpellingPanel(element, activeApplication))
+    const SpellingDialogProfile* profile = isInSpellingPanel(element, activeApplication);
+    if (!profile)
         return false;
+    m_profile = profile;
     m_spellCheckWindowOpenFlag = true;
-    m_mSpell = getMSpellWithUIElement(element);
-    m_cSpell = trapSelectedWordWithUIElement(element);
+    const auto read = [&](const SpellingDialogProfile::Word& word) -> std::optional<QString> {
+        switch (word.place) {
+        case SpellingDialogProfile::Place::FirstTextField:
+            return getMSpellWithUIElement(element);
+        case SpellingDialogProfile::Place::FirstGuess:
+            return trapSelectedWordWithUIElement(element);
+        case SpellingDialogProfile::Place::BesideCaption:
+            return besideCaption(axread::topLevelUIElement(element), word.caption);
+        case SpellingDialogProfile::Place::NotShown:
+            break;
+        }
+        return std::nullopt;
+    };
+    m_mSpell = read(profile->misspelt);
+    m_cSpell = read(profile->replacement);
     m_title = axread::titleOfUIElement(element);
     return true;
 }
 
-bool SpellingPanelReader::isInSpellingPanel(const Element& element, const QString&)
+const SpellingDialogProfile* SpellingPanelReader::isInSpellingPanel(const Element& element,
+                                                                    const QString&)
 {
-    return axread::titleOfUIElement(axread::topLevelUIElement(element)) == kPanelTitle;
+    const std::optional<QString> title =
+        axread::titleOfUIElement(axread::topLevelUIElement(element));
+    return title ? SpellingDialogProfile::forTitle(*title) : nullptr;
+}
+
+bool SpellingPanelReader::isCommitButton(const std::optional<QString>& title) const
+{
+    return title && m_profile && m_profile->showsWords() &&
+           m_profile->commitButtons.contains(*title);
 }
 
 std::optional<QString> SpellingPanelReader::getMSpellWithUIElement(const Element& element)

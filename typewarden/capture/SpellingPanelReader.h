@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/accessibility/AccessibilityElement.h"
+#include "typewarden/capture/SpellingDialogProfile.h"
 
 #include <QString>
 
@@ -11,9 +12,11 @@
 namespace typewarden
 {
 
-// Reads the "Spelling and Grammar" panel of the watched application while the pointer moves over
-// it, and holds the pair that a released click on its "Change" button commits. An absent word
-// (std::nullopt) is one the panel did not give; "" is one already handed over or reset.
+// Reads the spelling panel of the watched application while the pointer moves over it, and holds
+// the pair that a released click on its commit button commits. The panel is "Spelling and
+// Grammar" with its "Change" button, or an application's own spelling dialog as its profile
+// describes it. An absent word (std::nullopt) is one the panel did not give; "" is one already
+// handed over or reset.
 class SpellingPanelReader
 {
 public:
@@ -31,8 +34,12 @@ public:
     // which case the pending words and title are read afresh from it.
     bool getSpellingAndGrammarWindowButtonWithElement(const Element& element,
                                                       const QString& activeApplication);
-    // Whether the element's top-level window is titled exactly "Spelling and Grammar".
-    static bool isInSpellingPanel(const Element& element, const QString& activeApplication);
+    // The profile of the spelling panel or dialog the element's top-level window is; null when it
+    // is none.
+    static const SpellingDialogProfile* isInSpellingPanel(const Element& element,
+                                                          const QString& activeApplication);
+    // Whether a click on the control with this title makes the change in the panel last read.
+    bool isCommitButton(const std::optional<QString>& title) const;
     // The non-empty value of the panel window's first direct text-field child.
     std::optional<QString> getMSpellWithUIElement(const Element& element);
     // The value of the first guess cell: window > scroll area > table > row > text field, where
@@ -62,6 +69,7 @@ private:
     std::optional<QString> m_mSpell{QStringLiteral("")};
     std::optional<QString> m_cSpell{QStringLiteral("")};
     std::optional<QString> m_title;
+    const SpellingDialogProfile* m_profile = nullptr;
     bool m_spellCheckWindowOpenFlag = false;
 };
 

@@ -28,7 +28,7 @@ void TypingCapture::transactWithSpellingCorrectionConsole()
     const std::optional<QString> title = m_panel.titleOfUIElement();
     const std::optional<QString> cSpell = m_panel.cSpell();
     const std::optional<QString> mSpell = m_panel.mSpell();
-    if (title != QStringLiteral("Change") || cSpell == QStringLiteral("") ||
+    if (!m_panel.isCommitButton(title) || cSpell == QStringLiteral("") ||
         mSpell == QStringLiteral(""))
         return;
 

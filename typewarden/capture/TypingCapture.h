@@ -54,9 +54,9 @@ public:
     bool& controlKeyDownFlagStorage() { return m_controlKeyDownFlag; }
 
     // Commit step, after every released left click anywhere: when the last panel control under
-    // the pointer was "Change" and neither pending word is "", hands {cSpell, mSpell} over and
-    // empties both words. A word the panel did not give is left out of the pair, and the store
-    // refuses such a pair.
+    // the pointer was its commit button ("Change") and neither pending word is "", hands {cSpell,
+    // mSpell} over and empties both words. A word the panel did not give is left out of the pair,
+    // and the store refuses such a pair.
     void transactWithSpellingCorrectionConsole();
 
 private:

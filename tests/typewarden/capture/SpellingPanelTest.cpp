@@ -116,6 +116,38 @@ TEST_F(SpellingPanel, OtherWindowTitlesNeverStoreOrRaiseTheFlag)
     EXPECT_TRUE(handed.isEmpty());
 }
 
+TEST_F(SpellingPanel, ApplicationsOwnDialogsThroughTheirProfiles)
+{
+    // A GTK editor's dialog: the word is a label beside its caption, the replacement the entry
+    // beside "Change to:", and either change button commits.
+    const Node app = MemoryAccessibilityElement::make("AXApplication", "TextEdit");
+    const Node dialog = app->add(ax::Window, "Check Spelling");
+    const Node grid = dialog->add("AXFiller")->add("AXPanel");
+    grid->add(ax::Button, "Check Word");
+    grid->add(ax::TextField, {}, "receive");
+    grid->add("AXLabel", "Change to:");
+    grid->add("AXLabel", "recieve");
+    grid->add("AXLabel", "Misspelled word:");
+    const Node changeAll = dialog->add("AXPanel")->add(ax::Button, "Change All");
+    ASSERT_TRUE(hover(changeAll));
+    expectWords("recieve", "receive");
+    keyboard.transactWithSpellingCorrectionConsole();
+    ASSERT_EQ(handed.size(), 1);
+    EXPECT_EQ(handed[0], (model::WordPair{"receive", "recieve"}));
+
+    // A word processor's dialog: hovering it confirms the correction it makes in the document,
+    // its own button commits nothing.
+    panel.setSpellCheckWindowOpenFlag(false);
+    const Node writer = app->add(ax::Window, "Spelling: English (USA)");
+    const Node correct = writer->add(ax::Button, "Correct");
+    writer->add(ax::TextField, {}, "recieve");
+    ASSERT_TRUE(hover(correct));
+    EXPECT_TRUE(panel.spellCheckWindowOpenFlag());
+    keyboard.transactWithSpellingCorrectionConsole();
+    EXPECT_EQ(handed.size(), 1);
+    EXPECT_FALSE(hover(app->add(ax::Window, "Spelling")->add(ax::Button, "Correct")));
+}
+
 TEST_F(SpellingPanel, HoverRaisesTheFlagAndResetKeepsIt)
 {
     const Panel p = makePanel(title);
