@@ -103,19 +103,68 @@ platform::StoreCoordinator* TypewardenModel::wordErrorManager()
         m_coordinator = std::move(coordinator);
         return m_coordinator.get();
     }
+    openKeptAside(path);
     reportOpenFailure(path);
-    return nullptr;
+    return m_coordinator.get();
+}
+
+QString TypewardenModel::freeRecoveryName(const QString& folder) const
+{
+    const QDir dir(folder);
+    QString base = QFileInfo(typewardenErrorListXMLPath()).completeBaseName();
+    if (base.isEmpty())
+        base = QStringLiteral("spellErrorList");
+    const QString stem =
+        QStringLiteral("%1-unsaved-%2")
+            .arg(base, QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")));
+    constexpr int kNames = 1000;
+    for (int n = 1; n <= kNames; ++n) {
+        const QString target = dir.filePath(n == 1 ? stem + QStringLiteral(".xml")
+                                                   : QStringLiteral("%1-%2.xml").arg(stem).arg(n));
+        if (!QFileInfo::exists(target))
+            return target;
+    }
+    return {};
+}
+
+bool TypewardenModel::openKeptAside(const QString& storePath)
+{
+    QStringList folders;
+    if (!storePath.isEmpty() && QFileInfo(QFileInfo(storePath).absolutePath()).isDir())
+        folders << QFileInfo(storePath).absolutePath();
+    folders << platform::paths::documentsDirectory();
+    for (const QString& folder : std::as_const(folders)) {
+        const QFileInfo info(folder);
+        if (folder.isEmpty() || !info.isDir() || !info.isWritable())
+            continue;
+        const QString path = freeRecoveryName(folder);
+        auto coordinator = std::make_shared<platform::StoreCoordinator>(wordErrorModel());
+        platform::StoreError error;
+        if (path.isEmpty() || !coordinator->addStore(path, &error))
+            continue;
+        m_coordinator = std::move(coordinator);
+        m_keptAsidePath = path;
+        qCWarning(lcWordPairStore).noquote()
+            << QStringLiteral("the pairs are kept in %1 until the word-pair store opens").arg(path);
+        return true;
+    }
+    return false;
 }
 
 void TypewardenModel::reportOpenFailure(const QString& path)
 {
     // Told once (the store is opened once a run), in words, beside whatever the user is typing in.
-    platform::AlertSpec alert{
-        tr("Typewarden cannot open its word list."),
-        tr("%1\n\nCorrections cannot be kept until the list can be opened: check the list's "
-           "location in Typewarden's preferences, then start Typewarden again.")
-            .arg(m_openError.message),
-        {tr("OK")}};
+    const QString kept =
+        m_keptAsidePath.isEmpty()
+            ? tr("Corrections cannot be kept until the list can be opened: check the list's "
+                 "location in Typewarden's preferences, then start Typewarden again.")
+            : tr("The list is left as it is. The corrections captured from now on are kept in "
+                 "“%1”, from which they can be imported once the list opens again: check the "
+                 "list's location in Typewarden's preferences, then start Typewarden again.")
+                  .arg(m_keptAsidePath);
+    platform::AlertSpec alert{tr("Typewarden cannot open its word list."),
+                              tr("%1\n\n%2").arg(m_openError.message, kept),
+                              {tr("OK")}};
     alert.withoutFocus = true;
     m_alerts.beginSheet(alert, nullptr, {});
     logUnresolved(m_openError);
@@ -259,11 +308,11 @@ bool TypewardenModel::writeRecoveryStore(const QString& folder,
                                                       tr("The folder does not exist."), folder));
         return false;
     }
-    const QString base = QFileInfo(m_coordinator->storePath()).completeBaseName();
     // Written under a private name first, then moved to a free name without replacing anything.
     const QString temporary =
         dir.filePath(QStringLiteral(".%1-unsaved-%2.tmp")
-                         .arg(base, QUuid::createUuid().toString(QUuid::WithoutBraces)));
+                         .arg(QFileInfo(typewardenErrorListXMLPath()).completeBaseName(),
+                              QUuid::createUuid().toString(QUuid::WithoutBraces)));
     {
         auto coordinator = std::make_shared<platform::StoreCoordinator>(wordErrorModel());
         if (!coordinator->addStore(temporary, error))
@@ -279,19 +328,11 @@ bool TypewardenModel::writeRecoveryStore(const QString& folder,
             return false;
         }
     }
-    const QString stem =
-        QStringLiteral("%1-unsaved-%2")
-            .arg(base, QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")));
-    constexpr int kNames = 1000;
-    for (int n = 1; n <= kNames; ++n) {
-        const QString name =
-            n == 1 ? stem + QStringLiteral(".xml") : QStringLiteral("%1-%2.xml").arg(stem).arg(n);
-        const QString target = dir.filePath(name);
-        // rename() never replaces an existing file.
-        if (!QFileInfo::exists(target) && QFile::rename(temporary, target)) {
-            *writtenPath = target;
-            return true;
-        }
+    // rename() never replaces an existing file.
+    const QString target = freeRecoveryName(folder);
+    if (!target.isEmpty() && QFile::rename(temporary, target)) {
+        *writtenPath = target;
+        return true;
     }
     QFile::remove(temporary);
     platform::setError(error,

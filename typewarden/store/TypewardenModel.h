@@ -31,8 +31,9 @@ platform::ManagedObject* makeNewWordPairWithOrdinationForCSpell(platform::Object
 
 // The agent's word-pair store: opens the shared word-pair file on first use, takes every captured
 // pair, announces it at once and keeps it unsaved until a save point. A store that cannot be
-// opened is never written, and pairs are refused; pairs that cannot be saved are kept and can be
-// written to a recovery file when the agent quits.
+// opened is never written: the pairs captured meanwhile go into a recovery file of their own
+// beside it (or in the documents folder), from which they can be imported later. Pairs that
+// cannot be saved are kept and can be written to a recovery file when the agent quits.
 class TypewardenModel : public QObject
 {
     Q_OBJECT
@@ -42,8 +43,9 @@ public:
                     platform::AlertPresenter& alerts, QObject* parent = nullptr);
     ~TypewardenModel() override;
 
-    // Built on first use and kept for the life of the model. The coordinator and context are null
-    // when the store could not be opened; that is tried once.
+    // Built on first use and kept for the life of the model; opening is tried once. When the store
+    // cannot be opened they stand for the recovery file that keeps the pairs instead, and are
+    // null only when no such file can be made either.
     platform::ObjectModelPtr wordErrorModel();
     platform::StoreCoordinator* wordErrorManager();
     platform::ObjectContext* wordErrorDBase();
@@ -61,9 +63,12 @@ public:
     // Objects of that entity in the context; 0 (after a modal alert) when they cannot be counted.
     unsigned countEntityObjects(const QString& entityName);
 
-    // False when the store could not be opened: no pair is accepted then.
+    // False when neither the store nor a recovery file can take pairs.
     bool acceptsPairs();
+    // Why the store could not be opened; no error when it was.
     const platform::StoreError& openError() const { return m_openError; }
+    // The recovery file that keeps the pairs while the store cannot be opened; empty otherwise.
+    const QString& keptAsidePath() const { return m_keptAsidePath; }
     bool lastSaveFailed() const { return m_lastSaveFailed; }
     platform::UndoManager* undoManager() const { return m_undo.get(); }
 
@@ -82,6 +87,9 @@ signals:
 
 private:
     void reportOpenFailure(const QString& path);
+    // A free name "<store>-unsaved-<date>-<time>[-n].xml" in the folder; empty when none.
+    QString freeRecoveryName(const QString& folder) const;
+    bool openKeptAside(const QString& storePath);
     bool writeRecoveryStore(const QString& folder, const QList<platform::ManagedObject*>& pairs,
                             QString* writtenPath, platform::StoreError* error);
 
@@ -93,6 +101,7 @@ private:
     std::shared_ptr<platform::StoreCoordinator> m_coordinator;
     bool m_openTried = false;
     platform::StoreError m_openError;
+    QString m_keptAsidePath;
     std::unique_ptr<platform::UndoManager> m_undo;
     std::unique_ptr<platform::ObjectContext> m_context;
     bool m_lastSaveFailed = false;

@@ -141,45 +141,56 @@ TEST_F(TypewardenModelTest, AnAddIsOneUndoStepAndWakingStartsAFreshHistory)
     EXPECT_FALSE(store->undoManager()->canUndo());
 }
 
-TEST_F(TypewardenModelTest, AnUnreadableStoreRefusesPairsAndIsNeverWritten)
+TEST_F(TypewardenModelTest, AnUnreadableStoreIsNeverWrittenAndItsPairsAreKeptAside)
 {
     const QByteArray garbage("<not a store");
     ASSERT_TRUE(testsupport::writeFile(storePath, garbage));
     testsupport::LogCapture log("typewarden.store");
     makeStore();
 
-    EXPECT_FALSE(store->acceptsPairs());
     EXPECT_EQ(log.count("Unresolved error "), 1);
     EXPECT_EQ(log.count("wordErrorPathUrl: " + QUrl::fromLocalFile(storePath).toString()), 1);
-
-    EXPECT_FALSE(store->addWordPairs({"their", "thier"}));
-    EXPECT_TRUE(notifications.posted.isEmpty());
-    EXPECT_EQ(refreshes, QStringList{"scroll"});
+    // The pairs go on being captured and announced, into a recovery file beside the list.
+    const QString kept = store->keptAsidePath();
+    EXPECT_EQ(QFileInfo(kept).absolutePath(), QFileInfo(storePath).absolutePath());
+    EXPECT_TRUE(store->addWordPairs({"their", "thier"}));
+    EXPECT_EQ(notifications.posted.size(), 1);
     EXPECT_TRUE(store->saveContext());
-    QString recovery = "untouched";
-    EXPECT_TRUE(store->writeUnsavedPairsToRecoveryFile(&recovery));
-    EXPECT_TRUE(recovery.isEmpty());
+    EXPECT_EQ(pairsInFile(kept).size(), 1);
+    EXPECT_EQ(pairCount(), 1u);
     EXPECT_EQ(testsupport::readFile(storePath), garbage);
-    // Told once in words, not on every pair, and without taking the keys.
+    // Told once in words, with where the pairs are, and without taking the keys.
     ASSERT_EQ(alerts.shown.size(), 1);
     EXPECT_EQ(alerts.shown.first().alert.messageText, "Typewarden cannot open its word list.");
+    EXPECT_TRUE(alerts.shown.first().alert.informativeText.contains(kept));
     EXPECT_TRUE(alerts.shown.first().alert.withoutFocus);
     EXPECT_EQ(alerts.beeps, 0);
+}
 
+TEST_F(TypewardenModelTest, AStoreInAMissingFolderIsNotMadeAndWithNowhereToKeepPairsTheyAreRefused)
+{
+    const QString folder = testsupport::sandboxRoot() + "/data/nowhere";
+    defaults.registerDefaults({{model::defaults::ErrorListPath, folder + "/spellErrorList.xml"}});
+    const QString documents = platform::paths::documentsDirectory();
+    ASSERT_TRUE(QDir(documents).removeRecursively());
+    makeStore();
+    ASSERT_EQ(alerts.shown.size(), 1);
+    EXPECT_TRUE(alerts.shown.first().alert.informativeText.contains(folder));
+    EXPECT_TRUE(store->keptAsidePath().isEmpty());
+    EXPECT_FALSE(store->acceptsPairs());
+    EXPECT_FALSE(store->addWordPairs({"their", "thier"}));
+    EXPECT_TRUE(notifications.posted.isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(folder));
     // A count the store cannot answer is put to the user too.
     EXPECT_EQ(pairCount(), 0u);
     ASSERT_EQ(alerts.shown.size(), 2);
     EXPECT_FALSE(alerts.shown.last().sheet);
-}
 
-TEST_F(TypewardenModelTest, AStoreInAMissingFolderIsRefusedAndTheFolderIsNotMade)
-{
-    const QString folder = testsupport::sandboxRoot() + "/data/nowhere";
-    defaults.registerDefaults({{model::defaults::ErrorListPath, folder + "/spellErrorList.xml"}});
+    // With a documents folder, the pairs are kept there.
+    ASSERT_TRUE(QDir().mkpath(documents));
     makeStore();
-    ASSERT_EQ(alerts.shown.size(), 1);
-    EXPECT_TRUE(alerts.shown.first().alert.informativeText.contains(folder));
-    EXPECT_FALSE(store->addWordPairs({"their", "thier"}));
+    EXPECT_EQ(QFileInfo(store->keptAsidePath()).absolutePath(), documents);
+    EXPECT_TRUE(store->addWordPairs({"their", "thier"}));
     EXPECT_FALSE(QFileInfo::exists(folder));
 }
 
