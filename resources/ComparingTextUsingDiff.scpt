@@ -76,11 +76,8 @@ def words(text):
     return result
 
 
-def changed_words(previous, current):
-    """The last one-word-for-one-word replacement from previous to current as (new, old), or None."""
-    old, new = words(previous), words(current)
-    # Most runs change one spot of a long document: only the part between the common head and
-    # tail goes to the matcher, which keeps 100 kB documents fast.
+def _without_common_ends(old, new):
+    """old and new word lists without their common head and then their common tail."""
     head = 0
     limit = min(len(old), len(new))
     while head < limit and old[head] == new[head]:
@@ -89,7 +86,14 @@ def changed_words(previous, current):
     while old_end > head and new_end > head and old[old_end - 1] == new[new_end - 1]:
         old_end -= 1
         new_end -= 1
-    old, new = old[head:old_end], new[head:new_end]
+    return old[head:old_end], new[head:new_end]
+
+
+def changed_words(previous, current):
+    """The last one-word-for-one-word replacement from previous to current as (new, old), or None."""
+    # Most runs change one spot of a long document: only the part between the common head and
+    # tail goes to the matcher, which keeps 100 kB documents fast.
+    old, new = _without_common_ends(words(previous), words(current))
     if not old or not new:
         return None
 
@@ -106,13 +110,9 @@ def changed_words(previous, current):
 
 def inserted_word(previous, current):
     """The one word current has more than previous, when that is the only difference, or None."""
-    old, new = words(previous), words(current)
-    if len(new) != len(old) + 1:
-        return None
-    for at, word in enumerate(new):
-        if new[:at] + new[at + 1 :] == old:
-            return word
-    return None
+    # One pass over each list: the word is all that is left between the common head and tail.
+    old, new = _without_common_ends(words(previous), words(current))
+    return new[0] if not old and len(new) == 1 else None
 
 
 def answer(current, previous):

@@ -87,13 +87,14 @@ bool ComparisonScript::runDifferenceScript(const QString& applicationName,
     if (!script)
         return false;
     // The answer arrives on this object's thread, where all capture state lives.
-    platform::runWithInput(this, *script, {kHandlerName, applicationName}, previousText.toUtf8(),
-                           m_timeoutMs,
-                           [this](const platform::ProcessRunResult& run) { runEnded(run); });
+    const quint64 number = ++m_runsStarted;
+    platform::runWithInput(
+        this, *script, {kHandlerName, applicationName}, previousText.toUtf8(), m_timeoutMs,
+        [this, number](const platform::ProcessRunResult& run) { runEnded(run, number); });
     return true;
 }
 
-void ComparisonScript::runEnded(const platform::ProcessRunResult& run)
+void ComparisonScript::runEnded(const platform::ProcessRunResult& run, quint64 number)
 {
     using Outcome = platform::ProcessRunResult::Outcome;
     const QString detail = QString::fromUtf8(run.standardError).trimmed().left(500);
@@ -119,6 +120,13 @@ void ComparisonScript::runEnded(const platform::ProcessRunResult& run)
     for (const QJsonValue& item : answer.array())
         if (item.isString())
             items << item.toString();
+    // Only answers decide what is stale: a later run that failed leaves this answer the newest.
+    if (number < m_newestAnswered) {
+        qCDebug(lcComparisonScript) << "dropped the answer of run" << number << "as run"
+                                    << m_newestAnswered << "has answered already";
+        return;
+    }
+    m_newestAnswered = number;
     emit answered(items);
 }
 

@@ -49,7 +49,9 @@ public:
     std::optional<QString> trackFrontDocumentScriptTask();
 
     // Starts one comparison and returns at once; false when there is no script to run. The
-    // answer arrives through `answered`, on the thread that owns this object.
+    // answer arrives through `answered`, on the thread that owns this object. Runs can overlap:
+    // an answer that comes after the answer of a run started later is dropped, as its document
+    // text is older.
     bool runDifferenceScript(const QString& applicationName, const QString& previousText);
     void setTimeout(int milliseconds) { m_timeoutMs = milliseconds; }
 
@@ -64,7 +66,7 @@ signals:
     void failed(const QString& reason);
 
 private:
-    void runEnded(const platform::ProcessRunResult& run);
+    void runEnded(const platform::ProcessRunResult& run, quint64 number);
     void runFailed(const QString& failure);
     void install(const QString& directory);
 
@@ -73,6 +75,8 @@ private:
     QString m_shippedScript;
     int m_timeoutMs = kDefaultTimeoutMs;
     bool m_installationAsked = false; // once a run
+    quint64 m_runsStarted = 0;        // the number of the last run started, from 1
+    quint64 m_newestAnswered = 0;     // the number of the newest run that answered, 0 for none
 };
 
 } // namespace typewarden

@@ -2,12 +2,14 @@
 #include "typewarden/capture/TextComparison.h"
 #include "model/TypewardenDefaults.h"
 #include "platform/defaults/UserDefaults.h"
+#include "tests/platform/dbus/LogCapture.h"
 #include "tests/support/RecordingAlerts.h"
 #include "tests/support/TestSupport.h"
 #include "typewarden/capture/ComparisonScript.h"
 
 #include <QFile>
 #include <QSignalSpy>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -210,4 +212,31 @@ TEST(ComparisonScript, AMissingScriptAsksForItsInstallationWhichCopiesItOnceInto
     EXPECT_TRUE(s.script.runDifferenceScript("TextEdit", "old"));
     ASSERT_TRUE(s.answered.wait(5000));
     EXPECT_EQ(s.answered[0][0].toStringList(), QStringList({"doc"}));
+}
+
+TEST(ComparisonScript, AnAnswerThatComesAfterANewerRunsAnswerIsDropped)
+{
+    // Each run waits as long as its input says, then answers its word or fails.
+    Script s;
+    ASSERT_TRUE(s.install("#!/bin/sh\n"
+                          "read -r pause word\n"
+                          "sleep \"$pause\"\n"
+                          "[ \"$word\" = fail ] && exit 1\n"
+                          "printf '[\"%s\"]' \"$word\"\n"));
+    testsupport::LogCapture log("typewarden.capture.script");
+    // Ends last, after the next run has answered: its text is older.
+    ASSERT_TRUE(s.script.runDifferenceScript("TextEdit", "2 first"));
+    ASSERT_TRUE(s.script.runDifferenceScript("TextEdit", "0 second"));
+    // Ends after the run started next has failed, which makes it no older.
+    ASSERT_TRUE(s.script.runDifferenceScript("TextEdit", "1 third"));
+    ASSERT_TRUE(s.script.runDifferenceScript("TextEdit", "0 fail"));
+
+    const auto dropped = [&] { return log.count("dropped the answer"); };
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return s.answered.size() + dropped() >= 3 && s.failed.size() == 1; }, 10000));
+    QStringList answers;
+    for (const QList<QVariant>& signal : std::as_const(s.answered))
+        answers << signal[0].toStringList();
+    EXPECT_EQ(answers, QStringList({"second", "third"}));
+    EXPECT_EQ(log.count("dropped the answer of run 1 as"), 1);
 }

@@ -26,6 +26,17 @@ def load(path):
     return module
 
 
+def random_words(count):
+    rng = random.Random(7)
+    vocabulary = ["the", "and", "spelling", "of", "word", "a", "lesson", "to", "rule", "in"]
+    return [rng.choice(vocabulary) for _ in range(count)]
+
+
+def render(tokens):
+    """Sentences of twelve words, one a line."""
+    return "\n".join(" ".join(tokens[i:i + 12]) + "." for i in range(0, len(tokens), 12))
+
+
 class Words(unittest.TestCase):
     def test_runs_of_letters_digits_and_apostrophes(self):
         self.assertEqual(script.words("I don't know, 42nd (café) x_y re-do"),
@@ -56,6 +67,17 @@ class ChangedWords(unittest.TestCase):
         self.assertEqual(script.answer("I will receive it ", "I will "),
                          ["I will receive it ", "", ""])
         self.assertEqual(script.answer("I will ", "I will "), ["I will ", "", ""])
+
+    def test_one_added_word_in_a_large_document(self):
+        tokens = random_words(20_000)
+        previous = render(tokens)
+        tokens.insert(10_000, "receive")
+        current = render(tokens)
+        self.assertEqual(script.answer(current, previous), [current, "receive"])
+        # One word more all the same, but one was also taken away and another added apart.
+        del tokens[5_000]
+        tokens.insert(15_000, "recieve")
+        self.assertIsNone(script.inserted_word(previous, render(tokens)))
 
     def test_word_deleted_is_no_replacement(self):
         self.assertIsNone(script.changed_words("I did not recieve it.", "I did not it."))
@@ -93,18 +115,12 @@ class ChangedWords(unittest.TestCase):
         self.assertIsNone(script.changed_words("some text", ""))
 
     def test_replacement_in_a_large_document(self):
-        rng = random.Random(7)
-        vocabulary = ["the", "and", "spelling", "of", "word", "a", "lesson", "to", "rule", "in"]
-        tokens = [rng.choice(vocabulary) for _ in range(24_000)]
-
-        def render():
-            return "\n".join(" ".join(tokens[i:i + 12]) + "." for i in range(0, len(tokens), 12))
-
+        tokens = random_words(24_000)
         tokens[12_001] = "recieve"
-        previous = render()
+        previous = render(tokens)
         self.assertGreater(len(previous.encode("utf-8")), 100_000)
         tokens[12_001] = "receive"
-        self.assertEqual(script.changed_words(previous, render()), ("receive", "recieve"))
+        self.assertEqual(script.changed_words(previous, render(tokens)), ("receive", "recieve"))
 
 
 class Answer(unittest.TestCase):
