@@ -125,7 +125,12 @@ void CaptureCoordinator::setupApplicationActivityMonitor()
     }
     m_observers->setupApplicationActivityMonitor();
     m_textChanges = m_peers.desktop->observeTextChanges([this](const platform::TextChange& change) {
-        if (watchesTextOf(change.pid))
+        // A watched document taking the focus is read at once, before the writer types into it
+        // and before its application counts as activated.
+        const bool watched = change.kind == platform::TextChange::Kind::Focused
+                                 ? userPreferenceMask(change.application)
+                                 : watchesTextOf(change.pid);
+        if (watched)
             m_edits->textChanged(change);
     });
     if (!m_textChanges)

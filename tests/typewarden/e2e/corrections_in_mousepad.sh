@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Run through tests/fixtures/desktop-session: the real agent watching mousepad (a GTK 3 editor with
-# its spell checker on) while drive_editor.py writes a short passage at about 150 ms a key and
-# corrects three words: typed over, backspaced into and retyped, and from the context menu. The
-# agent must announce exactly those three pairs: any other pair is a false one.
+# its spell checker on) while drive_editor.py corrects a word of the opened file from the context
+# menu, then writes a short passage at about 150 ms a key and corrects three words: typed over,
+# backspaced into and retyped, and from the context menu. The agent must announce exactly those
+# four pairs: any other pair is a false one.
 # Usage: corrections_in_mousepad.sh TYPEWARDEN COMPARISON_SCRIPT DRIVER
 set -u
 typewarden=$1 script=$2 driver=$3
@@ -19,7 +20,8 @@ gsettings set org.xfce.mousepad.state.application enabled-plugins "['mousepad-pl
 
 start_bus_monitor
 start_agent "$typewarden"
-mousepad >"$scratch/fixture.log" 2>&1 &
+printf 'I beleive you.' >"$scratch/letter.txt"
+mousepad "$scratch/letter.txt" >"$scratch/fixture.log" 2>&1 &
 pids+=($!)
 window=$(timeout 20 xdotool search --sync --onlyvisible --class mousepad | head -n1)
 [ -n "$window" ] || fail "mousepad shows no window"
@@ -32,7 +34,7 @@ sleep 2
     { cat "$scratch/driver.log"; fail "the corrections could not be made"; }
 
 expected=$(sed -n 's/^made \([^ ]*\) \([^ ]*\) .*/\2 \1/p' "$scratch/driver.log" | sort)
-[ "$(echo "$expected" | wc -l)" = 3 ] || fail "the driver did not make its three corrections"
+[ "$(echo "$expected" | wc -l)" = 4 ] || fail "the driver did not make its four corrections"
 # Each announcement: "cSpell" then its value, "mSpell" then its value, in the bus monitor's lines.
 announced=$(awk '/string "cSpell"/ { getline; c = $NF } /string "mSpell"/ { getline; print c, $NF }' \
     "$scratch/bus.log" | tr -d '"' | sort)
@@ -41,4 +43,4 @@ if [ "$announced" != "$expected" ]; then
     echo "--- announced"; echo "$announced"
     fail "the announced pairs differ from the corrections made"
 fi
-echo "PASSED: mousepad's three corrections were announced, and nothing else"
+echo "PASSED: mousepad's four corrections were announced, and nothing else"

@@ -1,9 +1,10 @@
 #!/usr/bin/python3
-"""drive_editor.py APPLICATION: writes a short passage into the application's open document as a
-writer would, at about 150 ms a key, making three corrections on the way: a word typed over, a
-word backspaced into and retyped, and a spell checker's suggestion chosen from the context menu.
-Prints one line per correction made ("made <misspelling> <correction> <path>") and exits non-zero
-when a step cannot be done (with the reason on standard error)."""
+"""drive_editor.py APPLICATION: in the application's open document, which holds "I beleive you.",
+first chooses the spell checker's suggestion for "beleive" from the context menu, then writes a
+short passage after it as a writer would, at about 150 ms a key, making three more corrections on
+the way: a word typed over, a word backspaced into and retyped, and another suggestion from the
+context menu. Prints one line per correction made ("made <misspelling> <correction> <path>") and
+exits non-zero when a step cannot be done (with the reason on standard error)."""
 
 import subprocess
 import sys
@@ -99,6 +100,25 @@ def click(node, button=1):
     xdotool("click", button)
 
 
+def choose_suggestion(name, doc, word, correction):
+    x, y = word_center(doc, word)
+    xdotool("mousemove", x, y)
+    time.sleep(0.2)
+    xdotool("click", 3)
+    submenu = find(name, lambda n: n.get_role() == Atspi.Role.MENU and
+                   (n.get_name() or "").startswith("Spelling Suggestions") and
+                   states(n).contains(Atspi.StateType.SHOWING))
+    if submenu is None:
+        fail("the context menu shows no spelling suggestions (is the spell checker on?)")
+    click(submenu)
+    item = find(name, lambda n: n.get_role() == Atspi.Role.MENU_ITEM and
+                n.get_name() == correction and states(n).contains(Atspi.StateType.SHOWING))
+    if item is None:
+        fail(f"the spelling suggestions do not offer {correction!r}")
+    click(item)
+    made(word, correction, "context-menu")
+
+
 def made(misspelling, correction, path):
     print(f"made {misspelling} {correction} {path}", flush=True)
 
@@ -110,7 +130,11 @@ def main(argv):
     name = argv[1]
     doc = document(name)
 
-    type_text("The river is plea")
+    # The first change to the document is a correction.
+    choose_suggestion(name, doc, "beleive", "believe")
+    time.sleep(1.0)
+    key("ctrl+End")
+    type_text(" The river is plea")
     time.sleep(1.5)  # a pause inside a word is no correction
     type_text("sant today, and the letter came. ")
     time.sleep(1.0)
@@ -136,22 +160,7 @@ def main(argv):
     # The spell checker's suggestion from the context menu.
     type_text("I recieve letters. ")
     time.sleep(1.0)
-    x, y = word_center(doc, "recieve")
-    xdotool("mousemove", x, y)
-    time.sleep(0.2)
-    xdotool("click", 3)
-    submenu = find(name, lambda n: n.get_role() == Atspi.Role.MENU and
-                   (n.get_name() or "").startswith("Spelling Suggestions") and
-                   states(n).contains(Atspi.StateType.SHOWING))
-    if submenu is None:
-        fail("the context menu shows no spelling suggestions (is the spell checker on?)")
-    click(submenu)
-    item = find(name, lambda n: n.get_role() == Atspi.Role.MENU_ITEM and
-                n.get_name() == "receive" and states(n).contains(Atspi.StateType.SHOWING))
-    if item is None:
-        fail("the spelling suggestions do not offer 'receive'")
-    click(item)
-    made("recieve", "receive", "context-menu")
+    choose_suggestion(name, doc, "recieve", "receive")
     time.sleep(1.0)
     key("ctrl+End")
     type_text("Goodbye now.")
