@@ -176,8 +176,7 @@ void CaptureCoordinator::startCaptureForApp(const QString& applicationName)
 void CaptureCoordinator::stopCapture()
 {
     // The word under correction is taken as it stands before the pairs are saved.
-    m_edits->finishPending();
-    m_edits->distrustCopies();
+    m_edits->forgetCopies();
     // Removing the key monitor saves the word pairs.
     m_keyboard->removeKeyDownMonitor();
     m_keyboard->removeMouseUpMonitor();

@@ -294,11 +294,6 @@ bool WordEditTracker::suppressed() const
     return m_suppressedUntil >= 0 && m_clock.elapsed() < m_suppressedUntil;
 }
 
-void WordEditTracker::finishPending()
-{
-    finish();
-}
-
 void WordEditTracker::discardPending()
 {
     m_pending.reset();
@@ -306,12 +301,11 @@ void WordEditTracker::discardPending()
     m_suppressedUntil = m_clock.elapsed() + m_timing.suppressMs;
 }
 
-void WordEditTracker::distrustCopies()
+void WordEditTracker::forgetCopies()
 {
-    for (Element& element : m_elements)
-        element.trusted = false;
-    if (!m_elements.isEmpty())
-        m_verify.start(m_timing.verifyMs);
+    finish();
+    m_elements.clear();
+    m_verify.stop();
 }
 
 void WordEditTracker::finish()

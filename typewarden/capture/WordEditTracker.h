@@ -44,13 +44,12 @@ public:
     explicit WordEditTracker(Timing timing, QObject* parent = nullptr);
 
     void textChanged(const platform::TextChange& change);
-    // The writer left the word under correction (another application, capture stopped): it is
-    // compared as it stands.
-    void finishPending();
     // An undo, cut or paste: what it changes is no correction of the writer's.
     void discardPending();
-    // Capture was off and changes may have been missed: each copy is checked again before use.
-    void distrustCopies();
+    // Capture stops and changes will be missed: the word under correction is compared as it
+    // stands, the copies are dropped, and each document is read again when it takes the focus
+    // or changes.
+    void forgetCopies();
     // Whether the application has reported text changes (then no other reading is needed).
     bool reportsTextOf(qint64 pid) const { return m_reportingPids.contains(pid); }
 

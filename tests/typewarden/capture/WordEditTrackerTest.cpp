@@ -161,6 +161,14 @@ TEST(WordEditTracker, AWordTypedOverOrBackspacedIntoIsComparedWhenWhole)
     e.type("or ");
     e.end();
     EXPECT_EQ(e.pairs().size(), 3);
+
+    // Capture stops: the word is taken as it stands, and the copy is forgotten.
+    e.selectAndType("lettters", "letters");
+    e.tracker.forgetCopies();
+    EXPECT_EQ(e.pairs().last(), (QStringList{"lettters", "letters"}));
+    e.selectAndType("letters", "lettres");
+    e.end();
+    EXPECT_EQ(e.pairs().size(), 4);
 }
 
 TEST(WordEditTracker, TheApplicationsOwnReplacementIsDoneWhenItSettles)
