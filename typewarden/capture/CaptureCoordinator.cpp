@@ -40,7 +40,10 @@ CaptureCoordinator::CaptureCoordinator(Peers peers) : m_peers(std::move(peers))
     m_edits = std::make_unique<WordEditTracker>();
     connect(m_edits.get(), &WordEditTracker::wordReplaced, this,
             [this](const QString& before, const QString& after) {
-                m_comparison->evaluateWords(before, after);
+                // Only while capture is on: a watched application in the background corrects
+                // nothing of the writer's.
+                if (m_peers.monitors && m_peers.monitors->hasKeyDownMonitor())
+                    m_comparison->evaluateWords(before, after);
             });
     m_keyboard = std::make_unique<TypingCapture>(
         *m_panel, handOver,
@@ -98,12 +101,6 @@ bool CaptureCoordinator::compareFrontDocument(const QString& application, const 
     return m_script->runDifferenceScript(application, oldText);
 }
 
-bool CaptureCoordinator::watchesTextOf(qint64 pid) const
-{
-    return m_observers && m_peers.monitors && m_peers.monitors->hasKeyDownMonitor() &&
-           pid == m_observers->activePid() && userPreferenceMask(getActiveAppName());
-}
-
 bool CaptureCoordinator::accessibilityAvailable() const
 {
     return m_peers.desktop && m_peers.desktop->isAvailable() && m_peers.monitors;
@@ -125,12 +122,9 @@ void CaptureCoordinator::setupApplicationActivityMonitor()
     }
     m_observers->setupApplicationActivityMonitor();
     m_textChanges = m_peers.desktop->observeTextChanges([this](const platform::TextChange& change) {
-        // A watched document taking the focus is read at once, before the writer types into it
-        // and before its application counts as activated.
-        const bool watched = change.kind == platform::TextChange::Kind::Focused
-                                 ? userPreferenceMask(change.application)
-                                 : watchesTextOf(change.pid);
-        if (watched)
+        // Every change of a watched application's documents is followed, also while it is not
+        // the active one (or not yet counted as activated), so that its copies stay true.
+        if (userPreferenceMask(change.application))
             m_edits->textChanged(change);
     });
     if (!m_textChanges)
@@ -176,7 +170,7 @@ void CaptureCoordinator::startCaptureForApp(const QString& applicationName)
 void CaptureCoordinator::stopCapture()
 {
     // The word under correction is taken as it stands before the pairs are saved.
-    m_edits->forgetCopies();
+    m_edits->finishPending();
     // Removing the key monitor saves the word pairs.
     m_keyboard->removeKeyDownMonitor();
     m_keyboard->removeMouseUpMonitor();

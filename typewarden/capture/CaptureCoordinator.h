@@ -79,7 +79,6 @@ signals:
 private:
     void handOver(const model::WordPair& pair);
     bool compareFrontDocument(const QString& application, const QString& oldText);
-    bool watchesTextOf(qint64 pid) const;
 
     Peers m_peers;
     std::unique_ptr<SpellingPanelReader> m_panel;

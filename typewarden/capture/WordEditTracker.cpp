@@ -34,8 +34,15 @@ WordEditTracker::WordEditTracker(Timing timing, QObject* parent) : QObject(paren
     m_settle.setSingleShot(true);
     m_verify.setSingleShot(true);
     connect(&m_settle, &QTimer::timeout, this, [this] {
-        if (m_pending && (m_pending->replacedByApplication || m_pending->caretLeft))
-            finish();
+        if (!m_pending || !(m_pending->replacedByApplication || m_pending->caretLeft))
+            return;
+        // A word taken out and not yet put back in waits for its replacement, however late the
+        // application's report of it comes.
+        const auto found = m_elements.constFind(m_pending->object);
+        if (found != m_elements.cend() && m_pending->start <= found->mirror.size() &&
+            found->mirror.wordAround(m_pending->start, m_pending->start).isEmpty())
+            return;
+        finish();
     });
     connect(&m_verify, &QTimer::timeout, this, &WordEditTracker::verifyQuietCopies);
 }
@@ -118,6 +125,8 @@ void WordEditTracker::focused(const platform::TextChange& change)
     Element element{TextMirror(*now), change.element, true};
     element.lastChange = m_clock.elapsed();
     m_elements.insert(change.object, std::move(element));
+    qCDebug(lcWordEdits) << "read" << change.object << "as it took the focus:" << now->size()
+                         << "characters";
 }
 
 void WordEditTracker::resync(const QString& object, Element& element)
@@ -301,11 +310,9 @@ void WordEditTracker::discardPending()
     m_suppressedUntil = m_clock.elapsed() + m_timing.suppressMs;
 }
 
-void WordEditTracker::forgetCopies()
+void WordEditTracker::finishPending()
 {
     finish();
-    m_elements.clear();
-    m_verify.stop();
 }
 
 void WordEditTracker::finish()

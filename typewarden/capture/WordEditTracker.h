@@ -46,10 +46,9 @@ public:
     void textChanged(const platform::TextChange& change);
     // An undo, cut or paste: what it changes is no correction of the writer's.
     void discardPending();
-    // Capture stops and changes will be missed: the word under correction is compared as it
-    // stands, the copies are dropped, and each document is read again when it takes the focus
-    // or changes.
-    void forgetCopies();
+    // The writer left the word under correction (another application, capture stopped): it is
+    // compared as it stands.
+    void finishPending();
     // Whether the application has reported text changes (then no other reading is needed).
     bool reportsTextOf(qint64 pid) const { return m_reportingPids.contains(pid); }
 

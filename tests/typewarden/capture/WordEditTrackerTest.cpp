@@ -162,13 +162,10 @@ TEST(WordEditTracker, AWordTypedOverOrBackspacedIntoIsComparedWhenWhole)
     e.end();
     EXPECT_EQ(e.pairs().size(), 3);
 
-    // Capture stops: the word is taken as it stands, and the copy is forgotten.
+    // Capture stops: the word is taken as it stands.
     e.selectAndType("lettters", "letters");
-    e.tracker.forgetCopies();
+    e.tracker.finishPending();
     EXPECT_EQ(e.pairs().last(), (QStringList{"lettters", "letters"}));
-    e.selectAndType("letters", "lettres");
-    e.end();
-    EXPECT_EQ(e.pairs().size(), 4);
 }
 
 TEST(WordEditTracker, TheApplicationsOwnReplacementIsDoneWhenItSettles)
@@ -178,6 +175,7 @@ TEST(WordEditTracker, TheApplicationsOwnReplacementIsDoneWhenItSettles)
     const int at = e.find("recieve");
     e.remove(at, 7);
     e.moveCaret(e.find("from"));
+    QTest::qWait(kTiming.settleMs * 3); // the report of the new word can come late
     e.insert(at, "receive");
     EXPECT_EQ(e.pairs(), Pairs{});
     EXPECT_TRUE(QTest::qWaitFor([&] { return !e.pairs().isEmpty(); }, 1000));
