@@ -73,6 +73,7 @@ import tempfile
 import time
 import zipfile
 import html
+import warnings
 
 PATHS = ["select-retype", "backspace-retype", "context-menu", "autocorrect", "spelling-dialog"]
 OFFERED = {
@@ -174,6 +175,7 @@ def check_corpus(sentences):
 
 # ---------------------------------------------------------------- desktop helpers
 
+warnings.filterwarnings("ignore", category=DeprecationWarning)
 import gi  # noqa: E402
 gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi, GLib  # noqa: E402
@@ -691,14 +693,19 @@ def run_editor(editor, sentences, args, out):
         if editor == "mousepad":
             subprocess.run(["gsettings", "set", "org.xfce.mousepad.state.application",
                             "enabled-plugins", "['mousepad-plugin-gspell']"], env=env, check=True)
-            command, window_class = ["mousepad"], "mousepad"
+            command, search = ["mousepad"], ["--class", "mousepad"]
         else:
-            command, window_class = ["soffice", "--writer", "--norestore"], "soffice"
+            # The document's frame; Writer's other windows have the class soffice too.
+            command, search = ["soffice", "--writer", "--norestore"], ["--name", "LibreOffice Writer$"]
         editor_process = start(command, f"{folder}/editor.log", env)
         processes.insert(0, editor_process)
-        window = subprocess.run(["timeout", "60", "xdotool", "search", "--sync", "--onlyvisible",
-                                 "--class", window_class], capture_output=True, text=True,
-                                env=env).stdout.split()
+        window = []
+        for _ in range(120):
+            window = subprocess.run(["xdotool", "search", "--onlyvisible", *search],
+                                    capture_output=True, text=True).stdout.split()
+            if window:
+                break
+            time.sleep(0.5)
         if not window:
             raise Failed(f"{editor} shows no window")
         time.sleep(3 if editor == "writer" else 1)
