@@ -343,6 +343,7 @@ class Driver:
         self.type(right[:-1], delay)
         at = self.timed("select-retype", lambda: self.type(right[-1], delay))
         time.sleep(0.3)
+        self.log("leaving the word: ctrl+End")
         self.key("ctrl+End")
         return at
 
