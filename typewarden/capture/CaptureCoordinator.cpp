@@ -47,13 +47,13 @@ CaptureCoordinator::CaptureCoordinator(Peers peers) : m_peers(std::move(peers))
             });
     m_keyboard = std::make_unique<TypingCapture>(
         *m_panel, handOver,
-        TypingCapture::TypingPeers{m_peers.monitors, m_comparison.get(),
-                                   [this](const QString& application, const QString& oldText) {
-                                       return compareFrontDocument(application, oldText);
-                                   },
-                                   [this] { emit toggleLastCorrectionRequested(); },
-                                   [this] { emit saveRequested(); },
-                                   [this] { m_edits->discardPending(); }});
+        TypingCapture::TypingPeers{
+            m_peers.monitors, m_comparison.get(),
+            [this](const QString& application, const QString& oldText) {
+                return compareFrontDocument(application, oldText);
+            },
+            [this] { emit toggleLastCorrectionRequested(); }, [this] { emit saveRequested(); },
+            [this](const platform::KeyDownEvent& key) { m_edits->keyPressed(key); }});
     if (m_peers.desktop) {
         m_pointer = std::make_unique<PointerTimer>(
             *m_peers.desktop, [this](const platform::AccessibilityElementRef& element) {

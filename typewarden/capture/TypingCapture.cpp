@@ -130,6 +130,8 @@ void TypingCapture::mouseUp(const platform::MouseUpEvent& event)
 
 void TypingCapture::keyDown(const platform::KeyDownEvent& event)
 {
+    if (m_typing.keyPressed)
+        m_typing.keyPressed(event);
     if (event.command && event.control && m_typing.toggleLastCorrection)
         m_typing.toggleLastCorrection();
     // A dead key brings no character.
@@ -148,8 +150,6 @@ void TypingCapture::keyDown(const platform::KeyDownEvent& event)
         c = QChar(0);
         processWordsForApp(m_activeAppName, QString());
     } else if (event.commandAlone) {
-        if ((c == u'x' || c == u'v' || c == u'z') && m_typing.editedByShortcut)
-            m_typing.editedByShortcut();
         if (c == u'x' || c == u'c' || c == u'v') {
             // Cut, copy and paste change the text in ways not followed: start a new baseline.
             resetBaseStringOfApplication(m_activeAppName);

@@ -25,8 +25,9 @@ public:
         std::function<bool(const QString& application, const QString& oldText)> compare;
         std::function<void()> toggleLastCorrection;
         std::function<void()> saveContext;
-        // Cut, paste or undo changed the document: what follows is no correction.
-        std::function<void()> editedByShortcut;
+        // Every key, as it comes: the text-change tracker tells the writer's typing from the
+        // application's own changes with them.
+        std::function<void(const platform::KeyDownEvent&)> keyPressed;
     };
 
     // The ten characters that end a word; line ends are handled on their own.

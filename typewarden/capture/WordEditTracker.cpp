@@ -33,18 +33,67 @@ WordEditTracker::WordEditTracker(Timing timing, QObject* parent) : QObject(paren
     m_clock.start();
     m_settle.setSingleShot(true);
     m_verify.setSingleShot(true);
-    connect(&m_settle, &QTimer::timeout, this, [this] {
-        if (!m_pending || !(m_pending->replacedByApplication || m_pending->caretLeft))
-            return;
-        // A word taken out and not yet put back in waits for its replacement, however late the
-        // application's report of it comes.
-        const auto found = m_elements.constFind(m_pending->object);
-        if (found != m_elements.cend() && m_pending->start <= found->mirror.size() &&
-            found->mirror.wordAround(m_pending->start, m_pending->start).isEmpty())
-            return;
-        finish();
-    });
+    connect(&m_settle, &QTimer::timeout, this, &WordEditTracker::settled);
     connect(&m_verify, &QTimer::timeout, this, &WordEditTracker::verifyQuietCopies);
+}
+
+namespace
+{
+// How far apart a key and the change it made can be reported.
+constexpr qint64 kKeyBeforeChangeMs = 500;
+constexpr qint64 kKeyAfterChangeMs = 300;
+constexpr qint64 kKeptKeysMs = 3000;
+} // namespace
+
+void WordEditTracker::keyPressed(const platform::KeyDownEvent& key)
+{
+    m_keysSeen = true;
+    const QChar first = key.characters.isEmpty() ? QChar() : key.characters.front();
+    if (key.commandAlone) {
+        if (first == u'x' || first == u'v' || first == u'z')
+            discardPending();
+        return;
+    }
+    if (key.command || key.control)
+        return;
+    const qint64 now = m_clock.elapsed();
+    // Forward Delete arrives as a private-use character, BackSpace as the Delete key.
+    if (key.key == platform::KeyDownEvent::Key::Delete || first == QChar(0xF728))
+        m_keys.push_back({now, QChar()});
+    else if (key.characters.size() == 1 && first.isPrint() &&
+             first.category() != QChar::Other_PrivateUse)
+        m_keys.push_back({now, first});
+    while (!m_keys.empty() && now - m_keys.front().at > kKeptKeysMs)
+        m_keys.pop_front();
+}
+
+bool WordEditTracker::pressedAround(QChar character, qint64 at) const
+{
+    for (const Key& key : m_keys)
+        if (key.at >= at - kKeyBeforeChangeMs && key.at <= at + kKeyAfterChangeMs &&
+            key.character.toCaseFolded() == character.toCaseFolded())
+            return true;
+    return false;
+}
+
+void WordEditTracker::settled()
+{
+    if (!m_pending)
+        return;
+    // One letter changed with no key for it is the application's own change (a suggestion or
+    // correction that differs from the word by one letter).
+    const bool byApplication = m_pending->replacedByApplication ||
+                               (m_keysSeen && m_pending->lastLetter &&
+                                !pressedAround(*m_pending->lastLetter, m_pending->lastChangeAt));
+    if (!byApplication && !m_pending->caretLeft)
+        return;
+    // A word taken out and not yet put back in waits for its replacement, however late the
+    // application's report of it comes.
+    const auto found = m_elements.constFind(m_pending->object);
+    if (found != m_elements.cend() && m_pending->start <= found->mirror.size() &&
+        found->mirror.wordAround(m_pending->start, m_pending->start).isEmpty())
+        return;
+    finish();
 }
 
 void WordEditTracker::textChanged(const platform::TextChange& change)
@@ -63,6 +112,8 @@ void WordEditTracker::textChanged(const platform::TextChange& change)
             finish(); // the caret is in another element now
         return;
     }
+    // What a backspace at the end of a typed word left, for the change right after it only.
+    const std::optional<Deletion> lastDeletion = std::exchange(m_lastDeletion, std::nullopt);
     std::u32string text = change.text.toStdU32String();
     if (text.empty())
         return;
@@ -87,7 +138,7 @@ void WordEditTracker::textChanged(const platform::TextChange& change)
         !changeInPending(element, change, text)) {
         if (m_pending)
             finish();
-        freshChange(element, change, text);
+        freshChange(element, change, text, lastDeletion);
     }
     if (!element.trusted)
         m_verify.start(m_timing.verifyMs);
@@ -158,6 +209,8 @@ bool WordEditTracker::changeInPending(Element& element, const platform::TextChan
         return false;
 
     m_pending->caretLeft = false;
+    m_pending->lastChangeAt = m_clock.elapsed();
+    m_pending->lastLetter.reset();
     if (change.kind == Kind::Deleted) {
         if (!mirror.remove(change.offset, text)) {
             resync(change.object, element);
@@ -165,14 +218,13 @@ bool WordEditTracker::changeInPending(Element& element, const platform::TextChan
         }
         element.typing = false;
         element.typingEnd = change.offset;
-        // A backspace: the writer goes on typing the word. Letters taken out in one step may be
-        // the second half of the application's replacement.
+        // One letter taken out: a backspace, unless no key took it. Letters taken out in one step
+        // may be the second half of the application's replacement.
         if (length == 1) {
             m_pending->replacedByApplication = false;
-            m_settle.stop();
-        } else if (m_pending->replacedByApplication) {
-            m_settle.start(m_timing.settleMs);
+            m_pending->lastLetter = QChar();
         }
+        m_settle.start(m_timing.settleMs);
         return true;
     }
     if (!mirror.insert(change.offset, text)) {
@@ -195,15 +247,15 @@ bool WordEditTracker::changeInPending(Element& element, const platform::TextChan
     }
     element.typing = false; // letters go into the word under correction, not a new one
     m_pending->replacedByApplication = length >= 2;
-    if (m_pending->replacedByApplication)
-        m_settle.start(m_timing.settleMs);
-    else
-        m_settle.stop();
+    if (length == 1)
+        m_pending->lastLetter = QString::fromStdU32String(text).front();
+    m_settle.start(m_timing.settleMs);
     return true;
 }
 
 void WordEditTracker::freshChange(Element& element, const platform::TextChange& change,
-                                  const std::u32string& text)
+                                  const std::u32string& text,
+                                  const std::optional<Deletion>& lastDeletion)
 {
     TextMirror& mirror = element.mirror;
     const int offset = change.offset;
@@ -216,10 +268,16 @@ void WordEditTracker::freshChange(Element& element, const platform::TextChange& 
         // A backspace at the end of the word being typed is part of typing it.
         const bool backspace = element.typing && length == 1 && end == element.typingEnd &&
                                TextMirror::isWordCharacter(text.front());
-        if (!backspace && mayStart) {
+        if (backspace) {
+            const TextMirror::Span word = mirror.wordAround(offset, end);
+            m_lastDeletion =
+                Deletion{change.object, offset, word.begin, mirror.text(word), m_clock.elapsed()};
+        } else if (mayStart) {
             if (TextMirror::isAllWord(text)) {
                 const TextMirror::Span word = mirror.wordAround(offset, end);
                 pending = Pending{change.object, word.begin, mirror.text(word)};
+                if (length == 1)
+                    pending->lastLetter = QChar();
             } else if (!TextMirror::hasWord(text) && mirror.wordBefore(offset) &&
                        !mirror.wordAfter(end)) {
                 // Backspacing over what ended a word opens the word again.
@@ -238,12 +296,23 @@ void WordEditTracker::freshChange(Element& element, const platform::TextChange& 
         return;
     }
 
+    if (lastDeletion && lastDeletion->object == change.object && lastDeletion->offset == offset &&
+        mayStart && m_keysSeen && !pressedAround(QChar(), lastDeletion->at)) {
+        // No key took the word's last letter: the application replaced the word's end, with the
+        // space typed after it (an automatic correction).
+        m_pending = Pending{change.object, lastDeletion->wordStart, lastDeletion->oldWord};
+        if (changeInPending(element, change, text))
+            return;
+        m_pending.reset();
+    }
     const bool continuing = element.typing && offset == element.typingEnd;
     if (!continuing && mayStart && TextMirror::isAllWord(text) &&
         (mirror.wordBefore(offset) || mirror.wordAfter(offset))) {
         // Letters put into a finished word, or at one of its ends.
         const TextMirror::Span word = mirror.wordAround(offset, offset);
         pending = Pending{change.object, word.begin, mirror.text(word), length >= 2};
+        if (length == 1)
+            pending->lastLetter = QString::fromStdU32String(text).front();
     }
     if (!mirror.insert(offset, text)) {
         resync(change.object, element);
@@ -294,8 +363,8 @@ void WordEditTracker::startPending(Pending pending)
     if (pending.oldWord.isEmpty())
         return;
     m_pending = std::move(pending);
-    if (m_pending->replacedByApplication)
-        m_settle.start(m_timing.settleMs);
+    m_pending->lastChangeAt = m_clock.elapsed();
+    m_settle.start(m_timing.settleMs);
 }
 
 bool WordEditTracker::suppressed() const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/accessibility/DesktopAccessibility.h"
+#include "platform/accessibility/GlobalEventMonitors.h"
 #include "typewarden/capture/TextMirror.h"
 
 #include <QElapsedTimer>
@@ -9,6 +10,7 @@
 #include <QSet>
 #include <QTimer>
 
+#include <deque>
 #include <optional>
 
 namespace typewarden
@@ -46,6 +48,9 @@ public:
     void textChanged(const platform::TextChange& change);
     // An undo, cut or paste: what it changes is no correction of the writer's.
     void discardPending();
+    // A key the writer pressed. The keys tell the writer's typing from the application's own
+    // one-letter changes; undo, cut and paste discard the word under correction.
+    void keyPressed(const platform::KeyDownEvent& key);
     // The writer left the word under correction (another application, capture stopped): it is
     // compared as it stands.
     void finishPending();
@@ -74,6 +79,21 @@ private:
         // The caret went elsewhere; done unless the word changes again at once (an editor may
         // move the caret between taking the old word out and putting the new one in).
         bool caretLeft = false;
+        // The last change, when it was one letter: typed, or the application's own.
+        std::optional<QChar> lastLetter = std::nullopt; // a null character: one taken out
+        qint64 lastChangeAt = 0;
+    };
+    // A letter taken out at the end of the word being typed, as a backspace would.
+    struct Deletion {
+        QString object;
+        int offset = 0;
+        int wordStart = 0;
+        QString oldWord;
+        qint64 at = 0;
+    };
+    struct Key {
+        qint64 at = 0;
+        QChar character; // null for a deletion key
     };
 
     void baseline(const platform::TextChange& change, const std::u32string& text);
@@ -81,11 +101,14 @@ private:
     bool changeInPending(Element& element, const platform::TextChange& change,
                          const std::u32string& text);
     void freshChange(Element& element, const platform::TextChange& change,
-                     const std::u32string& text);
+                     const std::u32string& text, const std::optional<Deletion>& lastDeletion);
     void caretMoved(Element& element, const platform::TextChange& change);
     void focused(const platform::TextChange& change);
     static void typed(Element& element, int offset, const std::u32string& text);
     void startPending(Pending pending);
+    // Whether the writer pressed the key for that letter (null: a deletion key) about then.
+    bool pressedAround(QChar character, qint64 at) const;
+    void settled();
     bool suppressed() const;
     void finish();
     void verifyQuietCopies();
@@ -99,6 +122,9 @@ private:
     QTimer m_verify;
     QElapsedTimer m_clock;
     qint64 m_suppressedUntil = -1;
+    std::deque<Key> m_keys;
+    bool m_keysSeen = false;
+    std::optional<Deletion> m_lastDeletion;
 };
 
 } // namespace typewarden

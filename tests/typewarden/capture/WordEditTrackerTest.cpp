@@ -8,6 +8,7 @@
 
 using namespace typewarden;
 using Kind = platform::TextChange::Kind;
+using platform::KeyDownEvent;
 
 namespace
 {
@@ -60,10 +61,11 @@ struct Editor {
         text.erase(std::size_t(offset), std::size_t(length));
         report(Kind::Deleted, offset, gone);
     }
-    // Letters typed one at a time at the caret.
+    // Letters typed one at a time at the caret, each key reported before its letter.
     void type(const QString& letters, int pauseMs = 0)
     {
         for (QChar c : letters) {
+            tracker.keyPressed(KeyDownEvent{QString(c)});
             const int at = caret;
             if (caretFirst)
                 moveCaret(at + 1);
@@ -77,6 +79,7 @@ struct Editor {
     void backspace(int count)
     {
         for (int i = 0; i < count; ++i) {
+            tracker.keyPressed(KeyDownEvent{QStringLiteral("\x7f"), KeyDownEvent::Key::Delete});
             remove(caret - 1, 1);
             moveCaret(caret - 1);
         }
@@ -119,7 +122,9 @@ TEST(WordEditTracker, TypingAtAnySpeedIsNoCorrection)
     e.type("r is wron");
     e.backspace(2); // a slip mended while the word is being typed
     e.caretFirst = true;
-    e.type("ong. ");
+    e.type("ong. rivers");
+    e.backspace(1); // and a slip mended with the space typed at once
+    e.type(" ");
     QTest::qWait(kTiming.verifyMs * 3);
     e.type("Wait\n");
     EXPECT_EQ(e.pairs(), Pairs{});
@@ -194,14 +199,26 @@ TEST(WordEditTracker, TheApplicationsOwnReplacementIsDoneWhenItSettles)
     e.remove(e.find("acheive") + 3, 4);
     e.insert(e.find("ach") + 3, "ieve ");
     EXPECT_EQ(e.pairs().last(), (QStringList{"acheive", "achieve"}));
-    EXPECT_EQ(e.pairs().size(), 3);
+    // ... or takes the word's last letter out for it.
+    e.type(" untill");
+    e.remove(e.caret - 1, 1);
+    e.insert(e.caret - 1, " ");
+    EXPECT_EQ(e.pairs().last(), (QStringList{"untill", "until"}));
+    // A suggestion one letter away: no key typed that letter.
+    e.end();
+    e.type(" It occured");
+    QTest::qWait(600); // the writer opens the context menu
+    e.moveCaret(e.find("occured"));
+    e.insert(e.find("occured") + 5, "r");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return e.pairs().size() == 5; }, 1000));
+    EXPECT_EQ(e.pairs().last(), (QStringList{"occured", "occurred"}));
 
     // A suggestion of two words for one is no correction of it.
     const int alot = e.find("office");
     e.remove(alot, 6);
     e.insert(alot, "of ice");
     e.end();
-    EXPECT_EQ(e.pairs().size(), 3);
+    EXPECT_EQ(e.pairs().size(), 5);
 
     // A document that took the focus before any change: its first change can be a correction.
     e.object = QStringLiteral(":1.5:/org/a11y/text/3");
@@ -210,14 +227,14 @@ TEST(WordEditTracker, TheApplicationsOwnReplacementIsDoneWhenItSettles)
     e.tracker.textChanged({Kind::Focused, 77, "TextEdit", e.object, 0, {}, e.element});
     e.remove(e.find("recieve"), 7);
     e.insert(e.find("I ") + 2, "receive");
-    EXPECT_TRUE(QTest::qWaitFor([&] { return e.pairs().size() == 4; }, 1000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return e.pairs().size() == 6; }, 1000));
 }
 
 TEST(WordEditTracker, UndoAndCopiesThatMissedAChangeStartNoCorrection)
 {
     Editor e("I recieve letters");
     const int at = e.find("recieve");
-    e.tracker.discardPending(); // the writer pressed undo
+    e.tracker.keyPressed(KeyDownEvent{"z", KeyDownEvent::Key::Other, true, false, true}); // undo
     e.remove(at, 7);
     e.insert(at, "receive");
     QTest::qWait(kTiming.settleMs * 5);
