@@ -48,7 +48,7 @@ Figures, per editor and path: corrections made, caught (the exact pair announced
 pair (a pair announced within 5 s of the correcting key that shares a word, or a word's first three
 letters, with the correction but is not it); then false pairs (announced, matching no correction)
 per 1,000 words typed, and the median time from the correcting key or click to the announcement.
-The correcting key: the last letter of the retyped word (select-retype), the space after the
+The correcting key: ctrl+End, leaving the retyped word (select-retype), the space after the
 retyped word (backspace-retype), the space after the misspelling (autocorrect), the click or
 Return on the menu item (context-menu), the click on "Correct" (spelling-dialog). Times are taken
 with time.time() just before the xdotool call that sends that key (so they include xdotool's own
@@ -339,13 +339,10 @@ class Driver:
             x, y = self.word_centre(doc, wrong)
             self.click_at(x, y, repeat=2)
         time.sleep(self.rng.uniform(0.4, 0.8))
-        delay = self.delay()
-        self.type(right[:-1], delay)
-        at = self.timed("select-retype", lambda: self.type(right[-1], delay))
+        self.type(right, self.delay())
         time.sleep(0.3)
-        self.log("leaving the word: ctrl+End")
-        self.key("ctrl+End")
-        return at
+        # The word is whole once the writer leaves it: that key completes the correction.
+        return self.timed("select-retype", lambda: self.key("ctrl+End"))
 
     def context_menu(self, wrong, right):
         doc = self.focused_text()
