@@ -98,7 +98,7 @@ void WordEditTracker::settled()
 
 void WordEditTracker::textChanged(const platform::TextChange& change)
 {
-    if (change.kind != Kind::CaretMoved)
+    if (change.kind == Kind::Inserted || change.kind == Kind::Deleted)
         m_reportingPids.insert(change.pid);
     if (change.kind == Kind::Focused) {
         focused(change);
