@@ -106,10 +106,7 @@ void WordEditTracker::textChanged(const platform::TextChange& change)
     }
     const auto found = m_elements.find(change.object);
     if (change.kind == Kind::CaretMoved) {
-        if (found != m_elements.end())
-            caretMoved(*found, change);
-        else if (m_pending)
-            finish(); // the caret is in another element now
+        caretMoved(found != m_elements.end() ? &*found : nullptr, change);
         return;
     }
     // What a backspace at the end of a typed word left, for the change right after it only.
@@ -325,23 +322,26 @@ void WordEditTracker::freshChange(Element& element, const platform::TextChange& 
     }
 }
 
-void WordEditTracker::caretMoved(Element& element, const platform::TextChange& change)
+void WordEditTracker::caretMoved(Element* element, const platform::TextChange& change)
 {
     const int caret = change.offset;
     // The caret can be reported just before the letter that moved it.
-    if (element.typing && (caret < element.typingStart || caret > element.typingEnd + 1))
-        element.typing = false;
+    if (element && element->typing &&
+        (caret < element->typingStart || caret > element->typingEnd + 1))
+        element->typing = false;
     if (!m_pending)
         return;
-    if (m_pending->object != change.object) {
-        finish();
+    if (!element || m_pending->object != change.object) {
+        // In another element now: done, once the word is whole.
+        m_pending->caretLeft = true;
+        m_settle.start(m_timing.settleMs);
         return;
     }
-    if (m_pending->start > element.mirror.size()) {
+    if (m_pending->start > element->mirror.size()) {
         m_pending.reset();
         return;
     }
-    const TextMirror::Span word = element.mirror.wordAround(m_pending->start, m_pending->start);
+    const TextMirror::Span word = element->mirror.wordAround(m_pending->start, m_pending->start);
     m_pending->caretLeft = caret < word.begin || caret > word.end;
     if (m_pending->caretLeft || m_pending->replacedByApplication)
         m_settle.start(m_timing.settleMs);

@@ -102,7 +102,8 @@ private:
                          const std::u32string& text);
     void freshChange(Element& element, const platform::TextChange& change,
                      const std::u32string& text, const std::optional<Deletion>& lastDeletion);
-    void caretMoved(Element& element, const platform::TextChange& change);
+    // The element is null when it has no copy.
+    void caretMoved(Element* element, const platform::TextChange& change);
     void focused(const platform::TextChange& change);
     static void typed(Element& element, int offset, const std::u32string& text);
     void startPending(Pending pending);
