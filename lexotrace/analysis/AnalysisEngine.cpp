@@ -77,10 +77,12 @@ AnalysisRow AnalysisEngine::lessonRow(qsizetype index, const QString& cSpell, co
 
 void AnalysisEngine::analyse(const QList<ErrorEntry>& entries)
 {
+    // Editors type the typographic apostrophe (don’t); the lessons spell it plainly (don't).
+    const auto plain = [](QString word) { return word.replace(QChar(0x2019), u'\''); };
     call(m_callbacks.beginProgress);
     for (const ErrorEntry& entry : entries) {
-        const QString& c = entry.cSpell;
-        const QString& m = entry.mSpell;
+        const QString c = plain(entry.cSpell);
+        const QString m = plain(entry.mSpell);
         bool unreported = true;
         bool listed = false;
         for (int column = 1; column <= model::kWordSlots; ++column) {

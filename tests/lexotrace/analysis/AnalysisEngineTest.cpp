@@ -114,6 +114,18 @@ TEST(MainPass, EveryBrokenLessonGivesItsOwnRow)
                            "hopping|hopeing||4-2|rule 4-2"}));
 }
 
+TEST(MainPass, ApostrophesInWordsAndBits)
+{
+    const QList<LessonRowValues> lessons{
+        lesson("6", "2", {{"don't", "'"}, {"can't", "'"}}, "contractions"),
+        lesson("6", "3", {{"dog's", "'s"}}, "possessives")};
+    const Analysis typed(lessons,
+                         {{"don't", "dont"}, {"dog\u2019s", "dogs"}, {"can\u2019t", "cant"}});
+    EXPECT_EQ(typed.summary(),
+              (QStringList{"don't|dont||6-2|contractions 6-2", "dog's|dogs||6-3|possessives 6-3",
+                           "can't|cant||6-2|contractions 6-2"}));
+}
+
 TEST(Fallbacks, NotListedLikelyTypoAndNothing)
 {
     const QList<LessonRowValues> lessons{lesson("1", "1", {{"cat", "a"}})};

@@ -170,6 +170,7 @@ TEST_F(LessonsXml, ReadsValuesEntitiesCommentsAndSectionOrder)
                                       "<word>(null)</word>\n<bit>z</bit>\n"
                                       "<word>w</word>\n<bit>(null)</bit>\n"
                                       "<word>say &quot;hi&quot; &amp; go</word>\n<bit>&lt;</bit>\n"
+                                      "<word>don&apos;t</word>\n<bit>'</bit>\n"
                                       "</relatedWords>\n</section>\n"
                                       "<section>\n<sectionNumber>4</sectionNumber>\n"
                                       "<rule>second</rule>\n</section>\n</unit>\n</level>\n"))));
@@ -179,7 +180,7 @@ TEST_F(LessonsXml, ReadsValuesEntitiesCommentsAndSectionOrder)
                                "L 3\n"
                                " U 7 [x &amp; y|a &amp; b]\n"
                                "  S 0 a & b <c>\n"
-                               "   R - w:(null) say \"hi\" &amp; go:&lt; - -\n"
+                               "   R - w:(null) say \"hi\" &amp; go:&lt; don't:' -\n"
                                "  S 1 second\n"));
 }
 
