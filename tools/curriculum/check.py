@@ -3,12 +3,15 @@
 
 Usage: check.py [LESSONS_FILE RULES_FILE]
 Defaults to the two files in resources/. Prints every problem found and
-exits 1 if there was any.
+exits 1 if there was any; otherwise prints the curriculum's figures.
 """
 
 import os
 import re
+import statistics
 import sys
+
+from families import family
 
 HEADER = '<?xml version="1.0" encoding="utf-8"?>'
 # Values are written verbatim by the app, so markup characters would break it.
@@ -95,8 +98,9 @@ def check_numbering(errors, where, numbers, first):
         errors.append("%s numbered %s, expected %s" % (where, numbers, want))
 
 
-def parse_lessons(path, errors):
-    """Returns {(level, unit): (code, rule text)} for the units found."""
+def parse_lessons(path, errors, rows=None):
+    """Returns {(level, unit): (code, rule text)} for the units found; appends
+    ((level, unit, section), [words]) to rows for every row read."""
     name, lines = read_lines(path, errors, want_final_lf=False)
     units = {}
     if lines is None:
@@ -140,6 +144,8 @@ def parse_lessons(path, errors):
                             row.append((word, bit))
                             check_bit(c, word, bit)
                         c.i += 1
+                        if rows is not None:
+                            rows.append(((level, unit, sec), [w for w, _ in row]))
                         if not row:
                             c.fail("empty row", start)
                         if len(row) > 5:
@@ -275,14 +281,41 @@ def cross_check(units, rules, errors):
                               % (code, level, unit, units[(level, unit)][0]))
 
 
-def problems(lessons_path, rules_path):
+def problems(lessons_path, rules_path, rows=None):
     """Every problem found in the two files, with the units and rules read."""
     errors = []
-    units = parse_lessons(lessons_path, errors)
+    units = parse_lessons(lessons_path, errors, rows)
     rules = parse_rules(rules_path, errors)
     if not errors:
         cross_check(units, rules, errors)
     return errors, units, rules
+
+
+def figures(units, rows):
+    """The lines a teacher reviews: sizes, words per unit, how rows mix families."""
+    unit_words = {u: set() for u in units}
+    for (level, unit, _), words in rows:
+        unit_words[(level, unit)].update(words)
+    sizes = sorted(len(w) for w in unit_words.values()) or [0]
+    families = [len(set(map(family, words))) for _, words in rows]
+
+    def share(n):
+        return "%.1f %%" % (100.0 * n / len(rows) if rows else 0.0)
+
+    return [
+        "levels: %d" % len({level for level, _ in units}),
+        "units: %d" % len(units),
+        "sections: %d" % len({where for where, _ in rows}),
+        "rows: %d" % len(rows),
+        "entries (word occurrences): %d" % sum(len(words) for _, words in rows),
+        "distinct words: %d" % len({w for _, words in rows for w in words}),
+        "distinct words per unit: min %d, median %g, max %d"
+        % (sizes[0], statistics.median(sizes), sizes[-1]),
+        "units with fewer than 20 words: %d" % sum(n < 20 for n in sizes),
+        "units with more than 300 words: %d" % sum(n > 300 for n in sizes),
+        "rows of one word family: %s" % share(families.count(1)),
+        "rows of five words from five families: %s" % share(families.count(5)),
+    ]
 
 
 def main(argv):
@@ -296,13 +329,16 @@ def main(argv):
                            "..", "..", "resources")
         lessons_path = os.path.join(res, "Lessons_Initiation_Data.xml")
         rules_path = os.path.join(res, "Rules_Initiation_Data.xml")
-    errors, units, rules = problems(lessons_path, rules_path)
+    rows = []
+    errors, units, rules = problems(lessons_path, rules_path, rows)
     for e in errors:
         print(e)
     if errors:
         print("%d problem(s)" % len(errors))
         return 1
     print("ok: %d units, %d rules" % (len(units), len(rules)))
+    for line in figures(units, rows):
+        print(line)
     return 0
 
 

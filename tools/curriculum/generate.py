@@ -18,14 +18,11 @@ import tempfile
 
 import check
 import course
+from families import family
 import seedfiles
 from patterns import syllables
 
 TIERS = (10, 20, 35)
-# Endings peeled off to find a word's family: hope, hopes, hoped, hoping, hopeful.
-FAMILY_ENDINGS = ("ingly", "fully", "ations", "ation", "ments", "ment", "ness", "less", "ings",
-                  "ing", "ers", "est", "ies", "ied", "ier", "ful", "ly", "ed", "er", "es", "s", "y",
-                  "e")
 
 
 # Words the course leaves out: slurs, vulgar words and list oddities a learner would not write.
@@ -46,23 +43,6 @@ def load_vocab(folder):
                     if re.fullmatch("[a-z]{2,}", w) and w not in LEFT_OUT:
                         tier.setdefault(w, n)
     return tier
-
-
-def family(word):
-    stem = word
-    changed = True
-    while changed and len(stem) > 4:
-        changed = False
-        for e in FAMILY_ENDINGS:
-            if stem.endswith(e) and len(stem) - len(e) >= 3:
-                stem = stem[: -len(e)]
-                if len(stem) > 3 and stem[-1] == stem[-2]:
-                    stem = stem[:-1]
-                if stem.endswith("i"):
-                    stem = stem[:-1] + "y"
-                changed = True
-                break
-    return stem
 
 
 def make_rows(entries, tier):

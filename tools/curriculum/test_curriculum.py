@@ -58,6 +58,16 @@ class CheckerTest(unittest.TestCase):
                 self.assertEqual(code, 1, out)
                 self.assertIn(what, out)
 
+    def test_a_sound_course_prints_its_figures(self):
+        # hopeful twice: six distinct words in seven entries; of five rows, one mixes two
+        # families and one holds two words of one family.
+        code, out = self.run_check(course({1: [(1, [("Before ing.", [
+            [("stopping", "pp"), ("hopping", "pp")],
+            [("hopeful", "eful"), ("hopefully", "eful")]])])]}))
+        self.assertEqual(code, 0, out)
+        for line in ("units: 3", "distinct words: 6", "rows of one word family: 80.0 %"):
+            self.assertIn(line + "\n", out)
+
     def test_references_and_numbering_must_match_the_units(self):
         def rewrite(d, old, new, name="Rules_Initiation_Data.xml"):
             path = os.path.join(d, name)
