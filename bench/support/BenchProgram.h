@@ -7,6 +7,7 @@
 #include "platform/ProcessLauncher.h"
 #include "platform/ui/Alerts.h"
 #include "platform/ui/FilePanels.h"
+#include "tests/support/ScriptedPanels.h"
 
 #include <QCoreApplication>
 #include <QLoggingCategory>
@@ -20,19 +21,6 @@ namespace bench
 
 struct NoLauncher : platform::ProcessLauncher {
     bool startDetached(const QString&, const QStringList&) override { return true; }
-};
-
-struct NoPanels : platform::FilePanels {
-    void beginSaveSheet(QWidget*, const SaveRequest&,
-                        std::function<void(std::optional<QString>)> done) override
-    {
-        done(std::nullopt);
-    }
-    void beginFolderPanel(const FolderRequest&,
-                          std::function<void(std::optional<QString>)> done) override
-    {
-        done(std::nullopt);
-    }
 };
 
 // Before the QApplication: offscreen unless a platform is set, and no info or debug lines. Answers
@@ -56,7 +44,7 @@ struct FactoryProgram {
     QTemporaryDir home;
     platform::SilentAlertPresenter alerts;
     NoLauncher launcher;
-    NoPanels panels;
+    testsupport::ScriptedPanels panels; // every panel cancelled
     std::unique_ptr<lexotrace::LexotraceApplication> app;
 
     FactoryProgram()

@@ -1,5 +1,7 @@
 #include "typewarden/capture/WordEditTracker.h"
 
+#include "typewarden/capture/AccessibilityReads.h"
+
 #include <QLoggingCategory>
 
 #include <algorithm>
@@ -14,12 +16,11 @@ Q_LOGGING_CATEGORY(lcWordEdits, "typewarden.capture.edits")
 
 using Kind = platform::TextChange::Kind;
 
+// The element's whole text, read now; nothing when it cannot be read.
 std::optional<QString> readText(const platform::AccessibilityElementRef& element)
 {
-    if (!element)
-        return std::nullopt;
-    const QVariant value = element->valueOfAttribute(platform::ax::Value);
-    if (!value.isValid() || value.typeId() != QMetaType::QString)
+    const QVariant value = axread::valueOfUIElement(element);
+    if (value.typeId() != QMetaType::QString)
         return std::nullopt;
     return value.toString();
 }

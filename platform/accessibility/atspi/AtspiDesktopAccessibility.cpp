@@ -174,18 +174,23 @@ public:
         return found;
     }
 
-    void notify(qint64 pid, const QString& event)
+    // Calls each subscription that matches. Callbacks may drop subscriptions, theirs or others':
+    // each is called on a copy, and only while it is still there.
+    template <typename Matches, typename Call> void dispatch(Matches matches, Call call)
     {
-        // Callbacks may drop subscriptions, theirs or others'.
         QList<quint64> ids;
         for (const auto& [id, subscription] : subscriptions)
-            if (subscription.pid == pid && subscription.event == event)
+            if (matches(subscription))
                 ids << id;
         for (quint64 id : ids)
-            if (const auto found = subscriptions.find(id); found != subscriptions.end()) {
-                const std::function<void()> callback = found->second.callback;
-                callback();
-            }
+            if (const auto found = subscriptions.find(id); found != subscriptions.end())
+                call(Subscription(found->second));
+    }
+
+    void notify(qint64 pid, const QString& event)
+    {
+        dispatch([&](const Subscription& s) { return s.pid == pid && s.event == event; },
+                 [](const Subscription& s) { s.callback(); });
     }
 
     void activated(const RunningApplication& running)
@@ -362,16 +367,8 @@ public:
         if (carriesText)
             change.text = QString::fromUtf8(g_value_get_string(&event.any_data));
         change.element = AtspiElement::wrap(GObjectPtr<AtspiAccessible>::retain(event.source));
-        // Callbacks may drop subscriptions, theirs or others'.
-        QList<quint64> ids;
-        for (const auto& [id, subscription] : subscriptions)
-            if (subscription.textCallback)
-                ids << id;
-        for (quint64 id : ids)
-            if (const auto found = subscriptions.find(id); found != subscriptions.end()) {
-                const std::function<void(const TextChange&)> callback = found->second.textCallback;
-                callback(change);
-            }
+        dispatch([](const Subscription& s) { return bool(s.textCallback); },
+                 [&](const Subscription& s) { s.textCallback(change); });
     }
 
     const std::shared_ptr<AtspiSession> session;

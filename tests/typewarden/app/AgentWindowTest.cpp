@@ -3,6 +3,7 @@
 #include "model/TypewardenDefaults.h"
 #include "tests/support/FakeEventMonitors.h"
 #include "tests/support/RecordingAlerts.h"
+#include "tests/support/ScriptedPanels.h"
 #include "tests/support/StoreOnDisk.h"
 #include "tests/support/TestSupport.h"
 #include "tests/typewarden/store/RecordingNotifications.h"
@@ -41,19 +42,6 @@ struct RecordingLauncher : platform::ProcessLauncher {
     bool succeed = false;
 };
 
-struct NoFolderPanel : platform::FilePanels {
-    void beginSaveSheet(QWidget*, const SaveRequest&,
-                        std::function<void(std::optional<QString>)> done) override
-    {
-        done(std::nullopt);
-    }
-    void beginFolderPanel(const FolderRequest&,
-                          std::function<void(std::optional<QString>)> done) override
-    {
-        done(std::nullopt);
-    }
-};
-
 struct Agent {
     platform::UserDefaults defaults{QStringLiteral("Typewarden")};
     testsupport::RecordingAlerts alerts;
@@ -63,7 +51,7 @@ struct Agent {
     TypewardenModel model{defaults, notifications, alerts};
     std::unique_ptr<TypewardenWindowController> window;
     testsupport::FakeEventMonitors monitors;
-    NoFolderPanel panels;
+    testsupport::ScriptedPanels panels; // every panel cancelled
     std::unique_ptr<CaptureCoordinator> capture;
     std::unique_ptr<TypewardenAppDelegate> delegate;
     QList<QUrl> opened;
