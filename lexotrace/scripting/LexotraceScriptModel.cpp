@@ -3,6 +3,7 @@
 #include "model/NumberText.h"
 #include "model/OrthovaModel.h"
 #include "model/WordPairScripting.h"
+#include "platform/scripting/ScriptEngine.h"
 #include "platform/store/FetchRequest.h"
 #include "platform/store/ManagedObject.h"
 #include "platform/store/ObjectContext.h"
@@ -34,9 +35,11 @@ QString tr(const char* text)
     return QCoreApplication::translate("LexotraceScriptModel", text);
 }
 
-constexpr int kCantGet = -1728;
-constexpr int kNotAllowed = -10003;
-constexpr int kWrongKind = -1700;
+// The language's own error numbers.
+constexpr int kCantGet = platform::scripting::ScriptEngine::CantGet;
+constexpr int kNotAllowed = platform::scripting::ScriptEngine::AccessNotAllowed;
+constexpr int kWrongKind = platform::scripting::ScriptEngine::CantMakeType;
+constexpr int kNotUnderstood = platform::scripting::ScriptEngine::NotUnderstood;
 
 const QString kLevels = QStringLiteral("levelsArray");
 const QString kUnits = QStringLiteral("unitsArray");
@@ -445,7 +448,7 @@ std::optional<ScriptValue> LexotraceScriptModel::make(const QString& classKey,
         location && location->container ? object(location->container->uniqueID, error) : nullptr;
     if (classKey != entity::Unit && classKey != entity::Sections &&
         classKey != entity::RelatedWords) {
-        error = {-1708, tr("Lexotrace can't make that.")};
+        error = {kNotUnderstood, tr("Lexotrace can't make that.")};
         return std::nullopt;
     }
     if (!owner || owner->entityName() != ownerEntity) {
@@ -680,7 +683,7 @@ std::optional<ScriptValue> LexotraceScriptModel::perform(const QString& commandK
 {
     const QString* id = direct.as<QString>();
     if (commandKey != QStringLiteral("evaluateID") || !id) {
-        error = {-1708, tr("Lexotrace doesn't understand that command.")};
+        error = {kNotUnderstood, tr("Lexotrace doesn't understand that command.")};
         return std::nullopt;
     }
     // IDs are looked up in the lessons store only.

@@ -22,6 +22,7 @@ public:
         CantGet = -1728,
         InvalidIndex = -1719,
         CantMakeType = -1700,
+        NotUnderstood = -1708,
         TimedOut = -1712,
         AccessNotAllowed = -10003,
     };

@@ -2,6 +2,7 @@
 
 #include "model/OrthovaModel.h"
 #include "model/WordPairScripting.h"
+#include "platform/scripting/ScriptEngine.h"
 #include "platform/store/FetchRequest.h"
 #include "platform/store/ManagedObject.h"
 #include "platform/store/ObjectContext.h"
@@ -27,9 +28,10 @@ QString tr(const char* text)
     return QCoreApplication::translate("TypewardenScriptModel", text);
 }
 
-constexpr int kCantGet = -1728;
-constexpr int kNotAllowed = -10003;
-constexpr int kNotUnderstood = -1708;
+// The language's own error numbers.
+constexpr int kCantGet = platform::scripting::ScriptEngine::CantGet;
+constexpr int kNotAllowed = platform::scripting::ScriptEngine::AccessNotAllowed;
+constexpr int kNotUnderstood = platform::scripting::ScriptEngine::NotUnderstood;
 
 namespace pairs = model::wordPairScripting;
 const QString& kCSpellObject = pairs::kCSpell;
