@@ -32,7 +32,9 @@ signals:
     void activated();
 };
 
-// Asks the copy that owns `busName` to come forward. False when it does not answer in time.
-bool activateRunningCopy(const QString& busName, int timeoutMs = 5000);
+// Asks the copy that owns `busName` to come forward. False when it does not answer in time; a
+// copy that is still starting (reaching the accessibility bus, reading its store) may take a
+// few seconds.
+bool activateRunningCopy(const QString& busName, int timeoutMs = 12000);
 
 } // namespace platform

@@ -13,6 +13,12 @@ namespace platform::atspi
 namespace
 {
 
+// Every call to another application, or to the bus's registry, waits at most this long: one that
+// hangs (a registry that never registered, an application that stopped answering) must not stop
+// this program for libatspi's default of up to 25 seconds.
+constexpr int kCallTimeoutMs = 2000;
+constexpr int kStartingApplicationTimeoutMs = 5000;
+
 void setError(QString* error, const QString& text)
 {
     if (error)
@@ -44,6 +50,7 @@ std::shared_ptr<AtspiSession> AtspiSession::start(QString* error)
             setError(error, QStringLiteral("the accessibility bus refused the connection"));
             return nullptr;
         }
+        atspi_set_timeout(kCallTimeoutMs, kStartingApplicationTimeoutMs);
     }
     std::shared_ptr<AtspiSession> session(new AtspiSession());
     QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance(app->thread());
