@@ -1,9 +1,12 @@
 #!/usr/bin/env python3
 """Checks the curriculum seed files line by line.
 
-Usage: check.py [LESSONS_FILE RULES_FILE]
-Defaults to the two files in resources/. Prints every problem found and
+Usage: check.py [LESSONS_FILE RULES_FILE [PRONUNCIATIONS]]
+Defaults to the two files in resources/ and data/pronunciations.txt. Prints every problem found and
 exits 1 if there was any; otherwise prints the curriculum's figures.
+
+Besides the format it checks what is taught: every word of a section that names
+a sound has that sound in one of its pronunciations (data/pronunciations.txt).
 """
 
 import os
@@ -11,7 +14,11 @@ import re
 import statistics
 import sys
 
+import course
 from families import family
+import sounds
+
+DATA = os.path.join(os.path.dirname(os.path.abspath(__file__)), "data")
 
 HEADER = '<?xml version="1.0" encoding="utf-8"?>'
 # Values are written verbatim by the app, so markup characters would break it.
@@ -98,9 +105,15 @@ def check_numbering(errors, where, numbers, first):
         errors.append("%s numbered %s, expected %s" % (where, numbers, want))
 
 
-def parse_lessons(path, errors, rows=None):
+def plain_rule(text):
+    """A section rule without the examples the generator adds to it."""
+    return text.split(" For example: ")[0]
+
+
+def parse_lessons(path, errors, rows=None, section_rules=None):
     """Returns {(level, unit): (code, rule text)} for the units found; appends
-    ((level, unit, section), [words]) to rows for every row read."""
+    ((level, unit, section), [(word, bit)]) to rows for every row read, and keeps
+    each section's rule in section_rules."""
     name, lines = read_lines(path, errors, want_final_lf=False)
     units = {}
     if lines is None:
@@ -132,7 +145,9 @@ def parse_lessons(path, errors, rows=None):
                     c.i += 1
                     sec = int(c.value("sectionNumber", NUM))
                     sec_nos.append(sec)
-                    c.value("rule")
+                    rule = c.value("rule")
+                    if section_rules is not None:
+                        section_rules[(level, unit, sec)] = rule
                     seen = {}
                     while c.peek() == "<relatedWords>":
                         start = c.i + 1
@@ -145,7 +160,7 @@ def parse_lessons(path, errors, rows=None):
                             check_bit(c, word, bit)
                         c.i += 1
                         if rows is not None:
-                            rows.append(((level, unit, sec), [w for w, _ in row]))
+                            rows.append(((level, unit, sec), row))
                         if not row:
                             c.fail("empty row", start)
                         if len(row) > 5:
@@ -281,23 +296,49 @@ def cross_check(units, rules, errors):
                               % (code, level, unit, units[(level, unit)][0]))
 
 
-def problems(lessons_path, rules_path, rows=None):
-    """Every problem found in the two files, with the units and rules read."""
+def check_sounds(units, rows, section_rules, prons, errors):
+    """Words of sound sections that lack the sound, or whose pronunciation is unknown.
+    Returns how many words were checked."""
+    keys = course.sound_keys()
+    checked = 0
+    for where, row in rows:
+        level, unit, _ = where
+        key = keys.get((units[(level, unit)][1], plain_rule(section_rules[where])))
+        for word, bit in row if key else ():
+            checked += 1
+            if word not in prons:
+                errors.append("%d-%d-%d: %s has no known pronunciation, so it cannot teach a "
+                              "sound" % (where + (word,)))
+            elif not sounds.has_sound(word, key, bit, prons):
+                errors.append("%d-%d-%d: %s does not have the sound %s (%s)" % (
+                    where + (word, key, " / ".join(p.strip() for p in prons[word]))))
+    return checked
+
+
+def problems(lessons_path, rules_path, rows=None, pronunciations=None, counts=None):
+    """Every problem found in the two files, with the units and rules read; counts gets
+    how many words each content check read."""
     errors = []
-    units = parse_lessons(lessons_path, errors, rows)
+    counts = {} if counts is None else counts
+    rows = [] if rows is None else rows
+    section_rules = {}
+    units = parse_lessons(lessons_path, errors, rows, section_rules)
     rules = parse_rules(rules_path, errors)
     if not errors:
         cross_check(units, rules, errors)
+    if not errors:
+        prons = sounds.load(pronunciations or os.path.join(DATA, "pronunciations.txt"))
+        counts["sounded"] = check_sounds(units, rows, section_rules, prons, errors)
     return errors, units, rules
 
 
 def figures(units, rows):
     """The lines a teacher reviews: sizes, words per unit, how rows mix families."""
     unit_words = {u: set() for u in units}
-    for (level, unit, _), words in rows:
-        unit_words[(level, unit)].update(words)
+    for (level, unit, _), row in rows:
+        unit_words[(level, unit)].update(w for w, _ in row)
     sizes = sorted(len(w) for w in unit_words.values()) or [0]
-    families = [len(set(map(family, words))) for _, words in rows]
+    families = [len({family(w) for w, _ in row}) for _, row in rows]
 
     def share(n):
         return "%.1f %%" % (100.0 * n / len(rows) if rows else 0.0)
@@ -307,8 +348,8 @@ def figures(units, rows):
         "units: %d" % len(units),
         "sections: %d" % len({where for where, _ in rows}),
         "rows: %d" % len(rows),
-        "entries (word occurrences): %d" % sum(len(words) for _, words in rows),
-        "distinct words: %d" % len({w for _, words in rows for w in words}),
+        "entries (word occurrences): %d" % sum(len(row) for _, row in rows),
+        "distinct words: %d" % len({w for _, row in rows for w, _ in row}),
         "distinct words per unit: min %d, median %g, max %d"
         % (sizes[0], statistics.median(sizes), sizes[-1]),
         "units with fewer than 20 words: %d" % sum(n < 20 for n in sizes),
@@ -319,18 +360,19 @@ def figures(units, rows):
 
 
 def main(argv):
-    if len(argv) not in (1, 3):
+    if len(argv) not in (1, 3, 4):
         print(__doc__.strip(), file=sys.stderr)
         return 2
-    if len(argv) == 3:
+    pronunciations = argv[3] if len(argv) == 4 else None
+    if len(argv) >= 3:
         lessons_path, rules_path = argv[1], argv[2]
     else:
         res = os.path.join(os.path.dirname(os.path.abspath(__file__)),
                            "..", "..", "resources")
         lessons_path = os.path.join(res, "Lessons_Initiation_Data.xml")
         rules_path = os.path.join(res, "Rules_Initiation_Data.xml")
-    rows = []
-    errors, units, rules = problems(lessons_path, rules_path, rows)
+    rows, counts = [], {}
+    errors, units, rules = problems(lessons_path, rules_path, rows, pronunciations, counts)
     for e in errors:
         print(e)
     if errors:
@@ -339,6 +381,7 @@ def main(argv):
     print("ok: %d units, %d rules" % (len(units), len(rules)))
     for line in figures(units, rows):
         print(line)
+    print("words in sections that name a sound: %d, without their sound: 0" % counts["sounded"])
     return 0
 
 

@@ -8,18 +8,28 @@ units are named in SHARED and cited by key.
 
 import re
 
-from patterns import (NOT_PREFIXED, C, V, is_root, rx, words_in, first, doubled, not_doubled, after_vowel_team,
+from patterns import (C, V, is_root, rx, words_in, first, doubled, not_doubled, after_vowel_team,
                       drop_e, keep_e, y_to_i, keep_y, with_suffix, prefixed)
 
 
 class S:
-    def __init__(self, rule, finder, max_tier=None):
-        self.rule, self.finder, self.max_tier = rule, finder, max_tier
+    """sound: the key in sounds.SOUNDS a word must have to be filed here."""
+
+    def __init__(self, rule, finder, max_tier=None, sound=None):
+        self.rule, self.finder, self.max_tier, self.sound = rule, finder, max_tier, sound
+
+
+# Words whose letters fit a sound section but not its sound (war in a unit on the ar of car),
+# or whose pronunciation is not known, still show the spelling: they go to this section.
+OTHERS = "The same letters in more words, not always with this sound."
 
 
 class U:
     def __init__(self, rule, sections):
         self.rule, self.sections = rule, sections
+        if any(s.sound for s in sections):
+            finders = [s.finder for s in sections if s.sound]
+            self.sections = sections + [S(OTHERS, first(*finders))]
 
 
 SHARED = {
@@ -44,6 +54,12 @@ SHARED = {
                  "bio + logy.",
 }
 
+def sound_keys():
+    """(unit rule text, section rule) -> the sound its words must have."""
+    return {(SHARED.get(u.rule, u.rule), s.rule): s.sound
+            for units in LEVELS for u in units for s in u.sections if s.sound}
+
+
 SHORT = "[^aeiouyrwl]"  # a consonant that leaves the vowel before it short
 
 
@@ -66,8 +82,8 @@ def stressed_in_relative(word, vocab):
 def short_vowel_unit(v, examples, extra=""):
     return U("In a short word with one vowel between consonants, the vowel %s is short, as in "
              "%s." % (v, examples),
-             [S("Three-letter words.", rx(r"^%s(?P<b>%s)%s$" % (C, v, SHORT))),
-              S("Other short words.", short_vowel(v, extra))])
+             [S("Three-letter words.", rx(r"^%s(?P<b>%s)%s$" % (C, v, SHORT)), sound="short_" + v),
+              S("Other short words.", short_vowel(v, extra), sound="short_" + v)])
 
 
 def blend(group):
@@ -119,30 +135,30 @@ LEVELS = [
         short_vowel_unit("o", "dog and stop"),
         short_vowel_unit("u", "sun and jump", "|^qu"),
         U("The letters s and h together spell one sound, the sh of ship and fish.",
-          [S("sh at the start of a word.", rx(r"^(?P<b>sh)")),
-           S("sh at the end of a word.", rx(r"(?P<b>sh)(es|ed|ing|er|y|ly)?$")),
-           S("sh inside a longer word.", rx(r"(?P<b>sh)"))]),
+          [S("sh at the start of a word.", rx(r"^(?P<b>sh)"), sound="sh"),
+           S("sh at the end of a word.", rx(r"(?P<b>sh)(es|ed|ing|er|y|ly)?$"), sound="sh"),
+           S("sh inside a longer word.", rx(r"(?P<b>sh)"), sound="sh")]),
         U("The letters c and h together usually spell the ch sound of chin and much.",
-          [S("ch at the start of a word.", rx(r"^(?P<b>ch)[aeiou]", exclude=r"^ch(em|or|ao|ar[ai]|ol|as)")),
-           S("ch at the end of a word.", rx(r"(?P<b>ch)(es|ed|ing|er)?$", exclude=r"tch|sch")),
-           S("ch inside a longer word.", rx(r"(?P<b>ch)", exclude=r"chr|chl|sch|tch|^ch(em|or|ao|ol)|psych|tech|mech|arch[aei]"))]),
+          [S("ch at the start of a word.", rx(r"^(?P<b>ch)[aeiou]", exclude=r"^ch(em|or|ao|ar[ai]|ol|as)"), sound="ch"),
+           S("ch at the end of a word.", rx(r"(?P<b>ch)(es|ed|ing|er)?$", exclude=r"tch|sch"), sound="ch"),
+           S("ch inside a longer word.", rx(r"(?P<b>ch)", exclude=r"chr|chl|sch|tch|^ch(em|or|ao|ol)|psych|tech|mech|arch[aei]"), sound="ch")]),
         U("The letters t and h together spell two sounds: the soft th of thin and the "
           "buzzing th of this.",
-          [S("th at the start of a word.", rx(r"^(?P<b>th)")),
-           S("th at the end of a word.", rx(r"(?P<b>th)s?$")),
-           S("th inside a longer word.", rx(r"(?P<b>th)"))]),
+          [S("th at the start of a word.", rx(r"^(?P<b>th)"), sound="th"),
+           S("th at the end of a word.", rx(r"(?P<b>th)s?$"), sound="th"),
+           S("th inside a longer word.", rx(r"(?P<b>th)"), sound="th")]),
         U("A few question words and some others start with wh: what, when, where, which, "
           "why, white. The h is written even where it is hardly heard.",
-          [S("wh at the start of a word.", rx(r"^(?P<b>wh)")),
-           S("wh inside a word.", rx(r"(?P<b>wh)", exclude=r"cowh|owhide"))]),
+          [S("wh at the start of a word.", rx(r"^(?P<b>wh)"), sound="wh"),
+           S("wh inside a word.", rx(r"(?P<b>wh)", exclude=r"cowh|owhide"), sound="wh")]),
         U("Straight after a short vowel, the k sound at the end of a word is spelled ck: "
           "back, neck, sick, lock, duck.",
-          [S("ck at the end of a word.", rx(r"(?P<b>[aeiou]ck)(s|ed|ing|er|y|et)?$")),
-           S("ck inside a longer word.", rx(r"(?P<b>[aeiou]ck)"))]),
+          [S("ck at the end of a word.", rx(r"(?P<b>[aeiou]ck)(s|ed|ing|er|y|et)?$"), sound="k"),
+           S("ck inside a longer word.", rx(r"(?P<b>[aeiou]ck)"), sound="k")]),
         U("The letters ng spell the sound at the end of sing, and nk the sound at the end "
           "of think.",
-          [S("ng at the end of a word or before an ending.", rx(r"(?P<b>[aeiou]ng)(s|er|ly)?$", exclude=r"ing$|ng[eiy]")),
-           S("nk at the end of a word or before an ending.", rx(r"(?P<b>[aeiou]nk)(s|ed|ing|er|y|le)?$"))]),
+          [S("ng at the end of a word or before an ending.", rx(r"(?P<b>[aeiou]ng)(s|er|ly)?$", exclude=r"ing$|ng[eiy]"), sound="ng"),
+           S("nk at the end of a word or before an ending.", rx(r"(?P<b>[aeiou]nk)(s|ed|ing|er|y|le)?$"), sound="nk")]),
         U("A short word with one short vowel that ends in f, l, s or z usually doubles "
           "that last letter: off, bell, miss, buzz. Exceptions: if, of, bus, gas, yes, this.",
           [S("ff, ll, ss and zz at the end of a short word.",
@@ -152,18 +168,18 @@ LEVELS = [
                       "until:-ll nil:-ll"))]),
         U("The letter q is always followed by u, and together they usually say kw: "
           "queen, quick, square.",
-          [S("qu at the start of a word.", rx(r"^(?P<b>qu)")),
-           S("qu inside a word.", rx(r"(?P<b>qu)"))]),
+          [S("qu at the start of a word.", rx(r"^(?P<b>qu)"), sound="kw"),
+           S("qu inside a word.", rx(r"(?P<b>qu)"), sound="kw")]),
         U("Two consonants at the start of a word keep both their sounds, and both letters "
           "are written: black, clap, flag, glad, plan, slip.",
-          [S("bl, cl, fl, gl, pl and sl.", blend("bl|cl|fl|gl|pl|sl"))]),
+          [S("bl, cl, fl, gl, pl and sl.", blend("bl|cl|fl|gl|pl|sl"), sound="blend")]),
         U("Two consonants at the start of a word keep both their sounds, and both letters "
           "are written: bring, crab, drop, frog, grin, press, trip.",
-          [S("br, cr, dr, fr, gr, pr and tr.", blend("br|cr|dr|fr|gr|pr|tr"))]),
+          [S("br, cr, dr, fr, gr, pr and tr.", blend("br|cr|dr|fr|gr|pr|tr"), sound="blend")]),
         U("Many words start with s and one or two more consonants, all of them heard: "
           "scan, skip, smell, snap, spin, stop, swim, scrap, spring, string, splash.",
-          [S("Three letters: scr, spl, spr, squ, str.", blend("scr|spl|spr|squ|str")),
-           S("Two letters: sc, sk, sm, sn, sp, st, sw.", blend("sc|sk|sm|sn|sp|st|sw"))]),
+          [S("Three letters: scr, spl, spr, squ, str.", blend("scr|spl|spr|squ|str"), sound="blend"),
+           S("Two letters: sc, sk, sm, sn, sp, st, sw.", blend("sc|sk|sm|sn|sp|st|sw"), sound="blend")]),
         U("Two consonants at the end of a word are both heard and both written: hand, tent, "
           "jump, best, desk, belt, gift, help, wolf, act.",
           [S("nd, nt, mp, st, sk, lt, ft, lp, lf, ct, pt, xt.",
@@ -182,69 +198,69 @@ LEVELS = [
           "becomes cube, them becomes theme; u-e also says oo as in rule.",
           [S("u, a consonant and e.", vce("u")), S("e, a consonant and e.", rx(r"(?<![aeiouy])(?P<b>e[mnst]e)s?$", max_syl=2, exclude=r"^(were|there|where|here)$"))]),
         U("The long a sound is often spelled ai in the middle of a word and ay at the end.",
-          [S("ai in the middle of a word.", rx(r"(?P<b>ai)(?!r)")),
-           S("ay at the end of a word or before an ending.", rx(r"(?P<b>ay)(s|ed|ing|er|ment)?$"))]),
+          [S("ai in the middle of a word.", rx(r"(?P<b>ai)(?!r)"), sound="long_a"),
+           S("ay at the end of a word or before an ending.", rx(r"(?P<b>ay)(s|ed|ing|er|ment)?$"), sound="long_a")]),
         U("The long e sound is often spelled ee or ea: see, feet, sea, meat. There is no "
           "rule for which: learn the words in families.",
-          [S("ee.", rx(r"(?P<b>ee)(?!r)")), S("ea.", rx(r"(?P<b>ea)(?!r|u)"))]),
+          [S("ee.", rx(r"(?P<b>ee)(?!r)"), sound="long_e"), S("ea.", rx(r"(?P<b>ea)(?!r|u)"), sound="long_e")]),
         U("The long o sound is often spelled oa in the middle of a word and ow or oe at "
           "the end: boat, snow, toe.",
-          [S("oa in the middle of a word.", rx(r"(?P<b>oa)(?!r)")),
-           S("ow at the end of a word.", rx(r"(?<=[bglnrw])(?P<b>ow)(s|ed|ing|er|n)?$", exclude=r"^(cow|how|now|vow|bow|row|sow|brow|plow|allow)"))]),
+          [S("oa in the middle of a word.", rx(r"(?P<b>oa)(?!r)"), sound="long_o"),
+           S("ow at the end of a word.", rx(r"(?<=[bglnrw])(?P<b>ow)(s|ed|ing|er|n)?$", exclude=r"^(cow|how|now|vow|bow|row|sow|brow|plow|allow)"), sound="long_o")]),
         U("The long i sound is spelled igh before t and at the end of some words: high, "
           "night, light, sigh.",
-          [S("ight.", rx(r"(?<!e)(?P<b>ight)")), S("igh at the end of a word.", rx(r"(?<!e)(?P<b>igh)(s|er|est|ly)?$"))]),
+          [S("ight.", rx(r"(?<!e)(?P<b>ight)"), sound="long_i"), S("igh at the end of a word.", rx(r"(?<!e)(?P<b>igh)(s|er|est|ly)?$"), sound="long_i")]),
         U("At the end of a short word the long i sound is spelled y or ie: my, fly, try; "
           "pie, tie, lie.",
-          [S("y at the end of a one-syllable word.", rx(r"^%s+(?P<b>y)$" % C)),
-           S("ie at the end of a one-syllable word.", rx(r"^%s+(?P<b>ie)s?$" % C))]),
+          [S("y at the end of a one-syllable word.", rx(r"^%s+(?P<b>y)$" % C), sound="long_i"),
+           S("ie at the end of a one-syllable word.", rx(r"^%s+(?P<b>ie)s?$" % C), sound="long_i")]),
         U("The long u and oo sounds at the end of a word are often spelled ew or ue: new, "
           "few, blue, true.",
-          [S("ew.", rx(r"(?P<b>ew)(s|er|est|ed|ing|ly)?$")), S("ue.", rx(r"(?P<b>ue)(s|d|ly|st)?$", exclude=r"[gq]ue"))]),
+          [S("ew.", rx(r"(?P<b>ew)(s|er|est|ed|ing|ly)?$"), sound="long_u"), S("ue.", rx(r"(?P<b>ue)(s|d|ly|st)?$", exclude=r"[gq]ue"), sound="long_u")]),
         U("The letters oo spell the long oo of moon and the short oo of book.",
-          [S("oo.", rx(r"(?P<b>oo)(?!r)"))]),
+          [S("oo.", rx(r"(?P<b>oo)(?!r)"), sound="oo")]),
     ],
     # 3. R-controlled vowels and other vowel sounds
     [
         U("The letters ar spell the vowel sound of car, park and star.",
-          [S("ar in short words.", rx(r"(?<![aeiou])(?P<b>ar)(?![aeiour])", max_syl=1)),
-           S("ar in longer words.", rx(r"(?<![aeiou])(?P<b>ar)(?![aeiour])", min_syl=2))]),
+          [S("ar in short words.", rx(r"(?<![aeiou])(?P<b>ar)(?![aeiour])", max_syl=1), sound="ar"),
+           S("ar in longer words.", rx(r"(?<![aeiou])(?P<b>ar)(?![aeiour])", min_syl=2), sound="ar")]),
         U("The sound of or is spelled or, ore at the end, and sometimes oar or our: "
           "fork, more, board, four.",
-          [S("or.", rx(r"(?<![aeiou])(?P<b>or)(?![aeiour])")), S("ore at the end of a word.", rx(r"(?P<b>ore)s?$")),
-           S("oar and our.", rx(r"(?P<b>oar|our)(?![aeiou])", exclude=r"ourn|our(s|ed)?$|our[a-z]"))]),
+          [S("or.", rx(r"(?<![aeiou])(?P<b>or)(?![aeiour])"), sound="or"), S("ore at the end of a word.", rx(r"(?P<b>ore)s?$"), sound="or"),
+           S("oar and our.", rx(r"(?P<b>oar|our)(?![aeiou])", exclude=r"ourn|our(s|ed)?$|our[a-z]"), sound="or")]),
         U("The sound of er in her is spelled er, ir or ur: her, bird, turn. Learn which "
           "word takes which.",
-          [S("ir.", rx(r"(?<![aeiou])(?P<b>ir)(?![aeiour])", max_syl=2)), S("ur.", rx(r"(?<![aeiou])(?P<b>ur)(?![aeiour])", max_syl=2, exclude=r"^bur[iy]")),
-           S("er in the middle of a word.", rx(r"(?P<b>er)[^aeiouyrs]", max_syl=2))]),
+          [S("ir.", rx(r"(?<![aeiou])(?P<b>ir)(?![aeiour])", max_syl=2), sound="er"), S("ur.", rx(r"(?<![aeiou])(?P<b>ur)(?![aeiour])", max_syl=2, exclude=r"^bur[iy]"), sound="er"),
+           S("er in the middle of a word.", rx(r"(?P<b>er)[^aeiouyrs]", max_syl=2), sound="er")]),
         U("The sound of air is spelled air, are or ear: hair, care, bear.",
-          [S("air.", rx(r"(?P<b>air)")), S("are at the end of a word.", rx(r"(?<![aeiou])(?P<b>are)s?$", max_syl=2)),
+          [S("air.", rx(r"(?P<b>air)"), sound="air"), S("are at the end of a word.", rx(r"(?<![aeiou])(?P<b>are)s?$", max_syl=2), sound="air"),
            S("ear that sounds like air.", words_in("bear:ear pear:ear wear:ear tear:ear swear:ear "
-                                                    "bears:ear pears:ear wears:ear swears:ear"))]),
+                                                    "bears:ear pears:ear wears:ear swears:ear"), sound="air")]),
         U("The sound of ear in near is spelled ear or eer: hear, clear, deer, cheer.",
-          [S("ear.", rx(r"(?P<b>ear)(?![nlt])", exclude=r"^(bear|pear|wear|tear|swear)|ear(ch|ds?$)")),
-           S("eer.", rx(r"(?P<b>eer)"))]),
+          [S("ear.", rx(r"(?P<b>ear)(?![nlt])", exclude=r"^(bear|pear|wear|tear|swear)|ear(ch|ds?$)"), sound="ear"),
+           S("eer.", rx(r"(?P<b>eer)"), sound="ear")]),
         U("The sound of ow in cow is spelled ou in the middle of a word and ow at the end "
           "or before n, l or d: out, loud; cow, town, owl, crowd.",
-          [S("ou.", rx(r"(?P<b>ou)(nd|nt|t|d|se|th|ch|r)", exclude=r"ough|our(s|ed)?$|ould|ourn|ouch[^e]|rou?t$")),
-           S("ow.", rx(r"(?P<b>ow)(n|l|d|er)", max_syl=2))]),
+          [S("ou.", rx(r"(?P<b>ou)(nd|nt|t|d|se|th|ch|r)", exclude=r"ough|our(s|ed)?$|ould|ourn|ouch[^e]|rou?t$"), sound="ow"),
+           S("ow.", rx(r"(?P<b>ow)(n|l|d|er)", max_syl=2), sound="ow")]),
         U("The sound of oy in boy is spelled oi in the middle of a word and oy at the "
           "end: coin, boil; boy, toy, enjoy.",
-          [S("oi.", rx(r"(?P<b>oi)", exclude=r"oings?$|ooi")), S("oy.", rx(r"(?P<b>oy)"))]),
+          [S("oi.", rx(r"(?P<b>oi)", exclude=r"oings?$|ooi"), sound="oy"), S("oy.", rx(r"(?P<b>oy)"), sound="oy")]),
         U("The sound of aw in saw is spelled au in the middle of a word and aw at the end "
           "or before n, k or l: cause, August; draw, lawn, hawk.",
-          [S("au.", rx(r"(?P<b>au)", exclude=r"augh|aunt|laugh|gauge|beau")), S("aw.", rx(r"(?P<b>aw)"))]),
+          [S("au.", rx(r"(?P<b>au)", exclude=r"augh|aunt|laugh|gauge|beau"), sound="aw"), S("aw.", rx(r"(?P<b>aw)"), sound="aw")]),
         U("Before l the vowel a often says aw: all, ball, walk, salt. In all, call and "
           "fall the l is doubled; in talk and walk the l is silent.",
-          [S("all.", rx(r"^%s*(?P<b>all)(s|ed|ing|y)?$" % C)), S("alk.", rx(r"(?P<b>alk)")),
-           S("al before t.", rx(r"(?P<b>alt)", max_syl=2, exclude=r"ealt"))]),
+          [S("all.", rx(r"^%s*(?P<b>all)(s|ed|ing|y)?$" % C), sound="aw"), S("alk.", rx(r"(?P<b>alk)"), sound="aw"),
+           S("al before t.", rx(r"(?P<b>alt)", max_syl=2, exclude=r"ealt"), sound="aw")]),
         U("At the end of a word of two or more syllables, the long e sound is usually "
           "spelled y: happy, funny, city, family.",
-          [S("y after a double consonant.", rx(r"(?P<b>(%s)\2y)$" % C, min_syl=2, exclude=r"lly$")),
+          [S("y after a double consonant.", rx(r"(?P<b>(%s)\2y)$" % C, min_syl=2, exclude=r"lly$"), sound="y_end_ee"),
            S("y at the end of a longer word.", rx(r"%s(?P<b>y)$" % C, min_syl=2,
-                                                  exclude=r"(ly|ify|ary|ery|ory|ity|ogy|phy|ny)$"))]),
+                                                  exclude=r"(ly|ify|ary|ery|ory|ity|ogy|phy|ny)$"), sound="y_end_ee")]),
         U("Some words end in ey rather than y: key, money, monkey, valley, journey.",
-          [S("ey at the end of a word.", rx(r"(?P<b>ey)s?$", exclude=r"^(they|obey|grey|prey|hey)$"))]),
+          [S("ey at the end of a word.", rx(r"(?P<b>ey)s?$", exclude=r"^(they|obey|grey|prey|hey)$"), sound="y_end_ee")]),
         U("Some of the most common words do not follow the patterns and are best learned by "
           "sight, by the letters that surprise: said, friend, people, because, women, does, "
           "could, would, should, once, any, many.",
@@ -261,46 +277,46 @@ LEVELS = [
     [
         U("The letter c says s when e, i or y comes next: cent, city, cycle, face. "
           "Before a, o and u, and before consonants, it keeps its hard k sound.",
-          [S("ce at the end of a word.", rx(r"(?<=[aeiounr])(?P<b>ce)(s|d|ly|ful|less)?$")),
-           S("ci and cy.", rx(r"(?P<b>c[iy])(?!ou|a|e|o)")), S("ce inside a word.", rx(r"(?P<b>ce)", exclude=r"ceed|cede|ceiv|ceit"))]),
+          [S("ce at the end of a word.", rx(r"(?<=[aeiounr])(?P<b>ce)(s|d|ly|ful|less)?$"), sound="soft_c"),
+           S("ci and cy.", rx(r"(?P<b>c[iy])(?!ou|a|e|o)"), sound="soft_c"), S("ce inside a word.", rx(r"(?P<b>ce)", exclude=r"ceed|cede|ceiv|ceit"), sound="soft_c")]),
         U("The letter g usually says j when e, i or y comes next: gem, giant, gym, page. "
           "Before a, o and u it keeps its hard sound.",
-          [S("ge at the end of a word.", rx(r"(?<=[aeiounrd])(?P<b>ge)(s|d|ly)?$")),
-           S("gi and gy.", rx(r"(?P<b>g[iy])(?=[aeiou]?%s)" % C, exclude=r"begi|gi(ve|v|ft|rl|ld|g|ddy|n$|ng)|ggi|ng[iy]")),
-           S("ge inside a word.", rx(r"(?<![gn])(?P<b>ge)(?!t|r|ese)", exclude=r"gge|^ge$"))]),
+          [S("ge at the end of a word.", rx(r"(?<=[aeiounrd])(?P<b>ge)(s|d|ly)?$"), sound="soft_g"),
+           S("gi and gy.", rx(r"(?P<b>g[iy])(?=[aeiou]?%s)" % C, exclude=r"begi|gi(ve|v|ft|rl|ld|g|ddy|n$|ng)|ggi|ng[iy]"), sound="soft_g"),
+           S("ge inside a word.", rx(r"(?<![gn])(?P<b>ge)(?!t|r|ese)", exclude=r"gge|^ge$"), sound="soft_g")]),
         U("Straight after a short vowel, the ch sound at the end of a word is spelled tch: "
           "catch, fetch, pitch, notch, hutch. Exceptions: much, such, rich, which.",
-          [S("tch.", rx(r"(?P<b>tch)")),
+          [S("tch.", rx(r"(?P<b>tch)"), sound="ch"),
            S("The exceptions spell it ch.", words_in("much:-tch such:-tch rich:-tch which:-tch "
                                                       "attach:-tch detach:-tch sandwich:-tch"))]),
         U("Straight after a short vowel, the j sound at the end of a word is spelled dge: "
           "badge, edge, bridge, lodge, fudge.",
-          [S("dge.", rx(r"(?P<b>dge)"))]),
+          [S("dge.", rx(r"(?P<b>dge)"), sound="soft_g")]),
         U("Many words end in a consonant followed by le, which is said like ul: table, "
           "apple, little, candle, bugle, ankle, puzzle.",
           [S("ble, ple, tle, dle, gle, kle, zle, cle, fle.",
-             rx(r"(?P<b>[bptdgkzcf]le)(s|d|r)?$", exclude=r"[aeiou][bptdgkzcf]le$|ple$", min_syl=2)),
-           S("A double consonant before le after a short vowel.", rx(r"(?P<b>(bb|pp|tt|dd|gg|zz|ff)le)(s|d)?$"))]),
+             rx(r"(?P<b>[bptdgkzcf]le)(s|d|r)?$", exclude=r"[aeiou][bptdgkzcf]le$|ple$", min_syl=2), sound="ul"),
+           S("A double consonant before le after a short vowel.", rx(r"(?P<b>(bb|pp|tt|dd|gg|zz|ff)le)(s|d)?$"), sound="ul")]),
         U("No English word ends in v: an e is written after it, as in have, give, love, "
           "sleeve, twelve.",
-          [S("ve at the end of a word.", rx(r"(?P<b>ve)s?$", exclude=r"ive$|ives$"))]),
+          [S("ve at the end of a word.", rx(r"(?P<b>ve)s?$", exclude=r"ive$|ives$"), sound="v")]),
         U("At the start of a word the k sound is spelled c before a, o, u and consonants, "
           "and k before e, i and y: cat, cot, cup, clap; kept, kit.",
-          [S("c before a, o or u.", rx(r"^(?P<b>c[aou])", max_syl=2)),
-           S("k before e, i or y.", rx(r"^(?P<b>k[eiy])"))]),
+          [S("c before a, o or u.", rx(r"^(?P<b>c[aou])", max_syl=2), sound="k_start"),
+           S("k before e, i or y.", rx(r"^(?P<b>k[eiy])"), sound="k_start")]),
         U("The letter x spells two sounds, ks, so it never needs a c or k before it: "
           "box, six, next, expect, extra.",
-          [S("x.", rx(r"(?P<b>[aeiou]x)", exclude=r"^ex"))]),
+          [S("x.", rx(r"(?P<b>[aeiou]x)", exclude=r"^ex"), sound="ks")]),
         U("At the end of a word after a long vowel, a vowel team or a consonant, the k "
           "sound is spelled k or ke: book, milk, bank, lake.",
-          [S("k after a consonant or two vowels.", rx(r"(?P<b>(ee|oo|ea|oa|ai|l|r|s)k)(s|ed|ing|er|y)?$"))]),
+          [S("k after a consonant or two vowels.", rx(r"(?P<b>(ee|oo|ea|oa|ai|l|r|s)k)(s|ed|ing|er|y)?$"), sound="k")]),
     ],
     # 5. Plurals and verb endings
     [
         U("Most nouns add s to make a plural. Words ending in s, x, z, ch or sh add es, "
           "which makes an extra syllable: boxes, wishes, churches.",
           [S("es after s, x, z, ch and sh.", with_suffix(["es"], bit=lambda w, r, s: (w[-4:] if r.endswith(("ch", "sh")) else w[-3:]) if r.endswith(("s", "x", "z", "ch", "sh")) else None,
-                                                        min_root=2)),
+                                                        min_root=2), sound="es_syllable"),
            S("es after o in some words: heroes, potatoes, tomatoes, echoes.",
              rx(r"(?P<b>oes)$", exclude=r"^(shoes|does|goes|toes|foes|hoes)$"))]),
         U("A word ending in f or fe often makes its plural with ves: leaf, leaves; knife, "
@@ -311,9 +327,9 @@ LEVELS = [
         U("The ending ed marks the past. It always keeps its spelling, whether it sounds "
           "like t (jumped), d (played) or id (wanted).",
           [S("ed that sounds like t, after p, k, f, s, sh, ch or x.",
-             with_suffix(["ed"], bit=lambda w, r, s: "ed" if r[-1] in "pkfsx" or r.endswith(("sh", "ch")) else None)),
-           S("ed that sounds like id, after t or d.", with_suffix(["ed"], bit=lambda w, r, s: "ed" if r[-1] in "td" else None)),
-           S("ed that sounds like d.", with_suffix(["ed"]))]),
+             with_suffix(["ed"], bit=lambda w, r, s: "ed" if r[-1] in "pkfsx" or r.endswith(("sh", "ch")) else None), sound="ed_t"),
+           S("ed that sounds like id, after t or d.", with_suffix(["ed"], bit=lambda w, r, s: "ed" if r[-1] in "td" else None), sound="ed_id"),
+           S("ed that sounds like d.", with_suffix(["ed"]), sound="ed_d")]),
         U("The ending ing is added to a verb for an action still going on: jumping, "
           "reading, going. Most verbs simply add it.",
           [S("ing added to the whole word.", with_suffix(["ing"]))]),
@@ -375,32 +391,13 @@ LEVELS = [
 ]
 
 
-# Words whose first letters only look like a prefix and a word: re + ached, de + cent.
-NOT_PREFIXED.update("""reached reaches resin recent decent present presents presently prepare
-    prepared prepares preparing resent resents resented debut debit defer deferred deign
-    detail details detailed detailing detract deter deterred deters retire retired retires
-    retiring relate related relates relating refuse refused refuses refusing infant infants
-    infantry insect insects instep invest invests invested investing inkling inning innings
-    unite united unites uniting unison undo interred interring missing mission missions
-    missile missiles decrease decreased decreases decreasing delight delights delighted
-    delightful""".split())
-
-
-def prefix_unit(prefix, meaning, example, joins=None, min_root=4, rarer=False):
-    """rarer: only words less common than their root, for prefixes whose letters start many
-    words that are not built on a root (remain, design)."""
-    def plain(word, vocab):
-        bit = prefixed(prefix, min_root=min_root)(word, vocab)
-        if bit and rarer and vocab[word] <= vocab[word[len(prefix):]]:
-            return None
-        return bit
-
-    sections = [S("%s added to a whole word." % prefix, plain)]
+def prefix_unit(prefix, meaning, example, joins=None):
+    sections = [S("%s added to a whole word." % prefix, prefixed(prefix))]
     if joins:
         sections = [S("The root starts with %s: both letters stay, as in %s." % (prefix[-1], joins),
                       prefixed(prefix, same_letter=True)),
                     S("Otherwise only one %s: %s never adds a letter." % (prefix[-1], prefix),
-                      prefixed(prefix, same_letter=False, min_root=min_root))]
+                      prefixed(prefix, same_letter=False))]
     return U("The prefix %s means %s. Add it to the front of the whole word without changing "
              "the word: %s." % (prefix, meaning, example), sections)
 
@@ -409,14 +406,14 @@ LEVELS.append([  # 7. Prefixes
     prefix_unit("un", "not, or the reverse of", "un + happy = unhappy, un + do = undo", "unnatural"),
     prefix_unit("dis", "not, or the reverse of", "dis + agree = disagree, dis + appear = disappear", "dissatisfied"),
     prefix_unit("mis", "wrongly or badly", "mis + take = mistake, mis + spell = misspell", "misspell"),
-    prefix_unit("re", "again or back", "re + turn = return, re + build = rebuild", min_root=5, rarer=True),
+    prefix_unit("re", "again or back", "re + turn = return, re + build = rebuild"),
     prefix_unit("pre", "before", "pre + view = preview, pre + pay = prepay"),
-    prefix_unit("in", "not, or in", "in + correct = incorrect, in + active = inactive", "innumerable", min_root=5, rarer=True),
+    prefix_unit("in", "not, or in", "in + correct = incorrect, in + active = inactive", "innumerable"),
     U("assimilate",
-      [S("in becomes im before b, m and p.", rx(r"^(?P<b>im)[bmp]", min_syl=2, exclude=r"^imp$|^imb")),
+      [S("in becomes im before b, m and p.", prefixed("im")),
        S("il and ir double the letter of the root.", first(prefixed("il", same_letter=True), prefixed("ir", same_letter=True)))]),
     prefix_unit("non", "not", "non + stop = nonstop, non + sense = nonsense"),
-    prefix_unit("de", "down, away or the reverse of", "de + frost = defrost, de + value = devalue", min_root=5, rarer=True),
+    prefix_unit("de", "down, away or the reverse of", "de + frost = defrost, de + value = devalue"),
     prefix_unit("sub", "under", "sub + way = subway, sub + marine = submarine"),
     prefix_unit("inter", "between", "inter + national = international, inter + rupt = interrupt", "interrelated"),
     prefix_unit("trans", "across", "trans + port = transport, trans + plant = transplant"),
@@ -426,8 +423,7 @@ LEVELS.append([  # 7. Prefixes
     prefix_unit("anti", "against", "anti + freeze = antifreeze, anti + social = antisocial"),
     U("The prefix en means to put into or to make, and becomes em before b and p: "
       "enjoy, enlarge, embrace, empower.",
-      [S("en.", lambda w, v: None if w.startswith("entr") else prefixed("en", min_root=4)(w, v)),
-       S("em before b and p.", rx(r"^(?P<b>em)[bp]", min_syl=2, exclude=r"^emp(ty|ti|ire|iric|eror|ress|has|ath)|^emb(ry|ass|lem)"))]),
+      [S("en.", prefixed("en")), S("em before b and p.", prefixed("em"))]),
     prefix_unit("out", "beyond or more than", "out + run = outrun, out + side = outside"),
     prefix_unit("fore", "before or in front", "fore + cast = forecast, fore + head = forehead"),
     U("Some words add a to the front of a whole word, and the a never doubles the next "
@@ -458,22 +454,24 @@ def american_or(word, vocab):
 
 
 def ending_unit(rule, *sections):
-    return U(rule, [S(text, f) for text, f in sections])
+    """Sections as (rule, finder) or (rule, finder, sound)."""
+    return U(rule, [S(*section[:2], sound=section[2] if len(section) > 2 else None)
+                    for section in sections])
 
 
 LEVELS.append([  # 8. Endings of longer words
     ending_unit("The shun sound at the end of a word is usually spelled tion: nation, action, "
                 "position. Find the word it comes from: act, action; educate, education.",
-                ("ation.", ending("ation")), ("ition and ution.", ending("[iu]tion")),
-                ("ction.", ending("ction")), ("Other tion.", ending("tion"))),
+                ("ation.", ending("ation"), "shun"), ("ition and ution.", ending("[iu]tion"), "shun"),
+                ("ction.", ending("ction"), "shun"), ("Other tion.", ending("tion"), "shun")),
     ending_unit("The shun sound is spelled sion after l, n and r and where the root ends in "
                 "d, de or se: tension, version, extension, decision. It is spelled ssion where "
                 "the root ends in ss or mit: discussion, permission.",
-                ("ssion.", ending("ssion")), ("sion that sounds like zhun.", ending("sion", before="[aeiou]")),
-                ("sion after l, n and r.", ending("sion", before="[lnr]"))),
+                ("ssion.", ending("ssion"), "shun"), ("sion that sounds like zhun.", ending("sion", before="[aeiou]"), "zh"),
+                ("sion after l, n and r.", ending("sion", before="[lnr]"), "shun")),
     ending_unit("The shun sound is spelled cian when it names a person with a skill, from a "
                 "word ending in c: music, musician; magic, magician.",
-                ("cian.", ending("cian"))),
+                ("cian.", ending("cian"), "shun")),
     ending_unit("The ending ous means full of: famous, dangerous, nervous. It is ious after "
                 "a soft sh sound or an ee sound (precious, various) and eous or uous in some "
                 "words (gorgeous, continuous).",
@@ -481,10 +479,10 @@ LEVELS.append([  # 8. Endings of longer words
                 ("eous and uous.", ending("[eu]ous")), ("ous.", ending("ous"))),
     ending_unit("The endings ture and sure are said like cher and zher: picture, nature, "
                 "measure, treasure.",
-                ("ture.", ending("ture")), ("sure.", ending("sure"))),
+                ("ture.", ending("ture"), "cher"), ("sure.", ending("sure"), "zh_or_sh")),
     ending_unit("The ending al makes a describing word: natural, personal, final. It is ial "
                 "after c and t when they sound like sh: special, partial.",
-                ("cial and tial.", ending("[ct]ial")), ("ical.", ending("ical")), ("ial.", ending("ial")),
+                ("cial and tial.", ending("[ct]ial"), "sh"), ("ical.", ending("ical")), ("ial.", ending("ial")),
                 ("al.", ending("al", before="[^aeiouc]"))),
     ending_unit("The ending ic makes a describing word, and adds al or ally: magic, magical, "
                 "basic, basically. Words ending in ic add k before e, i and y: picnic, picnicking.",
@@ -514,7 +512,7 @@ LEVELS.append([  # 8. Endings of longer words
                 ("ate.", ending("ate", 3)), ("age.", ending("age", exclude=r"^.{0,2}age"))),
     ending_unit("The ending ure is said like er and always ends in e: pressure, failure, "
                 "procedure.",
-                ("ure.", ending("ure", before="[^ts]"))),
+                ("ure.", ending("ure", before="[^ts]"), "er_end")),
 ])
 
 LEVELS.append([  # 9. Endings that sound alike
@@ -540,16 +538,16 @@ LEVELS.append([  # 9. Endings that sound alike
                 ("or.", ending("or", before="[tsx]")), ("ar.", ending("ar", before="[glr]"))),
     U("Write i before e when the sound is ee: believe, field, piece. After c, write ei: "
       "receive, ceiling.",
-      [S("ie that says ee.", rx(r"(?P<b>ie)(f|v|l|c|g|ld|nd|ce|ge)", exclude=r"cie|ien|ie[ds]$")), S("ei after c.", rx(r"(?P<b>cei)")),
+      [S("ie that says ee.", rx(r"(?P<b>ie)(f|v|l|c|g|ld|nd|ce|ge)", exclude=r"cie|ien|ie[ds]$"), sound="long_e"), S("ei after c.", rx(r"(?P<b>cei)"), sound="long_e"),
        S("ie in other words.", rx(r"(?P<b>ie)", exclude=r"ies$|ied$|ier$|iest$|cie"))]),
     U("Write ei when the sound is ay, as in eight, weigh and neighbor. Some common words "
       "break the rule and must be learned: either, neither, weird, seize, height, foreign, "
       "their, leisure, protein.",
-      [S("ei that says ay, mostly before gh or gn.", rx(r"(?P<b>eig)")), S("Other ei.", rx(r"(?P<b>ei)", exclude=r"cei|^rei|^dei[^t]|eing|eign|eigh"))]),
+      [S("ei that says ay, mostly before gh or gn.", rx(r"(?P<b>eig)"), sound="long_a"), S("Other ei.", rx(r"(?P<b>ei)", exclude=r"cei|^rei|^dei[^t]|eing|eign|eigh"))]),
     ending_unit("The endings cious, tious, cial and tial all carry a sh sound: it is c when "
                 "the root has a c (space, spacious; face, facial) and t when it has a t "
                 "(infect, infectious; part, partial).",
-                ("cious and cial.", ending("ci(ous|al)")), ("tious and tial.", ending("ti(ous|al)"))),
+                ("cious and cial.", ending("ci(ous|al)"), "sh"), ("tious and tial.", ending("ti(ous|al)"), "sh")),
     ending_unit("The ending ify makes a verb and ification its noun: simplify, simplification. "
                 "A few verbs end in efy: liquefy, stupefy.",
                 ("ify.", ending("ify")), ("ification.", ending("ification"))),
@@ -638,38 +636,38 @@ LEVELS.append([  # 11. Unstressed vowels and words to learn by sight
           "natural:tur secretary:ret laboratory:bora ordinary:din"))]),
     U("The spelling ough has several sounds: though, through, tough, cough, bought, "
       "bough. The spelling augh usually says aw: caught, daughter.",
-      [S("ough.", rx(r"(?P<b>ough)")), S("augh.", rx(r"(?P<b>augh)"))]),
+      [S("ough.", rx(r"(?P<b>ough)")), S("augh.", rx(r"(?P<b>augh)"), sound="aw")]),
     U("The letters ui, gu and ou can hide in the middle of a word: the ui of fruit and "
       "build, the gu of guess and guide, the ou of young and country.",
       [S("ui.", rx(r"(?P<b>ui)", exclude=r"qui|gui|[^g]ui[aeou]")), S("gu before e or i.", rx(r"(?P<b>gu)[ei]", exclude=r"gui[st]h|argu|ngu"))]),
 ])
 
 LEVELS.append([  # 12. Silent letters and Greek spellings
-    U("silent", [S("kn: the k is silent before n at the start of a word, as in knee and know.", rx(r"(?P<b>kn)")),
-                 S("gn: the g is silent before n, as in gnaw, sign and design.", rx(r"(?P<b>gn)(?![aeiou])|^(?P<c>gn)", exclude=r"gn[aeiou]"))]),
-    U("silent", [S("wr: the w is silent before r, as in write and wrong.", rx(r"(?P<b>wr)")),
-                 S("wh and w before h or o: who, whole, two, answer, sword.", rx(r"(?P<b>swer|sword|^who)"))]),
-    U("silent", [S("mb: the b is silent after m, as in lamb, climb and thumb.", rx(r"(?P<b>mb)(s|ed|ing|er)?$")),
-                 S("bt: the b is silent before t, as in doubt and debt.", rx(r"(?P<b>bt)")),
-                 S("mn: the n is silent after m, as in autumn and column.", rx(r"(?P<b>mn)(s|ed|ing)?$"))]),
-    U("silent", [S("A silent h at the start: hour, honest, honor, heir.", rx(r"^(?P<b>h)(our|onest|onor|eir)")),
-                 S("A silent h after g, r or ex: ghost, rhyme, exhaust.", rx(r"^(?P<b>gh)[aeiou]|^(?P<c>rh)|^(?P<d>exh)"))]),
-    U("silent", [S("A silent l before k, m, f or d: walk, calm, half, could.", rx(r"(?P<b>(al|ol)(k|m|f)|ould)")),
-                 S("A silent t after s or f: listen, castle, often.", rx(r"(?P<b>stle|sten|ften)(s|d|ing|ed|er|ers)?$")),
-                 S("A silent s: island, aisle, isle.", rx(r"^(?P<b>isl)|(?P<c>aisl)"))]),
-    U("silent", [S("gh after a vowel is silent: high, eight, daughter, though.", rx(r"(?P<b>eigh)")),
+    U("silent", [S("kn: the k is silent before n at the start of a word, as in knee and know.", rx(r"(?P<b>kn)"), sound="silent_k"),
+                 S("gn: the g is silent before n, as in gnaw, sign and design.", rx(r"(?P<b>gn)(?![aeiou])|^(?P<c>gn)", exclude=r"gn[aeiou]"), sound="silent_g")]),
+    U("silent", [S("wr: the w is silent before r, as in write and wrong.", rx(r"(?P<b>wr)"), sound="silent_w"),
+                 S("wh and w before h or o: who, whole, two, answer, sword.", rx(r"(?P<b>swer|sword|^who)"), sound="silent_w_who")]),
+    U("silent", [S("mb: the b is silent after m, as in lamb, climb and thumb.", rx(r"(?P<b>mb)(s|ed|ing|er)?$"), sound="silent_b"),
+                 S("bt: the b is silent before t, as in doubt and debt.", rx(r"(?P<b>bt)"), sound="silent_b"),
+                 S("mn: the n is silent after m, as in autumn and column.", rx(r"(?P<b>mn)(s|ed|ing)?$"), sound="silent_n")]),
+    U("silent", [S("A silent h at the start: hour, honest, honor, heir.", rx(r"^(?P<b>h)(our|onest|onor|eir)"), sound="silent_h"),
+                 S("A silent h after g, r or ex: ghost, rhyme, exhaust.", rx(r"^(?P<b>gh)[aeiou]|^(?P<c>rh)|^(?P<d>exh)"), sound="silent_h")]),
+    U("silent", [S("A silent l before k, m, f or d: walk, calm, half, could.", rx(r"(?P<b>(al|ol)(k|m|f)|ould)"), sound="silent_l"),
+                 S("A silent t after s or f: listen, castle, often.", rx(r"(?P<b>stle|sten|ften)(s|d|ing|ed|er|ers)?$"), sound="silent_t"),
+                 S("A silent s: island, aisle, isle.", rx(r"^(?P<b>isl)|(?P<c>aisl)"), sound="silent_s")]),
+    U("silent", [S("gh after a vowel is silent: high, eight, daughter, though.", rx(r"(?P<b>eigh)"), sound="silent_gh"),
                  S("gh can also say f: laugh, rough, tough, cough, enough.", words_in(
-                     "laugh:gh laughter:gh laughed:gh laughing:gh rough:gh tough:gh cough:gh enough:gh trough:gh"))]),
-    U("greek", [S("ph for the f sound at the start of a word.", rx(r"^(?P<b>ph)")),
-                S("ph inside a word.", rx(r"(?P<b>ph)"))]),
+                     "laugh:gh laughter:gh laughed:gh laughing:gh rough:gh tough:gh cough:gh enough:gh trough:gh"), sound="f")]),
+    U("greek", [S("ph for the f sound at the start of a word.", rx(r"^(?P<b>ph)"), sound="f"),
+                S("ph inside a word.", rx(r"(?P<b>ph)"), sound="f")]),
     U("greek", [S("ch for the k sound: chorus, school, character, technical.",
-                  rx(r"(?P<b>chr|chl|sch|chem|chor|chol|chao|chara|psych|tech|mech|^arch(i|a|eo|et)|^ache|headache|toothache|stomachache|backache|echo)"))]),
+                  rx(r"(?P<b>chr|chl|sch|chem|chor|chol|chao|chara|psych|tech|mech|^arch(i|a|eo|et)|^ache|headache|toothache|stomachache|backache|echo)"), sound="k")]),
     U("greek", [S("y for the short i sound between consonants: gym, myth, system, typical.",
                   rx(r"(s|h|t|r|m|c|g|d|l|n|x|p)(?P<b>y)[mnlstpdgcx]", exclude=r"any|ody|ly[^st]|^(sky|cry|fly|dry|shy|spy|try|by|my|pry)|typ(e|ing|ed|ist)|"
-                          r"byte|hyper|hybr|cycl|dyna|gyro|xylo|tyrant|hydra")),
-                S("y as the long i of type and cycle.", rx(r"(?<=[^aeiou])(?P<b>y)[^aeiouy]e", exclude=r"^.y..$|maybe|yness|ymen|ywe|ybe|yes"))]),
-    U("greek", [S("ps, pn and pt at the start of a word: psychology, pneumonia, pterodactyl.", rx(r"^(?P<b>p[snt])")),
-                S("rh at the start or doubled inside a word: rhyme, rhythm, diarrhea.", rx(r"^(?P<b>rh)|(?P<c>rrh)"))]),
+                          r"byte|hyper|hybr|cycl|dyna|gyro|xylo|tyrant|hydra"), sound="short_i_any"),
+                S("y as the long i of type and cycle.", rx(r"(?<=[^aeiou])(?P<b>y)[^aeiouy]e", exclude=r"^.y..$|maybe|yness|ymen|ywe|ybe|yes"), sound="long_i")]),
+    U("greek", [S("ps, pn and pt at the start of a word: psychology, pneumonia, pterodactyl.", rx(r"^(?P<b>p[snt])"), sound="silent_p"),
+                S("rh at the start or doubled inside a word: rhyme, rhythm, diarrhea.", rx(r"^(?P<b>rh)|(?P<c>rrh)"), sound="silent_h")]),
 ])
 
 

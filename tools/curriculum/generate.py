@@ -1,12 +1,15 @@
 #!/usr/bin/env python3
 """Generates the factory curriculum from the course's pattern definitions.
 
-Usage: generate.py WORDLIST_DIR [OUT_DIR]
+Usage: generate.py SOURCES_DIR [OUT_DIR]
 
-WORDLIST_DIR holds SCOWL's word lists by commonness tier as JSON
-(english-words-10.json ... american-words-35.json; see fetch-wordlists).
-OUT_DIR defaults to resources/. Run by hand after changing the course; the
-written files are committed and nothing runs this at build time.
+SOURCES_DIR holds what fetch-wordlists puts there: SCOWL's word lists by
+commonness tier as JSON (english-words-10.json ... american-words-35.json) and
+the CMU Pronouncing Dictionary (cmudict.0.7a). OUT_DIR defaults to resources/.
+Run by hand after changing the course; the written files, and the
+pronunciations of the words in sound sections (data/pronunciations.txt, which
+the checker reads; beside the files when OUT_DIR is given), are committed and
+nothing runs this at build time.
 """
 
 import json
@@ -20,7 +23,11 @@ import check
 import course
 from families import family
 import seedfiles
+import sounds
 from patterns import syllables
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+PRONUNCIATIONS = os.path.join(HERE, "data", "pronunciations.txt")
 
 TIERS = (10, 20, 35)
 
@@ -83,7 +90,7 @@ def with_examples(rule, entries, tier, count=4):
     return "%s For example: %s." % (rule, ", ".join(examples))
 
 
-def build(tier):
+def build(tier, prons):
     vocab = tier
     words = sorted(tier, key=lambda w: (tier[w], w))
     codes, rules, levels = {}, {}, {}
@@ -98,6 +105,8 @@ def build(tier):
                     if sec.max_tier and tier[w] > sec.max_tier:
                         continue
                     bit = sec.finder(w, vocab)
+                    if bit and sec.sound and not sounds.has_sound(w, sec.sound, bit, prons):
+                        continue
                     if bit:
                         filed[i].append((w, bit))
                         break
@@ -115,25 +124,58 @@ def build(tier):
     return levels, rules
 
 
+def sounded_words(levels, rules):
+    """Words filed in sections that name a sound: the checker tests them against their
+    pronunciations."""
+    keys = course.sound_keys()
+    return {w for units in levels.values() for code, sections in units
+            for rule, rows in sections if (rules[code], check.plain_rule(rule)) in keys
+            for row in rows for w, _ in row}
+
+
+def write_pronunciations(path, source, words):
+    """The dictionary's own lines for the given words, under its copyright notice."""
+    with open(source, encoding="latin-1") as f:
+        lines = f.read().split("\n")
+    notice = [line for line in lines if line.startswith(";;;")]
+    wanted = {w.upper() for w in words}
+    kept = [line for line in lines if line and not line.startswith(";;;")
+            and line.split("  ")[0].split("(")[0] in wanted]
+    with open(path, "w", encoding="ascii", newline="\n") as f:
+        f.write(";;; Pronunciations of the course's words in sections that name a sound, taken\n"
+                ";;; from the CMU Pronouncing Dictionary 0.7a by tools/curriculum/generate.py.\n")
+        f.write("\n".join(notice + kept) + "\n")
+
+
 def main(argv):
     if len(argv) not in (2, 3):
         print(__doc__, file=sys.stderr)
         return 2
     root = os.path.normpath(os.path.join(os.path.dirname(__file__), "..", ".."))
     out_dir = argv[2] if len(argv) == 3 else os.path.join(root, "resources")
+    os.makedirs(out_dir, exist_ok=True)
     tier = load_vocab(argv[1])
-    levels, rules = build(tier)
+    source = os.path.join(argv[1], "cmudict.0.7a")
+    prons = sounds.load(source)
+    levels, rules = build(tier, prons)
     # Checked as written, by the same checker the tests run; nothing reaches out_dir otherwise.
     with tempfile.TemporaryDirectory() as scratch:
         seedfiles.write_seed_files(scratch, levels, rules)
         names = ("Lessons_Initiation_Data.xml", "Rules_Initiation_Data.xml")
-        errors, _, _ = check.problems(*(os.path.join(scratch, n) for n in names))
+        prons_path = os.path.join(scratch, "pronunciations.txt")
+        write_pronunciations(prons_path, source, sounded_words(levels, rules))
+        errors, _, _ = check.problems(*(os.path.join(scratch, n) for n in names),
+                                      pronunciations=prons_path)
         for e in errors[:50]:
             print(e, file=sys.stderr)
         if errors:
             return 1
         for n in names:
             shutil.copyfile(os.path.join(scratch, n), os.path.join(out_dir, n))
+        # Elsewhere than resources/ the pronunciations go beside the files, so a trial run
+        # leaves the committed ones alone.
+        shutil.copyfile(prons_path, PRONUNCIATIONS if len(argv) == 2
+                        else os.path.join(out_dir, "pronunciations.txt"))
     units = [u for v in levels.values() for u in v]
     sections = [s for _, ss in units for s in ss]
     rows = [r for _, rs in sections for r in rs]

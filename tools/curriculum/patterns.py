@@ -9,6 +9,7 @@ least as common as the word built on it: ear is rarer than early, so early is
 not ear + ly.
 """
 
+import os
 import re
 
 CONS = "bcdfghjklmnpqrstvwxz"
@@ -162,21 +163,37 @@ def with_suffix(suffixes, how=("plain",), bit=None, min_root=3):
                  else (bit(w, r, s) if bit else s))
 
 
-# Words whose first letters only look like a prefix and a word (re + ached, mis + sing); the
-# course adds to it.
-NOT_PREFIXED = set()
+def load_prefixed(path):
+    """word -> (prefix, root) from the hand-reviewed list of genuine prefixed words."""
+    table = {}
+    with open(path, encoding="utf-8") as f:
+        for n, line in enumerate(f, 1):
+            if line.startswith("#") or not line.strip():
+                continue
+            parts = line.rstrip("\n").split("\t")
+            if len(parts) != 3 or parts[0] != parts[1] + parts[2]:
+                raise ValueError("%s:%d: expected word, prefix and root, the word being the two "
+                                 "joined: %r" % (path, n, line))
+            table[parts[0]] = (parts[1], parts[2])
+    return table
 
 
-def prefixed(prefix, same_letter=None, min_root=3):
-    """prefix + whole word. same_letter: True keeps only roots that start with the
-    prefix's last letter (un + natural), False only those that do not, None all."""
+# Only words on this list are taught as prefix + root: letters alone cannot tell rebuild
+# (re + build) from republic or repair.
+PREFIXED = load_prefixed(os.path.join(os.path.dirname(os.path.abspath(__file__)), "data",
+                                      "prefixed.txt"))
+
+
+def prefixed(prefix, same_letter=None, table=None):
+    """prefix + whole word, for the words the list of prefixed words gives that prefix.
+    same_letter: True keeps only roots that start with the prefix's last letter
+    (un + natural), False only those that do not, None all."""
+    table = PREFIXED if table is None else table
 
     def find(word, vocab):
-        if not word.startswith(prefix) or word in NOT_PREFIXED:
+        if table.get(word, (None,))[0] != prefix:
             return None
         root = word[len(prefix):]
-        if len(root) < min_root or not is_root(root, word, vocab):
-            return None
         joins = root[0] == prefix[-1]
         if same_letter is True:
             return prefix[-1] * 2 if joins else None

@@ -10,8 +10,10 @@ import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
+import course as the_course  # noqa: E402
 import patterns  # noqa: E402
 import seedfiles  # noqa: E402
+import sounds  # noqa: E402
 
 CHECK = os.path.join(os.path.dirname(os.path.abspath(__file__)), "check.py")
 
@@ -30,14 +32,17 @@ def course(change=None):
 
 
 class CheckerTest(unittest.TestCase):
-    def run_check(self, levels, rules=RULES, edit=None):
+    def run_check(self, levels, rules=RULES, edit=None, pronunciations=""):
         with tempfile.TemporaryDirectory() as d:
             seedfiles.write_seed_files(d, levels, rules)
+            with open(os.path.join(d, "p.txt"), "w") as f:
+                f.write(pronunciations)
             if edit:
                 edit(d)
             out = subprocess.run(
                 [sys.executable, CHECK, os.path.join(d, "Lessons_Initiation_Data.xml"),
-                 os.path.join(d, "Rules_Initiation_Data.xml")], capture_output=True, text=True)
+                 os.path.join(d, "Rules_Initiation_Data.xml"), os.path.join(d, "p.txt")],
+                capture_output=True, text=True)
         return out.returncode, out.stdout
 
     def test_a_sound_course_passes_and_shared_rules_list_every_lesson(self):
@@ -85,6 +90,56 @@ class CheckerTest(unittest.TestCase):
             "Lessons_Initiation_Data.xml"))
         self.assertEqual(code, 1, out)
 
+    def test_words_of_a_sound_section_must_have_its_sound(self):
+        ar_unit = next(u for level in the_course.LEVELS for u in level if "sound of car" in u.rule)
+        section = "ar in short words. For example: car."
+        prons = "CAR  K AA1 R\nWAR  W AO1 R\n"
+        code, out = self.run_check({1: [(1, [(section, [[("car", "ar")]])])]}, {1: ar_unit.rule},
+                                   pronunciations=prons)
+        self.assertEqual(code, 0, out)
+        self.assertIn("sound: 1, without", out)
+        code, out = self.run_check({1: [(1, [(section, [[("car", "ar"), ("war", "ar")],
+                                                        [("carport", "ar")]])])]},
+                                   {1: ar_unit.rule}, pronunciations=prons)
+        self.assertEqual(code, 1, out)
+        self.assertIn("war does not have the sound ar (W AO1 R)", out)
+        self.assertIn("carport has no known pronunciation", out)
+        self.assertNotIn(" car ", out)
+
+
+class SoundTest(unittest.TestCase):
+    PRONS = {w.lower(): [p + " "] for w, p in (line.split("  ") for line in """\
+CAR  K AA1 R
+WAR  W AO1 R
+DOG  D AO1 G
+COT  K AA1 T
+SON  S AH1 N
+LAMB  L AE1 M
+NUMBER  N AH1 M B ER0
+OBTAIN  AH0 B T EY1 N
+BLACK  B L AE1 K
+WANTED  W AA1 N T AH0 D
+JUMPED  JH AH1 M P T
+COFFEE  K AA1 F IY0
+BEE  B IY1""".split("\n"))}
+
+    def test_a_word_has_the_sound_its_section_names(self):
+        cases = [("car", "ar", "ar", True), ("war", "ar", "ar", False), ("war", "or", "ar", True),
+                 ("dog", "short_o", "o", True), ("cot", "short_o", "o", True),
+                 ("son", "short_o", "o", False), ("lamb", "silent_b", "mb", True),
+                 ("number", "silent_b", "mb", False), ("obtain", "silent_b", "bt", False),
+                 ("black", "blend", "bl", True), ("black", "blend", "br", False),
+                 ("wanted", "ed_id", "ed", True), ("jumped", "ed_id", "ed", False),
+                 ("jumped", "ed_t", "ed", True), ("bee", "long_e", "ee", True),
+                 ("coffee", "long_e", "ee", False), ("sun", "short_u", "u", False)]
+        for word, key, bit, want in cases:
+            with self.subTest(word=word, key=key):
+                self.assertEqual(sounds.has_sound(word, key, bit, self.PRONS), want)
+
+    def test_every_sound_the_course_names_is_known(self):
+        named = {s.sound for level in the_course.LEVELS for u in level for s in u.sections}
+        self.assertLessEqual(named - {None}, set(sounds.SOUNDS))
+
 
 class FinderTest(unittest.TestCase):
     VOCAB = {"stop", "stopping", "visit", "visiting", "make", "making", "hope", "hopeful",
@@ -100,8 +155,11 @@ class FinderTest(unittest.TestCase):
             (patterns.drop_e(["ing"]), "making", "-eing"),
             (patterns.keep_e(["ful"]), "hopeful", "eful"),
             (patterns.y_to_i(["ness"]), "happiness", "iness"),
-            (patterns.prefixed("un", same_letter=True), "unnatural", "nn"),
-            (patterns.prefixed("dis", same_letter=False), "disappear", "-diss"),
+            (patterns.prefixed("un", same_letter=True, table=self.PREFIXED), "unnatural", "nn"),
+            (patterns.prefixed("dis", same_letter=False, table=self.PREFIXED), "disappear", "-diss"),
+            (patterns.prefixed("dis", same_letter=True, table=self.PREFIXED), "disappear", None),
+            (patterns.prefixed("re", table=self.PREFIXED), "reached", None),
+            (patterns.prefixed("re", table=self.PREFIXED), "rebuild", "re"),
         ]
         for finder, word, bit in cases:
             with self.subTest(word):
@@ -110,9 +168,16 @@ class FinderTest(unittest.TestCase):
                 if bit:
                     self.assertTrue(bit[1:] not in word if bit.startswith("-") else bit in word)
 
-    def test_a_word_that_only_looks_prefixed_is_left_out(self):
-        patterns.NOT_PREFIXED.add("reached")
-        self.assertIsNone(patterns.prefixed("re")("reached", self.VOCAB))
+    PREFIXED = {"unnatural": ("un", "natural"), "disappear": ("dis", "appear"),
+                "rebuild": ("re", "build")}
+
+    def test_the_list_of_prefixed_words_must_join_up(self):
+        with tempfile.TemporaryDirectory() as d:
+            path = os.path.join(d, "p.txt")
+            with open(path, "w") as f:
+                f.write("# comment\nrebuild\tre\tbuild\nrepublic\tre\tpublick\n")
+            with self.assertRaisesRegex(ValueError, "p.txt:3"):
+                patterns.load_prefixed(path)
 
 
 if __name__ == "__main__":
