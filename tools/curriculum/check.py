@@ -6,7 +6,10 @@ Defaults to the two files in resources/ and data/pronunciations.txt. Prints ever
 exits 1 if there was any; otherwise prints the curriculum's figures.
 
 Besides the format it checks what is taught: every word of a section that names
-a sound has that sound in one of its pronunciations (data/pronunciations.txt).
+a sound has that sound in one of its pronunciations (data/pronunciations.txt);
+no word belongs to a family the course keeps from learners
+(data/not_for_learners.txt); and no word is where the course once taught it
+wrongly (data/known_wrong.txt).
 """
 
 import os
@@ -16,6 +19,7 @@ import sys
 
 import course
 from families import family
+import learners
 import sounds
 
 DATA = os.path.join(os.path.dirname(os.path.abspath(__file__)), "data")
@@ -103,6 +107,12 @@ def check_numbering(errors, where, numbers, first):
     want = list(range(first, first + len(numbers)))
     if numbers != want:
         errors.append("%s numbered %s, expected %s" % (where, numbers, want))
+
+
+def rime(word, bit):
+    """The letters from the bit to the end of the word when more follows it: the at of cat."""
+    at = -1 if bit.startswith("-") else word.find(bit)
+    return word[at:] if at >= 0 and len(word) - at > len(bit) else None
 
 
 def plain_rule(text):
@@ -315,6 +325,67 @@ def check_sounds(units, rows, section_rules, prons, errors):
     return checked
 
 
+def cited(text):
+    """The words a rule gives as examples, each as a tuple of which one must be taught: lists
+    after a colon or "as in", and in brackets. A pair (stop, stopping; legal, legality) is
+    one example, either word teaching it; un + happy = unhappy cites unhappy; phrases are not
+    words (cap becomes cape)."""
+    examples = []
+    for sentence in re.split(r"\. ", text):
+        parts = re.findall(r"\(([^)]*)\)", sentence)
+        m = re.search(r":(.*)|\bas in (.*)", sentence)
+        if m:
+            parts.append(re.sub(r"\([^)]*\)", "", m.group(1) or m.group(2)))
+        for part in parts:
+            for segment in part.split(";"):
+                words = []
+                for piece in re.split(r",| and | or ", segment):
+                    tokens = re.findall(r"[a-z']+(?:-[a-z']+)*", piece.lower())
+                    if "=" in piece:
+                        tokens = tokens[-1:]
+                    if len(tokens) == 1 and "-" not in tokens[0] and len(tokens[0]) > 1:
+                        words.append(tokens[0].strip("'"))
+                pair = len(words) == 2 and (";" in part or words[0][:2] == words[1][:2])
+                examples += [tuple(words)] if pair else [(w,) for w in words]
+    return examples
+
+
+def check_examples(units, rows, section_rules, errors):
+    """A word a unit rule or a section rule cites must be taught by a unit of that rule.
+    Returns how many citations were checked."""
+    taught, bits = {}, {}
+    for (level, unit, _), row in rows:
+        taught.setdefault(units[(level, unit)][0], set()).update(w for w, _ in row)
+        bits.setdefault(units[(level, unit)][0], set()).update(b for _, b in row)
+    texts = {(code, rule) for code, rule in units.values()}
+    texts |= {(units[(level, unit)][0], plain_rule(rule))
+              for (level, unit, _), rule in section_rules.items()}
+    checked = 0
+    for code, text in sorted(texts):
+        # Letters the rule names (scr, spl) are bits, not words.
+        for example in [e for e in cited(text) if not bits.get(code, set()).issuperset(e)]:
+            checked += 1
+            if not taught.get(code, set()).intersection(example):
+                errors.append("rule %s cites %s, which no unit of the rule teaches: %s"
+                              % (code, " or ".join(example), text[:70]))
+    return checked
+
+
+def check_suitable(rows, section_rules, errors):
+    """Words kept from learners, and words where the course once taught them wrongly.
+    Returns (words checked, entries listed as wrong)."""
+    stems = learners.load_list(os.path.join(DATA, "not_for_learners.txt"))
+    wrong = learners.load_known_wrong(os.path.join(DATA, "known_wrong.txt"))
+    words = sorted({w for _, row in rows for w, _ in row})
+    for word in words:
+        why = learners.blocked(word, stems)
+        if why:
+            errors.append("%s is not for learners (%s)" % (word, why))
+    entries = [(w, plain_rule(section_rules[where])) for where, row in rows for w, _ in row]
+    errors += ["known wrong: %s" % hit for hit in learners.known_wrong_hits(entries, wrong)]
+    return len(words), len(wrong)
+
+
 def problems(lessons_path, rules_path, rows=None, pronunciations=None, counts=None):
     """Every problem found in the two files, with the units and rules read; counts gets
     how many words each content check read."""
@@ -329,6 +400,8 @@ def problems(lessons_path, rules_path, rows=None, pronunciations=None, counts=No
     if not errors:
         prons = sounds.load(pronunciations or os.path.join(DATA, "pronunciations.txt"))
         counts["sounded"] = check_sounds(units, rows, section_rules, prons, errors)
+        counts["words"], counts["wrong"] = check_suitable(rows, section_rules, errors)
+        counts["cited"] = check_examples(units, rows, section_rules, errors)
     return errors, units, rules
 
 
@@ -339,6 +412,8 @@ def figures(units, rows):
         unit_words[(level, unit)].update(w for w, _ in row)
     sizes = sorted(len(w) for w in unit_words.values()) or [0]
     families = [len({family(w) for w, _ in row}) for _, row in rows]
+    rhymes = sum(len(row) > 1 and families[n] > 1 and len({rime(w, b) for w, b in row}) == 1
+                 and rime(*row[0]) is not None for n, (_, row) in enumerate(rows))
 
     def share(n):
         return "%.1f %%" % (100.0 * n / len(rows) if rows else 0.0)
@@ -355,6 +430,7 @@ def figures(units, rows):
         "units with fewer than 20 words: %d" % sum(n < 20 for n in sizes),
         "units with more than 300 words: %d" % sum(n > 300 for n in sizes),
         "rows of one word family: %s" % share(families.count(1)),
+        "rows of words that rhyme on their bit (cat, hat, bat): %s" % share(rhymes),
         "rows of five words from five families: %s" % share(families.count(5)),
     ]
 
@@ -382,6 +458,9 @@ def main(argv):
     for line in figures(units, rows):
         print(line)
     print("words in sections that name a sound: %d, without their sound: 0" % counts["sounded"])
+    print("words kept from learners: 0 of %d; known-wrong words (%d listed) taught: 0"
+          % (counts["words"], counts["wrong"]))
+    print("example words cited by rules: %d, missing from their units: 0" % counts["cited"])
     return 0
 
 

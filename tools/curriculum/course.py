@@ -8,6 +8,7 @@ units are named in SHARED and cited by key.
 
 import re
 
+import strands
 from patterns import (C, V, is_root, rx, words_in, first, doubled, not_doubled, after_vowel_team,
                       drop_e, keep_e, y_to_i, keep_y, with_suffix, prefixed)
 
@@ -37,15 +38,10 @@ SHARED = {
               "double the consonant before an ending that starts with a vowel: stop, stopping; "
               "begin, beginning. Do not double after two vowels, after two consonants, or when "
               "the stress is earlier in the word: rain, rained; visit, visiting.",
-    "silent": "Some words keep letters that are no longer spoken. Say the word in your head "
-              "as it is written, sounding the silent letter, to remember it.",
     "assimilate": "Some Latin prefixes change their last letter to suit the first letter of "
                   "the root, and often that doubles it: in + possible = impossible, ad + tract = "
                   "attract, in + legal = illegal, con + mit = commit. Hear the prefix and the "
                   "root apart to remember both letters.",
-    "greek": "Words that came from Greek keep Greek spellings: ph for the f sound, ch for "
-             "the k sound, y for the short i sound, and silent letters at the start such as "
-             "the p in psychology and the h in rhyme.",
     "root": "Many long words are built on a Latin or Greek root that keeps its spelling in "
             "every word of its family. Find the root, spell it the same way each time, then "
             "add the prefix and the ending.",
@@ -53,6 +49,12 @@ SHARED = {
                  "their spelling wherever they stand: tele + phone, photo + graph, micro + scope, "
                  "bio + logy.",
 }
+
+def hand_listed():
+    """Words named in hand lists: they are taught even when the word list lacks them."""
+    return {w for units in LEVELS for u in units for s in u.sections
+            for w in getattr(s.finder, "words", ())}
+
 
 def sound_keys():
     """(unit rule text, section rule) -> the sound its words must have."""
@@ -131,7 +133,7 @@ LEVELS = [
     [
         short_vowel_unit("a", "cat and hand", "|al"),
         short_vowel_unit("e", "bed and step"),
-        short_vowel_unit("i", "pin and milk"),
+        short_vowel_unit("i", "pin and fish"),
         short_vowel_unit("o", "dog and stop"),
         short_vowel_unit("u", "sun and jump", "|^qu"),
         U("The letters s and h together spell one sound, the sh of ship and fish.",
@@ -206,7 +208,8 @@ LEVELS = [
         U("The long o sound is often spelled oa in the middle of a word and ow or oe at "
           "the end: boat, snow, toe.",
           [S("oa in the middle of a word.", rx(r"(?P<b>oa)(?!r)"), sound="long_o"),
-           S("ow at the end of a word.", rx(r"(?<=[bglnrw])(?P<b>ow)(s|ed|ing|er|n)?$", exclude=r"^(cow|how|now|vow|bow|row|sow|brow|plow|allow)"), sound="long_o")]),
+           S("ow at the end of a word.", rx(r"(?<=[bglnrw])(?P<b>ow)(s|ed|ing|er|n)?$", exclude=r"^(cow|how|now|vow|bow|row|sow|brow|plow|allow)"), sound="long_o"),
+           S("oe at the end of a word.", rx(r"(?P<b>oe)s?$"), sound="long_o")]),
         U("The long i sound is spelled igh before t and at the end of some words: high, "
           "night, light, sigh.",
           [S("ight.", rx(r"(?<!e)(?P<b>ight)"), sound="long_i"), S("igh at the end of a word.", rx(r"(?<!e)(?P<b>igh)(s|er|est|ly)?$"), sound="long_i")]),
@@ -228,11 +231,11 @@ LEVELS = [
         U("The sound of or is spelled or, ore at the end, and sometimes oar or our: "
           "fork, more, board, four.",
           [S("or.", rx(r"(?<![aeiou])(?P<b>or)(?![aeiour])"), sound="or"), S("ore at the end of a word.", rx(r"(?P<b>ore)s?$"), sound="or"),
-           S("oar and our.", rx(r"(?P<b>oar|our)(?![aeiou])", exclude=r"ourn|our(s|ed)?$|our[a-z]"), sound="or")]),
+           S("oar and our.", rx(r"(?P<b>oar|our)(?![aeiou])", exclude=r"our[a-z]"), sound="or")]),
         U("The sound of er in her is spelled er, ir or ur: her, bird, turn. Learn which "
           "word takes which.",
           [S("ir.", rx(r"(?<![aeiou])(?P<b>ir)(?![aeiour])", max_syl=2), sound="er"), S("ur.", rx(r"(?<![aeiou])(?P<b>ur)(?![aeiour])", max_syl=2, exclude=r"^bur[iy]"), sound="er"),
-           S("er in the middle of a word.", rx(r"(?P<b>er)[^aeiouyrs]", max_syl=2), sound="er")]),
+           S("er in the middle of a word.", first(words_in("her:er"), rx(r"(?P<b>er)[^aeiouyrs]", max_syl=2)), sound="er")]),
         U("The sound of air is spelled air, are or ear: hair, care, bear.",
           [S("air.", rx(r"(?P<b>air)"), sound="air"), S("are at the end of a word.", rx(r"(?<![aeiou])(?P<b>are)s?$", max_syl=2), sound="air"),
            S("ear that sounds like air.", words_in("bear:ear pear:ear wear:ear tear:ear swear:ear "
@@ -243,7 +246,7 @@ LEVELS = [
         U("The sound of ow in cow is spelled ou in the middle of a word and ow at the end "
           "or before n, l or d: out, loud; cow, town, owl, crowd.",
           [S("ou.", rx(r"(?P<b>ou)(nd|nt|t|d|se|th|ch|r)", exclude=r"ough|our(s|ed)?$|ould|ourn|ouch[^e]|rou?t$"), sound="ow"),
-           S("ow.", rx(r"(?P<b>ow)(n|l|d|er)", max_syl=2), sound="ow")]),
+           S("ow.", rx(r"(?P<b>ow)(n|l|d|er|s?$)", max_syl=2), sound="ow")]),
         U("The sound of oy in boy is spelled oi in the middle of a word and oy at the "
           "end: coin, boil; boy, toy, enjoy.",
           [S("oi.", rx(r"(?P<b>oi)", exclude=r"oings?$|ooi"), sound="oy"), S("oy.", rx(r"(?P<b>oy)"), sound="oy")]),
@@ -257,21 +260,10 @@ LEVELS = [
         U("At the end of a word of two or more syllables, the long e sound is usually "
           "spelled y: happy, funny, city, family.",
           [S("y after a double consonant.", rx(r"(?P<b>(%s)\2y)$" % C, min_syl=2, exclude=r"lly$"), sound="y_end_ee"),
-           S("y at the end of a longer word.", rx(r"%s(?P<b>y)$" % C, min_syl=2,
-                                                  exclude=r"(ly|ify|ary|ery|ory|ity|ogy|phy|ny)$"), sound="y_end_ee")]),
+           S("y at the end of a longer word.", first(words_in("city:y family:y"), rx(r"%s(?P<b>y)$" % C, min_syl=2,
+                                                  exclude=r"(ly|ify|ary|ery|ory|ity|ogy|phy|ny)$")), sound="y_end_ee")]),
         U("Some words end in ey rather than y: key, money, monkey, valley, journey.",
           [S("ey at the end of a word.", rx(r"(?P<b>ey)s?$", exclude=r"^(they|obey|grey|prey|hey)$"), sound="y_end_ee")]),
-        U("Some of the most common words do not follow the patterns and are best learned by "
-          "sight, by the letters that surprise: said, friend, people, because, women, does, "
-          "could, would, should, once, any, many.",
-          [S("Common words with a surprising vowel.", words_in(
-              "said:ai says:ay friend:ie friends:ie friendly:ie people:eo because:au women:wo "
-              "does:oe done:one gone:one once:nce any:an many:an again:ai against:ai "
-              "busy:bu business:bu build:ui built:ui guess:gu guest:gu guide:gu guard:gu "
-              "young:ou touch:ou country:ou couple:ou double:ou trouble:ou enough:ou "
-              "cousin:ou move:ove prove:ove lose:ose whose:ose two:wo sure:su sugar:su "
-              "eye:eye beautiful:eau great:ea break:ea steak:ea heart:ea bread:ea head:ea "
-              "ready:ea weather:ea breakfast:ea heavy:ea instead:ea sweat:ea"))]),
     ],
     # 4. Consonant spellings
     [
@@ -295,20 +287,22 @@ LEVELS = [
         U("Many words end in a consonant followed by le, which is said like ul: table, "
           "apple, little, candle, bugle, ankle, puzzle.",
           [S("ble, ple, tle, dle, gle, kle, zle, cle, fle.",
-             rx(r"(?P<b>[bptdgkzcf]le)(s|d|r)?$", exclude=r"[aeiou][bptdgkzcf]le$|ple$", min_syl=2), sound="ul"),
+             first(words_in("table:ble bugle:gle cable:ble stable:ble noble:ble title:tle"),
+                   rx(r"(?P<b>[bptdgkzcf]le)(s|d|r)?$", exclude=r"[aeiou][bptdgkzcf]le$|ple$", min_syl=2)), sound="ul"),
            S("A double consonant before le after a short vowel.", rx(r"(?P<b>(bb|pp|tt|dd|gg|zz|ff)le)(s|d)?$"), sound="ul")]),
         U("No English word ends in v: an e is written after it, as in have, give, love, "
           "sleeve, twelve.",
-          [S("ve at the end of a word.", rx(r"(?P<b>ve)s?$", exclude=r"ive$|ives$"), sound="v")]),
+          [S("ve at the end of a word.", first(words_in("give:ve gives:ve"), rx(r"(?P<b>ve)s?$", exclude=r"ive$|ives$")), sound="v")]),
         U("At the start of a word the k sound is spelled c before a, o, u and consonants, "
           "and k before e, i and y: cat, cot, cup, clap; kept, kit.",
           [S("c before a, o or u.", rx(r"^(?P<b>c[aou])", max_syl=2), sound="k_start"),
+           S("c before a consonant.", rx(r"^(?P<b>c)[lr]", max_syl=2), sound="k_start"),
            S("k before e, i or y.", rx(r"^(?P<b>k[eiy])"), sound="k_start")]),
         U("The letter x spells two sounds, ks, so it never needs a c or k before it: "
-          "box, six, next, expect, extra.",
+          "box, six, next, taxi, relax.",
           [S("x.", rx(r"(?P<b>[aeiou]x)", exclude=r"^ex"), sound="ks")]),
-        U("At the end of a word after a long vowel, a vowel team or a consonant, the k "
-          "sound is spelled k or ke: book, milk, bank, lake.",
+        U("At the end of a word after a vowel team or a consonant, the k sound is spelled k: "
+          "book, week, milk, park, desk.",
           [S("k after a consonant or two vowels.", rx(r"(?P<b>(ee|oo|ea|oa|ai|l|r|s)k)(s|ed|ing|er|y)?$"), sound="k")]),
     ],
     # 5. Plurals and verb endings
@@ -331,9 +325,9 @@ LEVELS = [
            S("ed that sounds like id, after t or d.", with_suffix(["ed"], bit=lambda w, r, s: "ed" if r[-1] in "td" else None), sound="ed_id"),
            S("ed that sounds like d.", with_suffix(["ed"]), sound="ed_d")]),
         U("The ending ing is added to a verb for an action still going on: jumping, "
-          "reading, going. Most verbs simply add it.",
+          "reading, singing. Most verbs simply add it.",
           [S("ing added to the whole word.", with_suffix(["ing"]))]),
-        U("Add er to compare two things and est to compare more: fast, faster, fastest.",
+        U("Add er to compare two things and est to compare more: faster, fastest; smaller, smallest.",
           [S("er.", lambda w, v: "er" if w.endswith("er") and w[:-2] + "est" in v and w[:-2] in v else None, max_tier=20),
            S("est.", lambda w, v: "est" if w.endswith("est") and w[:-3] + "er" in v and w[:-3] in v else None, max_tier=20)]),
     ],
@@ -350,7 +344,7 @@ LEVELS = [
            S("When the stress is not on the last part, the consonant stays single.",
              not_doubled(["ing", "ed", "er"]))]),
         U("Drop the silent e at the end of a word before an ending that starts with a "
-          "vowel: make, making; love, lovable; fame, famous.",
+          "vowel: make, making; value, valuable; adventure, adventurous.",
           [S("Before ing.", drop_e(["ing"])),
            S("Before able, ous, ive, ion, ity, al and ure.", lambda w, v: None if len(w) < 8 else drop_e(["able", "ous", "ive", "ion", "ity", "al", "ure", "ation", "ism", "ist", "ence", "ance"])(w, v)),
            S("Before est.", lambda w, v: None if w in ("honest", "modest", "manifest") else drop_e(["est"])(w, v))]),
@@ -364,7 +358,7 @@ LEVELS = [
           "soft: noticeable, changeable, courageous, outrageous.",
           [S("cea and gea.", rx(r"(?P<b>[cg]ea)ble")), S("geous.", rx(r"(?P<b>geo)us"))]),
         U("When a word ends in a consonant and then y, change the y to i before an ending, "
-          "unless the ending starts with i: carry, carried, carrying.",
+          "unless the ending starts with i: carry, carried; but carrying.",
           [S("ies and ied.", y_to_i(["es", "ed"])), S("ier and iest.", y_to_i(["er", "est"])),
            S("ily, iness, iful and iment.", y_to_i(["ly", "ness", "ful", "ment", "less", "able", "ance"]))]),
         U("Keep the y before ing, and after a vowel: cry, crying; play, played; enjoy, "
@@ -385,7 +379,8 @@ LEVELS = [
         U("Add ness and ment to the whole word. A word ending in n keeps it: open, "
           "openness; govern, government.",
           [S("n and ness.", with_suffix(["ness"], bit=lambda w, r, s: "nness" if r.endswith("n") else None)),
-           S("n and ment.", with_suffix(["ment"], bit=lambda w, r, s: "nment" if r.endswith("n") else None)),
+           S("n and ment.", first(words_in("government:nment governments:nment"),
+                                  with_suffix(["ment"], bit=lambda w, r, s: "nment" if r.endswith("n") else None))),
            S("ness.", with_suffix(["ness"])), S("ment.", with_suffix(["ment"])), S("less.", with_suffix(["less"]))]),
     ],
 ]
@@ -422,21 +417,23 @@ LEVELS.append([  # 7. Prefixes
     prefix_unit("under", "below or too little", "under + line = underline, under + rate = underrate"),
     prefix_unit("anti", "against", "anti + freeze = antifreeze, anti + social = antisocial"),
     U("The prefix en means to put into or to make, and becomes em before b and p: "
-      "enjoy, enlarge, embrace, empower.",
+      "enjoy, enlarge, embody, empower.",
       [S("en.", prefixed("en")), S("em before b and p.", prefixed("em"))]),
     prefix_unit("out", "beyond or more than", "out + run = outrun, out + side = outside"),
     prefix_unit("fore", "before or in front", "fore + cast = forecast, fore + head = forehead"),
-    U("Some words add a to the front of a whole word, and the a never doubles the next "
-      "letter: across, along, apart, amount, afraid, asleep.",
+    U("Some words add a to the front of a whole word, and the letter after the a stays "
+      "single, though the ad of accept and attract doubles it: across, along, apart, amount, "
+      "awake, asleep.",
       [S("a plus a whole word.", words_in(" ".join("%s:-a%s" % (w, w[1] * 2) for w in """across along
           alone apart amount asleep awake aside ahead around arise ashore abroad aboard aloud
           alike alive aground afloat adrift akin amid abide afire amass amend among anew
           apiece arouse aground ablaze""".split())))]),
-    U("When all or till is joined to another word, it keeps only one l: already, "
-      "almost, also, always, although, altogether, until, welcome, fulfil.",
+    U("When all is joined to the front of another word it keeps only one l: already, "
+      "almost, also, always, although, altogether. So do till in until and well in welcome "
+      "and welfare.",
       [S("al at the front.", words_in("already:-all almost:-all also:-all always:-all although:-all "
                                         "altogether:-all almighty:-all alright:-all")),
-       S("One l in a joined word.", words_in("until:-ll welcome:-ll fulfil:-ll skilful:-ll wilful:-ll"))]),
+       S("One l in a joined word.", words_in("until:-ll welcome:-ll welfare:-ll"))]),
 ])
 
 
@@ -451,6 +448,11 @@ def american_or(word, vocab):
                                                           "ite", "ites", "less", "ly", "er", "ers"):
             return "or"
     return None
+
+
+def people(names, bit):
+    """A hand list of words naming people, with their plurals."""
+    return words_in(" ".join("%s:%s %ss:%s" % (w, bit, w, bit) for w in names.split()))
 
 
 def ending_unit(rule, *sections):
@@ -477,15 +479,17 @@ LEVELS.append([  # 8. Endings of longer words
                 "words (gorgeous, continuous).",
                 ("ious.", ending("ious", before="[^c]")), ("cious and tious.", ending("[ct]ious")),
                 ("eous and uous.", ending("[eu]ous")), ("ous.", ending("ous"))),
-    ending_unit("The endings ture and sure are said like cher and zher: picture, nature, "
-                "measure, treasure.",
+    ending_unit("The ending ture is said like cher: picture, nature, future. The ending sure is "
+                "said like zher after a vowel (measure, treasure) and like sher after a "
+                "consonant (pressure, ensure).",
                 ("ture.", ending("ture"), "cher"), ("sure.", ending("sure"), "zh_or_sh")),
     ending_unit("The ending al makes a describing word: natural, personal, final. It is ial "
                 "after c and t when they sound like sh: special, partial.",
                 ("cial and tial.", ending("[ct]ial"), "sh"), ("ical.", ending("ical")), ("ial.", ending("ial")),
                 ("al.", ending("al", before="[^aeiouc]"))),
-    ending_unit("The ending ic makes a describing word, and adds al or ally: magic, magical, "
-                "basic, basically. Words ending in ic add k before e, i and y: picnic, picnicking.",
+    ending_unit("The ending ic makes a describing word: magic, basic, public. It adds al or ally "
+                "to make more words. Words ending in ic add k before e, i and y: picnic, "
+                "picnicking.",
                 ("ic.", ending("ic", before="[^aeiou]")), ("ick before e, i and y.", rx(r"(?P<b>ick)(ing|ed|er|y)$", min_syl=2))),
     ending_unit("The ending ive makes a describing word and always ends in e: active, "
                 "creative, expensive.",
@@ -494,24 +498,24 @@ LEVELS.append([  # 8. Endings of longer words
                 "ordinary), ery often names a place or a trade (bakery), and ory follows t or s "
                 "in many words from Latin (history, factory).",
                 ("ary.", ending("ary", 3)), ("ery.", ending("ery", 3)), ("ory.", ending("ory", 3))),
-    ending_unit("The endings ist and ism name a person and a belief or practice: artist, "
+    ending_unit("The endings ist and ism name a person and a belief or practice: tourist, "
                 "tourism. The ending ity names a quality: ability, electricity.",
                 ("ist.", lambda w, v: "ist" if w.endswith(("ist", "ists")) and any(
                     is_root(w[: w.rindex("ist")] + e, w, v) and len(w[: w.rindex("ist")]) > 3
                     for e in ("", "e", "y", "ism")) else None),
                 ("ism.", ending("ism")), ("ity.", ending("ity", 3))),
-    ending_unit("American spelling uses ize for most verbs (realize, organize), but ise in "
+    ending_unit("American spelling uses ize for most verbs (organize, recognize), but ise in "
                 "advertise, exercise, surprise, compromise, and yze in analyze.",
                 ("ize.", ending("ize", 3)), ("ise.", words_in("advertise:ise exercise:ise surprise:ise compromise:ise "
                                                               "supervise:ise revise:ise televise:ise devise:ise "
                                                               "improvise:ise disguise:ise franchise:ise merchandise:ise "
                                                               "enterprise:ise despise:ise")),
                 ("yze.", ending("yze"))),
-    ending_unit("The ending ate makes verbs and describing words: create, separate, "
+    ending_unit("The ending ate makes verbs and describing words: celebrate, separate, "
                 "fortunate. The ending age names a thing or an amount: package, percentage.",
                 ("ate.", ending("ate", 3)), ("age.", ending("age", exclude=r"^.{0,2}age"))),
-    ending_unit("The ending ure is said like er and always ends in e: pressure, failure, "
-                "procedure.",
+    ending_unit("After most letters the ending ure is said like er or yer, and it always ends in "
+                "e: failure, figure, procedure. In some words it says yoor: secure, endure, obscure.",
                 ("ure.", ending("ure", before="[^ts]"), "er_end")),
 ])
 
@@ -520,8 +524,8 @@ LEVELS.append([  # 9. Endings that sound alike
                 "depend, dependable. If it is not, the ending is usually ible: possible, terrible.",
                 ("able after a whole word.", with_suffix(["able"], how=("plain", "drop_e", "double"), bit=lambda w, r, s: "able")),
                 ("ible.", ending("ible")), ("able.", ending("able"))),
-    ending_unit("The endings ance, ancy and ant go together in one family, and ence, ency and "
-                "ent in another: important, importance; different, difference. A related word "
+    ending_unit("The endings ance, ancy and ant go together in one family: important, importance; "
+                "distant, distance. The endings ence, ency and ent make another. A related word "
                 "with the vowel said clearly can help: substantial, substance.",
                 ("ance.", ending("ance")), ("ancy.", ending("ancy")), ("ant.", ending("ant"))),
     ending_unit("Words ending in ence, ency and ent keep the e in all their forms: "
@@ -535,7 +539,20 @@ LEVELS.append([  # 9. Endings that sound alike
     ending_unit("A person who does something is often named with er (teacher, player); words "
                 "from Latin often use or (actor, doctor, visitor), and a few use ar (beggar, "
                 "liar).",
-                ("or.", ending("or", before="[tsx]")), ("ar.", ending("ar", before="[glr]"))),
+                ("er.", people("""teacher player farmer baker writer reader singer dancer driver
+                    worker builder painter runner swimmer winner speaker leader owner manager
+                    helper teenager stranger banker lawyer designer photographer reporter officer
+                    soldier passenger prisoner customer employer shopper traveler voter viewer
+                    listener learner jumper climber hunter fighter robber""", "er")),
+                ("or.", people("""actor doctor visitor author editor inventor sailor tailor
+                    governor director instructor investor operator creator conductor competitor
+                    spectator survivor supervisor translator counselor professor ancestor
+                    successor predecessor senator janitor donor tutor narrator collector protector
+                    inspector investigator navigator negotiator administrator legislator
+                    contributor proprietor debtor creditor vendor sponsor chancellor sculptor
+                    dictator prosecutor surveyor conqueror oppressor aggressor mentor advisor
+                    juror""", "or")),
+                ("ar.", people("beggar liar burglar scholar", "ar"))),
     U("Write i before e when the sound is ee: believe, field, piece. After c, write ei: "
       "receive, ceiling.",
       [S("ie that says ee.", rx(r"(?P<b>ie)(f|v|l|c|g|ld|nd|ce|ge)", exclude=r"cie|ien|ie[ds]$"), sound="long_e"), S("ei after c.", rx(r"(?P<b>cei)"), sound="long_e"),
@@ -550,7 +567,8 @@ LEVELS.append([  # 9. Endings that sound alike
                 ("cious and cial.", ending("ci(ous|al)"), "sh"), ("tious and tial.", ending("ti(ous|al)"), "sh")),
     ending_unit("The ending ify makes a verb and ification its noun: simplify, simplification. "
                 "A few verbs end in efy: liquefy, stupefy.",
-                ("ify.", ending("ify")), ("ification.", ending("ification"))),
+                ("ify.", ending("ify")), ("ification.", ending("ification")),
+                ("efy.", words_in("liquefy:efy stupefy:efy putrefy:efy rarefy:efy"))),
     ending_unit("Words ending in our in British spelling end in or in American spelling: "
                 "color, honor, favorite. Before ous the u is dropped in every spelling: humorous, "
                 "glamorous.",
@@ -559,10 +577,12 @@ LEVELS.append([  # 9. Endings that sound alike
 
 
 def double_unit(pair, words):
+    """words: the examples the rule gives, taught whatever their shape."""
+    examples = words_in(" ".join("%s:%s" % (w, pair) for w in words.split(", ")))
     return U("A double %s is said as one sound, so it must be remembered: %s. A short vowel "
              "before it in a stressed syllable is the usual clue." % (pair[0], words),
              [S("%s after a short vowel in a two-syllable word." % pair,
-                rx(r"^[^aeiouy]*[aeiou](?P<b>%s)[aeiouy]" % pair, max_syl=2)),
+                first(examples, rx(r"^[^aeiouy]*[aeiou](?P<b>%s)[aeiouy]" % pair, max_syl=2))),
               S("%s in longer words." % pair, rx(r"(?P<b>%s)" % pair, min_syl=3))])
 
 
@@ -591,8 +611,8 @@ LEVELS.append([  # 10. Double consonants in longer words
           "beginning:-gg fulfill:-ff misspell:-pp satellite:-tt "
           "embarrass:-mm vacuum:-cc dilemma:-ll"))]),
     U("double",
-      [S("After a long vowel the consonant stays single: later, diner, hoping; after a short "
-         "vowel it is doubled: latter, dinner, hopping.", lambda w, v: ("-" + w[-4] * 2) if (w.endswith("ing") and w[:-3] + "e" in v and len(w) > 6 and w[-4] in "bdglmnprt" and w[-5] in "aeiou" and w[-6] not in "aeiou" and w[-4] * 2 not in w) else None)]),
+      [S("After a long vowel the consonant stays single: staring, scraping, writing; after a short "
+         "vowel it is doubled: starring, scrapping, hopping.", lambda w, v: ("-" + w[-4] * 2) if (w.endswith("ing") and w[:-3] + "e" in v and len(w) > 6 and w[-4] in "bdglmnprt" and w[-5] in "aeiou" and w[-6] not in "aeiou" and w[-4] * 2 not in w) else None)]),
 ])
 
 LEVELS.append([  # 11. Unstressed vowels and words to learn by sight
@@ -625,10 +645,10 @@ LEVELS.append([  # 11. Unstressed vowels and words to learn by sight
           "apology:pology atom:tom freedom:dom random:dom kingdom:dom wisdom:dom "
           "seldom:dom bottom:tom custom:tom symptom:tom phantom:tom"))]),
     U("Some syllables are often swallowed in speech but must be written. Say the word "
-      "slowly, syllable by syllable, as it is spelled: Feb-ru-ary, lib-rar-y, "
-      "Wed-nes-day, gov-ern-ment, diff-er-ent.",
+      "slowly, syllable by syllable, as it is spelled: lib-rar-y, gov-ern-ment, "
+      "diff-er-ent, choc-o-late.",
       [S("Letters that are not heard in quick speech.", words_in(
-          "library:brar february:ruary government:ernm different:fere difference:fere "
+          "library:brar government:ernm different:fere difference:fere "
           "interesting:eres vegetable:get temperature:ature environment:ronm "
           "probably:bab especially:ecia chocolate:cola camera:mer average:vera "
           "business:sin restaurant:aur miniature:iat literature:era comfortable:fort "
@@ -637,36 +657,54 @@ LEVELS.append([  # 11. Unstressed vowels and words to learn by sight
     U("The spelling ough has several sounds: though, through, tough, cough, bought, "
       "bough. The spelling augh usually says aw: caught, daughter.",
       [S("ough.", rx(r"(?P<b>ough)")), S("augh.", rx(r"(?P<b>augh)"), sound="aw")]),
-    U("The letters ui, gu and ou can hide in the middle of a word: the ui of fruit and "
-      "build, the gu of guess and guide, the ou of young and country.",
+    U("The letters ui and gu can hide in the middle of a word: the ui of fruit and build, "
+      "the gu of guess and guide.",
       [S("ui.", rx(r"(?P<b>ui)", exclude=r"qui|gui|[^g]ui[aeou]")), S("gu before e or i.", rx(r"(?P<b>gu)[ei]", exclude=r"gui[st]h|argu|ngu"))]),
 ])
 
 LEVELS.append([  # 12. Silent letters and Greek spellings
-    U("silent", [S("kn: the k is silent before n at the start of a word, as in knee and know.", rx(r"(?P<b>kn)"), sound="silent_k"),
+    U("A k or a g written before n is not heard: the k of knee, know and knife, the g of "
+      "gnaw, sign and design. Say the word in your head with the silent letter to remember it.",
+      [S("kn: the k is silent before n at the start of a word, as in knee and know.", rx(r"(?P<b>kn)"), sound="silent_k"),
                  S("gn: the g is silent before n, as in gnaw, sign and design.", rx(r"(?P<b>gn)(?![aeiou])|^(?P<c>gn)", exclude=r"gn[aeiou]"), sound="silent_g")]),
-    U("silent", [S("wr: the w is silent before r, as in write and wrong.", rx(r"(?P<b>wr)"), sound="silent_w"),
-                 S("wh and w before h or o: who, whole, two, answer, sword.", rx(r"(?P<b>swer|sword|^who)"), sound="silent_w_who")]),
-    U("silent", [S("mb: the b is silent after m, as in lamb, climb and thumb.", rx(r"(?P<b>mb)(s|ed|ing|er)?$"), sound="silent_b"),
+    U("A w is not heard before r, as in write, wrong and wrap, nor in who, whole, two, "
+      "answer and sword.",
+      [S("wr: the w is silent before r, as in write and wrong.", rx(r"(?P<b>wr)"), sound="silent_w"),
+                 S("wh and w before h or o: who, whole, two, answer, sword.", first(words_in("two:w"), rx(r"(?P<b>swer|sword|^who)")), sound="silent_w_who")]),
+    U("A b is not heard after m at the end of a word (lamb, climb, thumb) or before t "
+      "(doubt, debt), and an n is not heard after m at the end (autumn, column).",
+      [S("mb: the b is silent after m, as in lamb, climb and thumb.", rx(r"(?P<b>mb)(s|ed|ing|er)?$"), sound="silent_b"),
                  S("bt: the b is silent before t, as in doubt and debt.", rx(r"(?P<b>bt)"), sound="silent_b"),
                  S("mn: the n is silent after m, as in autumn and column.", rx(r"(?P<b>mn)(s|ed|ing)?$"), sound="silent_n")]),
-    U("silent", [S("A silent h at the start: hour, honest, honor, heir.", rx(r"^(?P<b>h)(our|onest|onor|eir)"), sound="silent_h"),
+    U("An h is not heard at the start of hour, honest, honor and heir, nor after g, r and "
+      "ex: ghost, rhyme, exhaust.",
+      [S("A silent h at the start: hour, honest, honor, heir.", rx(r"^(?P<b>h)(our|onest|onor|eir)"), sound="silent_h"),
                  S("A silent h after g, r or ex: ghost, rhyme, exhaust.", rx(r"^(?P<b>gh)[aeiou]|^(?P<c>rh)|^(?P<d>exh)"), sound="silent_h")]),
-    U("silent", [S("A silent l before k, m, f or d: walk, calm, half, could.", rx(r"(?P<b>(al|ol)(k|m|f)|ould)"), sound="silent_l"),
+    U("Some letters in the middle of a word are not heard: the l of walk, calm, half and "
+      "could, the t of listen, castle and often, the s of island and aisle.",
+      [S("A silent l before k, m, f or d: walk, calm, half, could.", rx(r"(?P<b>(al|ol)(k|m|f)|ould)"), sound="silent_l"),
                  S("A silent t after s or f: listen, castle, often.", rx(r"(?P<b>stle|sten|ften)(s|d|ing|ed|er|ers)?$"), sound="silent_t"),
                  S("A silent s: island, aisle, isle.", rx(r"^(?P<b>isl)|(?P<c>aisl)"), sound="silent_s")]),
-    U("silent", [S("gh after a vowel is silent: high, eight, daughter, though.", rx(r"(?P<b>eigh)"), sound="silent_gh"),
+    U("The letters gh are not heard after ei (eight, weigh, neighbor), and at the end of "
+      "laugh, rough, tough, cough and enough they say f.",
+      [S("eigh: the gh is silent, as in eight, weigh and neighbor.", rx(r"(?P<b>eigh)"), sound="silent_gh"),
                  S("gh can also say f: laugh, rough, tough, cough, enough.", words_in(
                      "laugh:gh laughter:gh laughed:gh laughing:gh rough:gh tough:gh cough:gh enough:gh trough:gh"), sound="f")]),
-    U("greek", [S("ph for the f sound at the start of a word.", rx(r"^(?P<b>ph)"), sound="f"),
+    U("Words from Greek spell the f sound ph: phone, photo, graph, alphabet.",
+      [S("ph for the f sound at the start of a word.", rx(r"^(?P<b>ph)"), sound="f"),
                 S("ph inside a word.", rx(r"(?P<b>ph)"), sound="f")]),
-    U("greek", [S("ch for the k sound: chorus, school, character, technical.",
+    U("Words from Greek spell the k sound ch: chorus, school, character, technical.",
+      [S("ch for the k sound: chorus, school, character, technical.",
                   rx(r"(?P<b>chr|chl|sch|chem|chor|chol|chao|chara|psych|tech|mech|^arch(i|a|eo|et)|^ache|headache|toothache|stomachache|backache|echo)"), sound="k")]),
-    U("greek", [S("y for the short i sound between consonants: gym, myth, system, typical.",
-                  rx(r"(s|h|t|r|m|c|g|d|l|n|x|p)(?P<b>y)[mnlstpdgcx]", exclude=r"any|ody|ly[^st]|^(sky|cry|fly|dry|shy|spy|try|by|my|pry)|typ(e|ing|ed|ist)|"
+    U("Words from Greek spell the short i sound y (gym, myth, system, typical) and the long "
+      "i sound y too (style, analyze).",
+      [S("y for the short i sound between consonants: gym, myth, system, typical.",
+                  rx(r"(s|h|t|r|m|c|g|d|l|n|x|p)(?P<b>y)[mnlstpdgcx]", exclude=r"any|ody|ly[^st]|^(sky|cry|fly|dry|shy|spy|try|by|my|pry)$|typ(e|ing|ed|ist)|"
                           r"byte|hyper|hybr|cycl|dyna|gyro|xylo|tyrant|hydra"), sound="short_i_any"),
-                S("y as the long i of type and cycle.", rx(r"(?<=[^aeiou])(?P<b>y)[^aeiouy]e", exclude=r"^.y..$|maybe|yness|ymen|ywe|ybe|yes"), sound="long_i")]),
-    U("greek", [S("ps, pn and pt at the start of a word: psychology, pneumonia, pterodactyl.", rx(r"^(?P<b>p[snt])"), sound="silent_p"),
+                S("y as the long i of style and analyze.", rx(r"(?<=[^aeiou])(?P<b>y)[^aeiouy]e", exclude=r"^.y..$|maybe|yness|ymen|ywe|ybe|yes"), sound="long_i")]),
+    U("Some words from Greek start with a letter that is not heard: the p of psychology and "
+      "pneumonia, the h of rhyme and rhythm.",
+      [S("ps and pn at the start of a word: psychology, pneumonia, pseudonym.", rx(r"^(?P<b>p[sn])"), sound="silent_p"),
                 S("rh at the start or doubled inside a word: rhyme, rhythm, diarrhea.", rx(r"^(?P<b>rh)|(?P<c>rrh)"), sound="silent_h")]),
 ])
 
@@ -689,3 +727,8 @@ LEVELS.append([  # 13. Roots from Latin and Greek
     root_unit("root", ("manuf", "manus", "manual"), ("aud",), ("benef", "benev"), ("equ",)),
     root_unit("root", ("grad", "gress"), ("jud",), ("liter",)),
 ])
+
+
+for level, rule, sections in strands.STRANDS:
+    LEVELS[level - 1].append(U(rule, [S(text, words_in(words), sound=sound)
+                                      for text, sound, words in sections]))

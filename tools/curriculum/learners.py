@@ -17,9 +17,9 @@ CATEGORIES = ("vulgar", "slur", "sexual", "archaic", "proper", "oddity")
 INFLECTIONS = ("s", "es", "ed", "ing", "er", "est", "ly", "y")
 DERIVATIONS = ("ness", "ish", "ist", "ism", "ion", "ation", "ize", "ous", "ic", "al", "ity",
                "able")
-# A short stem's letters also start unrelated words (ass-ist, tit-ter): only these count.
+# A stem of three letters also starts unrelated words (ass-ist, tit-ter): it takes only
+# these endings. A stem of two letters blocks only itself (ye, not yes).
 SHORT_ENDINGS = ("s", "es", "ed", "ing", "y")
-SHORT = 4
 
 # The endings that double a final consonant (sodding) or take a k after a c (panicked).
 DOUBLING = ("ed", "ing", "er", "est", "y", "ish")
@@ -71,8 +71,6 @@ def _joins(base, ending, first):
         return [base + ending] if ending.startswith("i") else [base[:-1] + "i" + ending]
     if ending == "es":
         return [base + "es"] if base.endswith(SIBILANT + ("o",)) else []
-    if ending == "ion" and not re.search("[tsx]e?$", base):
-        return []
     if ending in E_DROP and re.search("[^aeiouy]e$", base) and base[-2] != base[-3:-2]:
         return [base[:-1] + ending]
     if ending[0] in VOWELS + "y":
@@ -102,9 +100,9 @@ def blocked(word, stems):
     if word in stems:
         return stems[word]
     for stem in sorted(stems, key=len, reverse=True):
-        if len(stem) < 3 or not word.startswith(stem[:-1]) or len(word) <= len(stem) - 1:
+        if len(stem) < 3 or not word.startswith(stem[:-1]):
             continue
-        endings = SHORT_ENDINGS if len(stem) < SHORT else INFLECTIONS + DERIVATIONS
+        endings = SHORT_ENDINGS if len(stem) == 3 else INFLECTIONS + DERIVATIONS
         if _member(word, stem, endings):
             return stems[stem]
     return None

@@ -68,6 +68,7 @@ def first(*finders):
                 return bit
         return None
 
+    find.words = {w for f in finders for w in getattr(f, "words", ())}
     return find
 
 

@@ -2,8 +2,9 @@
 
 Pronunciations are ARPAbet strings from the CMU Pronouncing Dictionary, such as
 "K AE1 T". A sound is written as a pattern of phonemes: a vowel without a digit
-stands for any stress, "AH1" only for the stressed one, "A|B" for either, and
-"..." for any run of phonemes. A section's sound holds when any pronunciation of
+stands for any stress, "AH1" only for the stressed one, "A|B" for either of two
+phonemes at one place (so "AO|OW R" is AO R or OW R), and "..." for any run of
+phonemes. A section's sound holds when any pronunciation of
 the word has it. American speech merges some vowels (dog is D AO G, cot K AA T),
 so the short o accepts both.
 """
@@ -97,13 +98,13 @@ SOUNDS = {
     "blend": by_bit({b: has(p, start=True) for b, p in BLENDS.items()}),
     "final_pair": by_bit({b: has(p) for b, p in FINAL_PAIRS.items()}),
     "k_start": has("K", start=True),
-    "ks": has("K S|G Z"),
+    "ks": any_of(has("K S"), has("G Z")),
     # long vowels
     "long_a": has("EY"),
     "long_e": has("IY1|IY2"),
     "long_i": has("AY"),
     "long_o": has("OW"),
-    "long_u": has("UW|Y UW"),
+    "long_u": has("UW"),
     "oo": has("UW|UH"),
     "y_end_ee": ends("IY0|IY1"),
     # vowels and r
@@ -123,8 +124,8 @@ SOUNDS = {
     "zh_or_sh": has("ZH|SH"),
     "shun": has("SH|ZH AH0 N"),
     "cher": has("CH ER0"),
-    "er_end": ends("ER0|Y ER0"),
-    "ul": ends("AH0 L|L"),
+    "er_end": ends("ER0"),
+    "ul": ends("AH0 L"),
     "v": has("V"),
     # endings
     "ed_t": has("T", end=True),
@@ -144,6 +145,9 @@ SOUNDS = {
     "silent_s": lacks("S L"),
     "silent_gh": lacks("G"),
     "silent_p": lambda pron, bit: not pron.startswith("P "),
+    "silent_c": lacks("S K"),
+    "g_end": ends("G|NG"),
+    "k_end": ends("K"),
 }
 
 

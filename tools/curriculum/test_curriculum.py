@@ -10,10 +10,13 @@ import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
+import check  # noqa: E402
 import course as the_course  # noqa: E402
+import generate  # noqa: E402
 import patterns  # noqa: E402
 import seedfiles  # noqa: E402
 import sounds  # noqa: E402
+from test_learners import *  # noqa: E402,F401,F403 (the suitability lists, run here too)
 
 CHECK = os.path.join(os.path.dirname(os.path.abspath(__file__)), "check.py")
 
@@ -106,6 +109,63 @@ class CheckerTest(unittest.TestCase):
         self.assertIn("carport has no known pronunciation", out)
         self.assertNotIn(" car ", out)
 
+    def test_a_word_a_rule_cites_must_be_taught_by_a_unit_of_the_rule(self):
+        rules = {1: "Double it: stop, stopping; hop, hopping. So does cap becomes cappy.",
+                 2: "Keep the e: hopeful (careful)."}
+        levels = course({1: [(1, [("Before ing.", [[("stopping", "pp")]])])]})
+        code, out = self.run_check(levels, rules)
+        self.assertEqual(code, 1, out)
+        self.assertIn("rule 1 cites hop or hopping", out)
+        self.assertIn("rule 2 cites careful", out)
+        self.assertNotIn("cites stop", out)
+        self.assertNotIn("cites cap", out)
+        self.assertEqual(check.cited("Add it: un + happy = unhappy, dis + agree = disagree."),
+                         [("unhappy",), ("disagree",)])
+        self.assertEqual(check.cited("ph as in phone and graph."), [("phone",), ("graph",)])
+
+
+class GeneratorTest(unittest.TestCase):
+    """Rows, grading and repeats, with families told by the letters alone."""
+    WORDS = "hand hands band land sand stand grand brand zap".split()
+
+    def test_a_row_is_a_family_and_words_alone_rhyme_on_their_bit(self):
+        ranked = generate.Ranked({w: n for n, w in enumerate(self.WORDS, 1)}, None, {})
+        entries = [(w, "a") for w in reversed(self.WORDS)] + [("oddword", "-x")]
+        words = [[w for w, _ in row] for row in generate.make_rows(entries, ranked)]
+        self.assertEqual(words, [["hand", "hands"], ["band", "land", "sand", "stand", "grand"],
+                                 ["brand"], ["zap"], ["oddword"]])
+
+    def test_common_words_are_taught_and_cited_ones_whatever_their_rank(self):
+        names = ["w" + a + b for a in "abcdefghijklmnop" for b in "abcdefghijklmnopqrstuvwxyz"]
+        entries = [(w, "w") for w in names[:generate.UNIT_WORDS + 30]]
+        # zap is rarer than a level's own units take, and cited after a unit's smallest size.
+        cited = [w for w, _ in entries[:generate.UNIT_MIN_WORDS]] + ["zap"]
+        unit = the_course.U("Short a: %s." % ", ".join(cited), [the_course.S("Three.", None)])
+        ranked = generate.Ranked({w: n + 1 for n, (w, _) in enumerate(entries)}, None, {})
+        entries.append(("zap", "a"))
+        ranked.family = lambda w: w
+        taught, more = generate.split_common(1, unit, [entries], ranked)
+        self.assertIn(("zap", "a"), taught[0])
+        self.assertEqual(len(taught[0]), generate.UNIT_WORDS)
+        self.assertEqual(len(taught[0]) + len(more[0]), len(entries))
+        self.assertLessEqual(max(map(len, map(sum_units, generate.chunks(more, ranked)))),
+                             generate.UNIT_WORDS)
+
+    def test_a_word_taught_twice_for_the_same_letters_stays_where_it_is_cited(self):
+        a = the_course.U("The a: cat.", [the_course.S("a.", None)])
+        b = the_course.U("More a.", [the_course.S("a.", None), the_course.S("o.", None)])
+        c = the_course.U("Again a: cat.", [the_course.S("a.", None)])
+        filed = [(1, a, [[("cat", "a"), ("hat", "a")]]),
+                 (1, b, [[("cat", "a"), ("hat", "a")], [("cat", "-o")]]),
+                 (2, c, [[("cat", "a"), ("hat", "a")]])]
+        generate.drop_repeats(filed)
+        self.assertEqual([f[2] for f in filed], [[[("cat", "a"), ("hat", "a")]],
+                                                 [[], [("cat", "-o")]], [[("cat", "a")]]])
+
+
+def sum_units(unit):
+    return [e for section in unit for e in section]
+
 
 class SoundTest(unittest.TestCase):
     PRONS = {w.lower(): [p + " "] for w, p in (line.split("  ") for line in """\
@@ -121,7 +181,12 @@ BLACK  B L AE1 K
 WANTED  W AA1 N T AH0 D
 JUMPED  JH AH1 M P T
 COFFEE  K AA1 F IY0
-BEE  B IY1""".split("\n"))}
+BEE  B IY1
+BLUE  B L UW1
+BOX  B AA1 K S
+EXAM  IH0 G Z AE1 M
+FIGURE  F IH1 G Y ER0
+HOTEL  HH OW0 T EH1 L""".split("\n"))}
 
     def test_a_word_has_the_sound_its_section_names(self):
         cases = [("car", "ar", "ar", True), ("war", "ar", "ar", False), ("war", "or", "ar", True),
@@ -131,7 +196,9 @@ BEE  B IY1""".split("\n"))}
                  ("black", "blend", "bl", True), ("black", "blend", "br", False),
                  ("wanted", "ed_id", "ed", True), ("jumped", "ed_id", "ed", False),
                  ("jumped", "ed_t", "ed", True), ("bee", "long_e", "ee", True),
-                 ("coffee", "long_e", "ee", False), ("sun", "short_u", "u", False)]
+                 ("coffee", "long_e", "ee", False), ("sun", "short_u", "u", False),
+                 ("blue", "long_u", "ue", True), ("box", "ks", "ox", True), ("exam", "ks", "ex", True),
+                 ("figure", "er_end", "ure", True), ("hotel", "long_o", "o", True), ("car", "er_end", "ar", False)]
         for word, key, bit, want in cases:
             with self.subTest(word=word, key=key):
                 self.assertEqual(sounds.has_sound(word, key, bit, self.PRONS), want)

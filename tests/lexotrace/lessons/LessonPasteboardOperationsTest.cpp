@@ -36,13 +36,16 @@ QStringList wordStrings(const QList<ManagedObject*>& rows)
     return words;
 }
 
-// The factory curriculum plus level 14: unit G with section R holding the row cat (bit a), hat,
-// bat; level 1 selected.
+// The factory curriculum plus a last level: unit G with section R holding the row cat (bit a),
+// hat, bat; level 1 selected.
 struct Curriculum : LessonsFixture {
     Curriculum()
         : LessonsFixture([](LessonsStore& s) {
               s.fillFromFactoryFile();
-              ManagedObject* unit = s.addLevel(14, 1, 1)->toMany(key::units).first();
+              const auto factoryLevels =
+                  s.context->count(platform::FetchRequest::all(entity::Levels));
+              ManagedObject* unit =
+                  s.addLevel(int(factoryLevels.value_or(0)) + 1, 1, 1)->toMany(key::units).first();
               unit->setValue(key::generalRule, "G");
               ManagedObject* section = unit->toMany(key::sections).first();
               section->setValue(key::rule, "R");
@@ -79,7 +82,7 @@ struct Curriculum : LessonsFixture {
 TEST(LessonCopy, PutsTextFormsAndMovableItemsOnThePasteboard)
 {
     Curriculum f;
-    f.levels().setSelectionIndex(13);
+    f.levels().setSelectionIndex(f.levels().arrangedObjects().size() - 1);
     f.sections().setSelectionIndex(0);
     f.words().setSelectionIndex(0);
 

@@ -8,7 +8,8 @@ using namespace lessonstest;
 TEST(LessonsUndo, EachEditIsOneStepAndUndoingAllRestoresTheStore)
 {
     LessonsFixture f([](LessonsStore& s) { s.fillFromFactoryFile(); });
-    ASSERT_EQ(f.levels().arrangedObjects().size(), 13);
+    const qsizetype factoryLevels = f.levels().arrangedObjects().size();
+    ASSERT_GE(factoryLevels, 13);
     const QStringList original = storeLines(*f.store.context);
     ASSERT_GT(original.size(), 1000);
 
@@ -37,7 +38,7 @@ TEST(LessonsUndo, EachEditIsOneStepAndUndoingAllRestoresTheStore)
         ASSERT_TRUE(edit());
         settle();
     }
-    EXPECT_EQ(f.levels().arrangedObjects().size(), 13);
+    EXPECT_EQ(f.levels().arrangedObjects().size(), factoryLevels);
     EXPECT_NE(storeLines(*f.store.context), original);
 
     for (qsizetype step = 0; step < edits.size(); ++step) {
@@ -48,7 +49,7 @@ TEST(LessonsUndo, EachEditIsOneStepAndUndoingAllRestoresTheStore)
     EXPECT_FALSE(f.store.context->hasChanges());
     EXPECT_EQ(storeLines(*f.store.context), original);
     settle();
-    EXPECT_EQ(f.levels().arrangedObjects().size(), 13);
+    EXPECT_EQ(f.levels().arrangedObjects().size(), factoryLevels);
 }
 
 TEST(LessonsUndo, TwoEditsInOneTurnAreTwoSteps)
