@@ -9,7 +9,8 @@
 //   apt-get install codespell wamerican
 //
 // codespell's dictionary gives lines "misspelling->correction[, correction...]"; a pair is kept
-// when its correction is exactly one lowercase word listed in /usr/share/dict/words.
+// when its correction is exactly one lowercase word listed in /usr/share/dict/words. Pairs whose
+// correction has an apostrophe (dont->don't) are counted on a line of their own.
 
 #include "lexotrace/analysis/AnalysisEngine.h"
 #include "lexotrace/xml/ConvertToCoreDataHelper.h"
@@ -69,8 +70,14 @@ bool isLowercaseWord(const QString& word)
            std::all_of(word.begin(), word.end(), [](QChar c) { return c >= u'a' && c <= u'z'; });
 }
 
+bool hasApostrophe(const QString& word)
+{
+    return word.count(u'\'') == 1 && isLowercaseWord(QString(word).remove(u'\''));
+}
+
 // The kept pairs, one per (correction, misspelling) ignoring case.
-QList<ErrorEntry> loadPairs(const QStringList& dictionary, const QSet<QString>& words)
+QList<ErrorEntry> loadPairs(const QStringList& dictionary, const QSet<QString>& words,
+                            bool (*isKept)(const QString&))
 {
     QList<ErrorEntry> pairs;
     QSet<QString> seen;
@@ -80,7 +87,7 @@ QList<ErrorEntry> loadPairs(const QStringList& dictionary, const QSet<QString>& 
             continue;
         const QString misspelling = line.left(arrow).trimmed();
         const QString correction = line.mid(arrow + 2).trimmed();
-        if (misspelling.isEmpty() || !isLowercaseWord(correction) || !words.contains(correction))
+        if (misspelling.isEmpty() || !isKept(correction) || !words.contains(correction))
             continue;
         const QString key = correction + u'\n' + misspelling.toLower();
         if (seen.contains(key))
@@ -97,6 +104,50 @@ struct PairResult {
     bool notListed = false;
     std::set<QString> levels;
 };
+
+struct Analysis {
+    QList<PairResult> results;
+    qsizetype resultRows = 0;
+    qsizetype unmatchedRows = 0;
+    double seconds = 0;
+};
+
+Analysis analyse(const std::shared_ptr<const LessonsSnapshot>& course,
+                 const QList<ErrorEntry>& pairs)
+{
+    // Rows name their pair by its spellings; the root pass lowercases them.
+    QHash<QString, qsizetype> pairIndex;
+    for (qsizetype i = 0; i < pairs.size(); ++i)
+        pairIndex.insert(pairs[i].cSpell.toLower() + u'\n' + pairs[i].mSpell.toLower(), i);
+    Analysis a;
+    a.results.resize(pairs.size());
+    AnalysisEngine engine(course, {[&](const AnalysisRow& row, bool) {
+                                       ++a.resultRows;
+                                       const auto it = pairIndex.constFind(
+                                           row.cSpell.toLower() + u'\n' + row.mSpell.toLower());
+                                       if (it == pairIndex.constEnd()) {
+                                           ++a.unmatchedRows;
+                                           return;
+                                       }
+                                       PairResult& r = a.results[*it];
+                                       if (!row.isFallback()) {
+                                           r.lesson = true;
+                                           r.levels.insert(row.levelNumber.value_or("(none)"));
+                                       } else if (row.generalRule == AnalysisRow::kLikelyTypo) {
+                                           r.likelyTypo = true;
+                                       } else if (row.generalRule == AnalysisRow::kNotListed) {
+                                           r.notListed = true;
+                                       }
+                                   },
+                                   {},
+                                   {},
+                                   {}});
+    QElapsedTimer timer;
+    timer.start();
+    engine.analyse(pairs);
+    a.seconds = double(timer.nsecsElapsed()) / 1e9;
+    return a;
+}
 
 double percent(qsizetype part, qsizetype whole)
 {
@@ -144,46 +195,15 @@ int main(int argc, char** argv)
     for (const QString& w : wordLines)
         words.insert(w.trimmed());
 
-    const QList<ErrorEntry> pairs = loadPairs(dictionary, words);
+    const QList<ErrorEntry> pairs = loadPairs(dictionary, words, isLowercaseWord);
+    const QList<ErrorEntry> apostrophePairs = loadPairs(dictionary, words, hasApostrophe);
     const auto course = loadCourse(lessonsPath);
     if (course->isEmpty()) {
         std::fprintf(stderr, "No lesson rows read from %s\n", qPrintable(lessonsPath));
         return 2;
     }
-
-    // Rows name their pair by its spellings; the root pass lowercases them.
-    QHash<QString, qsizetype> pairIndex;
-    for (qsizetype i = 0; i < pairs.size(); ++i)
-        pairIndex.insert(pairs[i].cSpell.toLower() + u'\n' + pairs[i].mSpell.toLower(), i);
-    QList<PairResult> results(pairs.size());
-    qsizetype unmatchedRows = 0;
-    qsizetype resultRows = 0;
-
-    AnalysisEngine engine(course, {[&](const AnalysisRow& row, bool) {
-                                       ++resultRows;
-                                       const auto it = pairIndex.constFind(
-                                           row.cSpell.toLower() + u'\n' + row.mSpell.toLower());
-                                       if (it == pairIndex.constEnd()) {
-                                           ++unmatchedRows;
-                                           return;
-                                       }
-                                       PairResult& r = results[*it];
-                                       if (!row.isFallback()) {
-                                           r.lesson = true;
-                                           r.levels.insert(row.levelNumber.value_or("(none)"));
-                                       } else if (row.generalRule == AnalysisRow::kLikelyTypo) {
-                                           r.likelyTypo = true;
-                                       } else if (row.generalRule == AnalysisRow::kNotListed) {
-                                           r.notListed = true;
-                                       }
-                                   },
-                                   {},
-                                   {},
-                                   {}});
-    QElapsedTimer timer;
-    timer.start();
-    engine.analyse(pairs);
-    const double seconds = double(timer.nsecsElapsed()) / 1e9;
+    const Analysis analysis = analyse(course, pairs);
+    const QList<PairResult>& results = analysis.results;
 
     const qsizetype total = pairs.size();
     qsizetype lesson = 0, typo = 0, notListed = 0, none = 0;
@@ -203,9 +223,10 @@ int main(int argc, char** argv)
     std::printf("pairs:     %s\n", kCodespellDictionary);
     std::printf("           %lld lines, %lld pairs kept (correction one lowercase word in %s)\n",
                 (long long)dictionary.size(), (long long)total, kWordList);
-    std::printf("analysis:  %.3f s, one thread, %lld result rows", seconds, (long long)resultRows);
-    if (unmatchedRows > 0)
-        std::printf(" (%lld not traced to a pair)", (long long)unmatchedRows);
+    std::printf("analysis:  %.3f s, one thread, %lld result rows", analysis.seconds,
+                (long long)analysis.resultRows);
+    if (analysis.unmatchedRows > 0)
+        std::printf(" (%lld not traced to a pair)", (long long)analysis.unmatchedRows);
     std::printf("\n\n");
 
     std::printf("%-34s %8s %8s\n", "pairs with", "pairs", "share");
@@ -223,8 +244,16 @@ int main(int argc, char** argv)
         std::printf("%-34s %8lld %7.1f %%\n", qPrintable(QStringLiteral("level ") + level),
                     (long long)n, percent(n, total));
 
+    const QList<PairResult> apostrophes = analyse(course, apostrophePairs).results;
+    const auto explained = std::count_if(apostrophes.begin(), apostrophes.end(),
+                                         [](const PairResult& r) { return r.lesson; });
+    std::printf("\npairs whose correction has an apostrophe (dont->don't), not counted above:\n");
+    std::printf("%-34s %8lld %7.1f %%\n", "with a lesson row", (long long)explained,
+                percent(explained, apostrophePairs.size()));
+    std::printf("%-34s %8lld\n", "all", (long long)apostrophePairs.size());
+
     const double share = percent(lesson, total);
-    std::printf("\nAim: at least 40 %% of the pairs get a lesson row: %.1f %% (%s)\n", share,
-                share >= 40.0 ? "met" : "not met");
+    std::printf("\nAim: at least 45 %% of the pairs get a lesson row: %.1f %% (%s)\n", share,
+                share >= 45.0 ? "met" : "not met");
     return 0;
 }

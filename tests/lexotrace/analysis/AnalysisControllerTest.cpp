@@ -35,14 +35,15 @@ TEST(AnalysisController, StoredPairsAreAnalysedOldestFirstOnTheirOwnThread)
 {
     // Stored newest first: the list must come out in time order, the reverse.
     testsupport::AnalysisFixture f(
-        {{"hopeful", "hopful"}, {"receive", "recieve"}, {"zyzzyva", "zyzyva"}});
+        {{"don't", "dont"}, {"hopeful", "hopful"}, {"receive", "recieve"}, {"zyzzyva", "zyzyva"}});
     auto& controller = f.open();
     EXPECT_FALSE(controller.isAnalysing());
-    // The factory course teaches hopeful in 6-4 (keep the e, bit "eful") and receive both in 9-6
-    // (ei after c, bit "cei") and in 13-4 (the root ceive).
+    // The factory course teaches hopeful in 6-4 (keep the e, bit "eful"), receive both in 9-6
+    // (ei after c, bit "cei") and in 13-4 (the root ceive), and don't with the contractions in 5-6
+    // (bit "n't").
     EXPECT_EQ(summary(controller.matchedWordsArrayController()),
               (QStringList{"zyzzyva|zyzyva||<null>", "receive|recieve||9-6",
-                           "receive|recieve||13-4", "hopeful|hopful||6-4"}));
+                           "receive|recieve||13-4", "hopeful|hopful||6-4", "don't|dont||5-6"}));
     EXPECT_EQ(f.app.wordErrorDBase(), controller.spellErrorModel().wordErrorDBase());
     EXPECT_TRUE(f.alerts.shown.isEmpty());
 
