@@ -412,6 +412,12 @@ def figures(units, rows):
         unit_words[(level, unit)].update(w for w, _ in row)
     sizes = sorted(len(w) for w in unit_words.values()) or [0]
     families = [len({family(w) for w, _ in row}) for _, row in rows]
+    units_of = {}
+    for (level, unit, _), row in rows:
+        for w, b in row:
+            if not b.startswith("-"):
+                units_of.setdefault((w, b), set()).add((level, unit))
+    repeated = sum(len(u) > 1 for u in units_of.values())
     rhymes = sum(len(row) > 1 and families[n] > 1 and len({rime(w, b) for w, b in row}) == 1
                  and rime(*row[0]) is not None for n, (_, row) in enumerate(rows))
 
@@ -432,6 +438,7 @@ def figures(units, rows):
         "rows of one word family: %s" % share(families.count(1)),
         "rows of words that rhyme on their bit (cat, hat, bat): %s" % share(rhymes),
         "rows of five words from five families: %s" % share(families.count(5)),
+        "words taught in two units or more for the same letters: %d" % repeated,
     ]
 
 

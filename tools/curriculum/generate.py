@@ -308,6 +308,11 @@ def main(argv):
     print("levels %d, units %d, sections %d, rows %d, entries %d, distinct words %d, rules %d" % (
         len(levels), len(units), len(sections), len(rows), len(entries),
         len({w for w, _ in entries}), len(rules)))
+    for level, units in sorted(levels.items()):
+        found = sorted(ranked.key(w)[0] for _, ss in units for _, rs in ss for r in rs for w, _ in r)
+        print("level %2d: %3d units, %5d entries, median rank %6d, %3.0f %% among the 5,000 "
+              "commonest words" % (level, len(units), len(found), found[len(found) // 2],
+                                   100.0 * sum(n <= 5000 for n in found) / len(found)))
     return 0
 
 
