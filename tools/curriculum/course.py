@@ -666,46 +666,46 @@ LEVELS.append([  # 12. Silent letters and Greek spellings
     U("A k or a g written before n is not heard: the k of knee, know and knife, the g of "
       "gnaw, sign and design. Say the word in your head with the silent letter to remember it.",
       [S("kn: the k is silent before n at the start of a word, as in knee and know.", rx(r"(?P<b>kn)"), sound="silent_k"),
-                 S("gn: the g is silent before n, as in gnaw, sign and design.", rx(r"(?P<b>gn)(?![aeiou])|^(?P<c>gn)", exclude=r"gn[aeiou]"), sound="silent_g")]),
+       S("gn: the g is silent before n, as in gnaw, sign and design.", rx(r"(?P<b>gn)(?![aeiou])|^(?P<c>gn)", exclude=r"gn[aeiou]"), sound="silent_g")]),
     U("A w is not heard before r, as in write, wrong and wrap, nor in who, whole, two, "
       "answer and sword.",
       [S("wr: the w is silent before r, as in write and wrong.", rx(r"(?P<b>wr)"), sound="silent_w"),
-                 S("wh and w before h or o: who, whole, two, answer, sword.", first(words_in("two:w"), rx(r"(?P<b>swer|sword|^who)")), sound="silent_w_who")]),
+       S("wh and w before h or o: who, whole, two, answer, sword.", first(words_in("two:w"), rx(r"(?P<b>swer|sword|^who)")), sound="silent_w_who")]),
     U("A b is not heard after m at the end of a word (lamb, climb, thumb) or before t "
       "(doubt, debt), and an n is not heard after m at the end (autumn, column).",
       [S("mb: the b is silent after m, as in lamb, climb and thumb.", rx(r"(?P<b>mb)(s|ed|ing|er)?$"), sound="silent_b"),
-                 S("bt: the b is silent before t, as in doubt and debt.", rx(r"(?P<b>bt)"), sound="silent_b"),
-                 S("mn: the n is silent after m, as in autumn and column.", rx(r"(?P<b>mn)(s|ed|ing)?$"), sound="silent_n")]),
+       S("bt: the b is silent before t, as in doubt and debt.", rx(r"(?P<b>bt)"), sound="silent_b"),
+       S("mn: the n is silent after m, as in autumn and column.", rx(r"(?P<b>mn)(s|ed|ing)?$"), sound="silent_n")]),
     U("An h is not heard at the start of hour, honest, honor and heir, nor after g, r and "
       "ex: ghost, rhyme, exhaust.",
       [S("A silent h at the start: hour, honest, honor, heir.", rx(r"^(?P<b>h)(our|onest|onor|eir)"), sound="silent_h"),
-                 S("A silent h after g, r or ex: ghost, rhyme, exhaust.", rx(r"^(?P<b>gh)[aeiou]|^(?P<c>rh)|^(?P<d>exh)"), sound="silent_h")]),
+       S("A silent h after g, r or ex: ghost, rhyme, exhaust.", rx(r"^(?P<b>gh)[aeiou]|^(?P<c>rh)|^(?P<d>exh)"), sound="silent_h")]),
     U("Some letters in the middle of a word are not heard: the l of walk, calm, half and "
       "could, the t of listen, castle and often, the s of island and aisle.",
       [S("A silent l before k, m, f or d: walk, calm, half, could.", rx(r"(?P<b>(al|ol)(k|m|f)|ould)"), sound="silent_l"),
-                 S("A silent t after s or f: listen, castle, often.", rx(r"(?P<b>stle|sten|ften)(s|d|ing|ed|er|ers)?$"), sound="silent_t"),
-                 S("A silent s: island, aisle, isle.", rx(r"^(?P<b>isl)|(?P<c>aisl)"), sound="silent_s")]),
+       S("A silent t after s or f: listen, castle, often.", rx(r"(?P<b>stle|sten|ften)(s|d|ing|ed|er|ers)?$"), sound="silent_t"),
+       S("A silent s: island, aisle, isle.", rx(r"^(?P<b>isl)|(?P<c>aisl)"), sound="silent_s")]),
     U("The letters gh are not heard after ei (eight, weigh, neighbor), and at the end of "
       "laugh, rough, tough, cough and enough they say f.",
       [S("eigh: the gh is silent, as in eight, weigh and neighbor.", rx(r"(?P<b>eigh)"), sound="silent_gh"),
-                 S("gh can also say f: laugh, rough, tough, cough, enough.", words_in(
+       S("gh can also say f: laugh, rough, tough, cough, enough.", words_in(
                      "laugh:gh laughter:gh laughed:gh laughing:gh rough:gh tough:gh cough:gh enough:gh trough:gh"), sound="f")]),
     U("Words from Greek spell the f sound ph: phone, photo, graph, alphabet.",
       [S("ph for the f sound at the start of a word.", rx(r"^(?P<b>ph)"), sound="f"),
-                S("ph inside a word.", rx(r"(?P<b>ph)"), sound="f")]),
+       S("ph inside a word.", rx(r"(?P<b>ph)"), sound="f")]),
     U("Words from Greek spell the k sound ch: chorus, school, character, technical.",
       [S("ch for the k sound: chorus, school, character, technical.",
-                  rx(r"(?P<b>chr|chl|sch|chem|chor|chol|chao|chara|psych|tech|mech|^arch(i|a|eo|et)|^ache|headache|toothache|stomachache|backache|echo)"), sound="k")]),
+         rx(r"(?P<b>chr|chl|sch|chem|chor|chol|chao|chara|psych|tech|mech|^arch(i|a|eo|et)|^ache|headache|toothache|stomachache|backache|echo)"), sound="k")]),
     U("Words from Greek spell the short i sound y (gym, myth, system, typical) and the long "
       "i sound y too (style, analyze).",
       [S("y for the short i sound between consonants: gym, myth, system, typical.",
-                  rx(r"(s|h|t|r|m|c|g|d|l|n|x|p)(?P<b>y)[mnlstpdgcx]", exclude=r"any|ody|ly[^st]|^(sky|cry|fly|dry|shy|spy|try|by|my|pry)$|typ(e|ing|ed|ist)|"
+         rx(r"(s|h|t|r|m|c|g|d|l|n|x|p)(?P<b>y)[mnlstpdgcx]", exclude=r"any|ody|ly[^st]|^(sky|cry|fly|dry|shy|spy|try|by|my|pry)$|typ(e|ing|ed|ist)|"
                           r"byte|hyper|hybr|cycl|dyna|gyro|xylo|tyrant|hydra"), sound="short_i_any"),
-                S("y as the long i of style and analyze.", rx(r"(?<=[^aeiou])(?P<b>y)[^aeiouy]e", exclude=r"^.y..$|maybe|yness|ymen|ywe|ybe|yes"), sound="long_i")]),
+       S("y as the long i of style and analyze.", rx(r"(?<=[^aeiou])(?P<b>y)[^aeiouy]e", exclude=r"^.y..$|maybe|yness|ymen|ywe|ybe|yes"), sound="long_i")]),
     U("Some words from Greek start with a letter that is not heard: the p of psychology and "
       "pneumonia, the h of rhyme and rhythm.",
       [S("ps and pn at the start of a word: psychology, pneumonia, pseudonym.", rx(r"^(?P<b>p[sn])"), sound="silent_p"),
-                S("rh at the start or doubled inside a word: rhyme, rhythm, diarrhea.", rx(r"^(?P<b>rh)|(?P<c>rrh)"), sound="silent_h")]),
+       S("rh at the start or doubled inside a word: rhyme, rhythm, diarrhea.", rx(r"^(?P<b>rh)|(?P<c>rrh)"), sound="silent_h")]),
 ])
 
 
