@@ -9,7 +9,7 @@ units are named in SHARED and cited by key.
 import re
 
 import strands
-from patterns import (C, V, is_root, rx, words_in, first, doubled, not_doubled, after_vowel_team,
+from patterns import (C, V, is_noun, is_root, rx, words_in, first, doubled, not_doubled, after_vowel_team,
                       drop_e, keep_e, y_to_i, keep_y, with_suffix, prefixed)
 
 
@@ -141,7 +141,7 @@ LEVELS = [
            S("sh at the end of a word.", rx(r"(?P<b>sh)(es|ed|ing|er|y|ly)?$"), sound="sh"),
            S("sh inside a longer word.", rx(r"(?P<b>sh)"), sound="sh")]),
         U("The letters c and h together usually spell the ch sound of chin and much.",
-          [S("ch at the start of a word.", rx(r"^(?P<b>ch)[aeiou]", exclude=r"^ch(em|or|ao|ar[ai]|ol|as)"), sound="ch"),
+          [S("ch at the start of a word.", rx(r"^(?P<b>ch)[aeiou]"), sound="ch"),
            S("ch at the end of a word.", rx(r"(?P<b>ch)(es|ed|ing|er)?$", exclude=r"tch|sch"), sound="ch"),
            S("ch inside a longer word.", rx(r"(?P<b>ch)", exclude=r"chr|chl|sch|tch|^ch(em|or|ao|ol)|psych|tech|mech|arch[aei]"), sound="ch")]),
         U("The letters t and h together spell two sounds: the soft th of thin and the "
@@ -186,19 +186,20 @@ LEVELS = [
           "jump, best, desk, belt, gift, help, wolf, act.",
           [S("nd, nt, mp, st, sk, lt, ft, lp, lf, ct, pt, xt.",
              rx(r"[aeiou](?P<b>nd|nt|mp|st|sk|lt|ft|lp|lf|ct|pt|xt)(s|ed|ing|er|y)?$", max_syl=2,
-                exclude=r"[a-z]{3}[^aeiou]est$|iest$"))]),
+                exclude=r"[a-z]{3}[^aeiou]est$|iest$"), sound="final_pair")]),
     ],
     # 2. Long vowels: silent e and vowel teams
     [
         U("A silent e at the end of a word makes the vowel a before it say its name: "
-          "cap becomes cape, mad becomes made.", [S("a, a consonant and e.", vce("a"))]),
+          "cap becomes cape, mad becomes made.", [S("a, a consonant and e.", vce("a"), sound="long_a")]),
         U("A silent e at the end of a word makes the vowel i before it say its name: "
-          "pin becomes pine, kit becomes kite.", [S("i, a consonant and e.", vce("i"))]),
+          "pin becomes pine, kit becomes kite.", [S("i, a consonant and e.", vce("i"), sound="long_i")]),
         U("A silent e at the end of a word makes the vowel o before it say its name: "
-          "hop becomes hope, not becomes note.", [S("o, a consonant and e.", vce("o"))]),
+          "hop becomes hope, not becomes note.", [S("o, a consonant and e.", vce("o"), sound="long_o")]),
         U("A silent e at the end of a word makes u or e before it say its name: cub "
           "becomes cube, them becomes theme; u-e also says oo as in rule.",
-          [S("u, a consonant and e.", vce("u")), S("e, a consonant and e.", rx(r"(?<![aeiouy])(?P<b>e[mnst]e)s?$", max_syl=2, exclude=r"^(were|there|where|here)$"))]),
+          [S("u, a consonant and e.", vce("u"), sound="long_u"),
+           S("e, a consonant and e.", rx(r"(?<![aeiouy])(?P<b>e[mnst]e)s?$", max_syl=2, exclude=r"^(were|there|where|here)$"), sound="long_e")]),
         U("The long a sound is often spelled ai in the middle of a word and ay at the end.",
           [S("ai in the middle of a word.", rx(r"(?P<b>ai)(?!r)"), sound="long_a"),
            S("ay at the end of a word or before an ending.", rx(r"(?P<b>ay)(s|ed|ing|er|ment)?$"), sound="long_a")]),
@@ -207,7 +208,7 @@ LEVELS = [
           [S("ee.", rx(r"(?P<b>ee)(?!r)"), sound="long_e"), S("ea.", rx(r"(?P<b>ea)(?!r|u)"), sound="long_e")]),
         U("The long o sound is often spelled oa in the middle of a word and ow or oe at "
           "the end: boat, snow, toe.",
-          [S("oa in the middle of a word.", rx(r"(?P<b>oa)(?!r)"), sound="long_o"),
+          [S("oa in the middle of a word.", rx(r"(?P<b>oa)(?!r)(?=[a-z])"), sound="long_o"),
            S("ow at the end of a word.", rx(r"(?<=[bglnrw])(?P<b>ow)(s|ed|ing|er|n)?$", exclude=r"^(cow|how|now|vow|bow|row|sow|brow|plow|allow)"), sound="long_o"),
            S("oe at the end of a word.", rx(r"(?P<b>oe)s?$"), sound="long_o")]),
         U("The long i sound is spelled igh before t and at the end of some words: high, "
@@ -309,7 +310,7 @@ LEVELS = [
     [
         U("Most nouns add s to make a plural. Words ending in s, x, z, ch or sh add es, "
           "which makes an extra syllable: boxes, wishes, churches.",
-          [S("es after s, x, z, ch and sh.", with_suffix(["es"], bit=lambda w, r, s: (w[-4:] if r.endswith(("ch", "sh")) else w[-3:]) if r.endswith(("s", "x", "z", "ch", "sh")) else None,
+          [S("es after s, x, z, ch and sh.", with_suffix(["es"], bit=lambda w, r, s: (w[-4:] if r.endswith(("ch", "sh")) else w[-3:]) if r.endswith(("s", "x", "z", "ch", "sh")) and is_noun(r) else None,
                                                         min_root=2), sound="es_syllable"),
            S("es after o in some words: heroes, potatoes, tomatoes, echoes.",
              rx(r"(?P<b>oes)$", exclude=r"^(shoes|does|goes|toes|foes|hoes)$"))]),
@@ -560,7 +561,9 @@ LEVELS.append([  # 9. Endings that sound alike
     U("Write ei when the sound is ay, as in eight, weigh and neighbor. Some common words "
       "break the rule and must be learned: either, neither, weird, seize, height, foreign, "
       "their, leisure, protein.",
-      [S("ei that says ay, mostly before gh or gn.", rx(r"(?P<b>eig)"), sound="long_a"), S("Other ei.", rx(r"(?P<b>ei)", exclude=r"cei|^rei|^dei[^t]|eing|eign|eigh"))]),
+      [S("ei that says ay, mostly before gh or gn.", rx(r"(?P<b>eig)|(?P<c>ei)[lnr]", exclude=r"cei|eing"), sound="long_a"),
+       # e and i in two syllables or two parts (deity, atheist, therein) spell no ei.
+       S("Other ei.", rx(r"(?P<b>ei)", exclude=r"cei|^rei|^dei[^t]|eing|eign|eigh|ei(st|ty|ties)|beit|erein"))]),
     ending_unit("The endings cious, tious, cial and tial all carry a sh sound: it is c when "
                 "the root has a c (space, spacious; face, facial) and t when it has a t "
                 "(infect, infectious; part, partial).",

@@ -66,16 +66,27 @@ COMMON_LATER = 25000
 
 
 class Ranked:
-    """Orders words commonest first, and groups them by family."""
+    """Orders words commonest first, and groups them by family and by rhyme."""
 
-    def __init__(self, ranks, families, tier):
-        self.ranks, self.families, self.tier = ranks, families, tier
+    def __init__(self, ranks, families, tier, prons=None):
+        self.ranks, self.families, self.tier, self.prons = ranks, families, tier, prons or {}
 
     def key(self, word):
         return (lexicon.rank_of(word, self.ranks), self.tier.get(word, 35), len(word), word)
 
     def family(self, word):
         return self.families.of(word) if self.families else family(word)
+
+    def rhyme(self, word, bit):
+        """Words rhyme on their bit when they end in the same letters from the bit on and
+        sound the same from their last stressed vowel: cat, hat; not kidding, wedding."""
+        letters = check.rime(word, bit)
+        said = self.prons.get(word)
+        if not letters or not said:
+            return None
+        phones = said[0].split()
+        stressed = [i for i, p in enumerate(phones) if p.endswith("1")]
+        return (letters, " ".join(phones[stressed[-1]:])) if stressed else None
 
     def groups(self, entries):
         """Families among entries, each commonest first; commonest family first."""
@@ -92,7 +103,7 @@ def make_rows(entries, ranked):
     bat)."""
     groups, alone = [], {}
     for group in ranked.groups(entries):
-        key = check.rime(*group[0]) if len(group) == 1 else None
+        key = ranked.rhyme(*group[0]) if len(group) == 1 else None
         if key:
             alone.setdefault(key, []).append(group[0])
         else:
@@ -146,20 +157,23 @@ def cited_by(unit):
 
 def drop_repeats(filed_units):
     """A word taught twice for the same letters stays only in one unit: the units whose rules
-    cite it as an example, else the first where those letters have their sound rather than
-    only being listed with others, else the first."""
+    cite it as an example or list it by hand (there, their and they're among the words that
+    sound alike), else the first where those letters have their sound rather than only being
+    listed with others, else the first."""
     seen = {}
     for n, (_, unit, filed) in enumerate(filed_units):
-        cited = cited_by(unit)
+        chosen = cited_by(unit)
         for i, entries in enumerate(filed):
             others = unit.sections[i].rule == course.OTHERS
+            listed = getattr(unit.sections[i].finder, "words", ())
             for word, bit in entries:
                 if not bit.startswith("-"):
-                    seen.setdefault((word, bit), []).append((word not in cited, others, n, i))
+                    seen.setdefault((word, bit), []).append(
+                        (word not in chosen and word not in listed, others, n, i))
     drop = set()
     for (word, bit), places in seen.items():
         places.sort()
-        # Every unit that cites the word as an example keeps it.
+        # Every unit that cites the word or lists it by hand keeps it.
         kept = [p for p in places if not p[0]] or places[:1]
         drop.update((p[2], p[3], word) for p in places if p not in kept)
     for n, (_, _, filed) in enumerate(filed_units):
@@ -277,7 +291,11 @@ def main(argv):
     source = os.path.join(argv[1], "cmudict.0.7a")
     prons = sounds.load(source)
     ranks = lexicon.load_ranks(os.path.join(argv[1], "subtlex-us.json"))
-    ranked = Ranked(ranks, lexicon.Families(HUNSPELL, ranks), tier)
+    # Forms the word lists make but nobody writes (abruptest, extincts, automobiled) have
+    # neither a pronunciation nor a count.
+    tier = {w: n for w, n in tier.items()
+            if w in prons or w in ranks or not re.search("(s|ed|ing|er|est)$", w)}
+    ranked = Ranked(ranks, lexicon.Families(HUNSPELL, ranks), tier, prons)
     stems = learners.load_list(os.path.join(HERE, "data", "not_for_learners.txt"))
     wrong = learners.load_known_wrong(os.path.join(HERE, "data", "known_wrong.txt"))
     levels, rules = build(tier, prons, ranked, lambda w: learners.blocked(w, stems), wrong)

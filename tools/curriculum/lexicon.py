@@ -112,7 +112,9 @@ class Families:
         """The commonest of: the stem the dictionary makes word from, and what is left when
         ing, ed or s comes off (the dictionary lists hoped and making as entries of their own)."""
         found = [self.forms.get(word, word)]
-        for ending in () if word in NOT_INFLECTED else ("ing", "ed", "es", "s"):
+        # A plural the dictionary knows keeps its stem: suites is suite, not suit.
+        known = word in self.forms and found[0] != word
+        for ending in () if word in NOT_INFLECTED else ("ing", "ed") + (() if known else ("es", "s")):
             if word.endswith(ending) and len(word) - len(ending) >= 3:
                 found += [b for b in _bases(word, ending) if b in self.stems]
         return min(found, key=lambda w: (rank_of(w, self.ranks), w != found[0]))
