@@ -586,7 +586,9 @@ def double_unit(pair, words):
              "before it in a stressed syllable is the usual clue." % (pair[0], words),
              [S("%s after a short vowel in a two-syllable word." % pair,
                 first(examples, rx(r"^[^aeiouy]*[aeiou](?P<b>%s)[aeiouy]" % pair, max_syl=2))),
-              S("%s in longer words." % pair, rx(r"(?P<b>%s)" % pair, min_syl=3))])
+              # The ss of ness and less belongs to the ending, not to the word.
+              S("%s in longer words." % pair, rx(r"(?P<b>%s)" % pair, min_syl=3,
+                                                 exclude=r"(ness|less)(es|ly)?$" if pair == "ss" else None))])
 
 
 LEVELS.append([  # 10. Double consonants in longer words
