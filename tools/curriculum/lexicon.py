@@ -111,6 +111,9 @@ class Families:
     def _inflected_from(self, word):
         """The commonest of: the stem the dictionary makes word from, and what is left when
         ing, ed or s comes off (the dictionary lists hoped and making as entries of their own)."""
+        if word not in NOT_INFLECTED and word.endswith("s") and word[:-1] in self.stems:
+            # The dictionary makes brothers from broth + ers; an entry one s shorter is surer.
+            return word[:-1]
         found = [self.forms.get(word, word)]
         # A plural the dictionary knows keeps its stem: suites is suite, not suit.
         known = word in self.forms and found[0] != word

@@ -146,9 +146,18 @@ SOUNDS = {
     "silent_gh": lacks("G"),
     "silent_p": lambda pron, bit: not pron.startswith("P "),
     "silent_c": lacks("S K"),
+    "short_first": lambda pron, bit: _first_vowel(pron) in SHORT_STRESSED,
     "g_end": ends("G|NG"),
     "k_end": ends("K"),
 }
+
+
+# Short vowels said with the word's stress (American dog and cot both count as short o).
+SHORT_STRESSED = {"AE1", "EH1", "IH1", "AA1", "AO1", "AH1", "UH1"}
+
+
+def _first_vowel(pron):
+    return next((p for p in pron.split() if p[-1].isdigit()), None)
 
 
 def load(path):
