@@ -13,6 +13,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import check  # noqa: E402
 import course as the_course  # noqa: E402
 import generate  # noqa: E402
+import lexicon  # noqa: E402
 import patterns  # noqa: E402
 import seedfiles  # noqa: E402
 import sounds  # noqa: E402
@@ -168,6 +169,35 @@ class GeneratorTest(unittest.TestCase):
                                                  [[], [("cat", "-o")]], [[("cat", "a")]]])
 
 
+class FamilyTest(unittest.TestCase):
+    AFF = """SFX G Y 2
+SFX G   e     ing        e
+SFX G   0     ing        [^e]
+SFX S Y 2
+SFX S   0     s          [^sxzhy]
+SFX S   y     ies        [^aeiou]y
+SFX Z Y 1
+SFX Z   0     ers        [^ey]
+SFX P Y 2
+SFX P   y     iness      [^aeiou]y
+SFX P   0     ness       [^y]
+"""
+    DIC = "8\nhope/S\nhop/SG\nhoped\nbroth/Z\nbrother\nsuite/S\nsuit/S\nhappy/P\near/S\nearly\n"
+
+    def test_a_word_finds_its_base_through_the_dictionary_and_its_endings(self):
+        with tempfile.TemporaryDirectory() as d:
+            for ext, text in ((".aff", self.AFF), (".dic", self.DIC)):
+                with open(os.path.join(d, "en" + ext), "w") as f:
+                    f.write(text)
+            ranks = {w: n for n, w in enumerate("hope happy suit early ear brother hop".split(), 1)}
+            families = lexicon.Families(os.path.join(d, "en"), ranks)
+        # hoping is made from hop by the dictionary, but hope is commoner; early is not ear + ly.
+        cases = {"hoping": "hope", "hoped": "hope", "hopes": "hope", "hopeful": "hope",
+                 "hopping": "hop", "brothers": "brother", "suites": "suite", "suits": "suit",
+                 "happiness": "happy", "early": "early", "evening": "evening"}
+        self.assertEqual({w: families.of(w) for w in cases}, cases)
+
+
 def sum_units(unit):
     return [e for section in unit for e in section]
 
@@ -203,7 +233,8 @@ HOTEL  HH OW0 T EH1 L""".split("\n"))}
                  ("jumped", "ed_t", "ed", True), ("bee", "long_e", "ee", True),
                  ("coffee", "long_e", "ee", False), ("sun", "short_u", "u", False),
                  ("blue", "long_u", "ue", True), ("box", "ks", "ox", True), ("exam", "ks", "ex", True),
-                 ("figure", "er_end", "ure", True), ("hotel", "long_o", "o", True), ("car", "er_end", "ar", False)]
+                 ("figure", "er_end", "ure", True), ("hotel", "long_o", "o", True),
+                 ("black", "short_first", "ck", True), ("obtain", "short_first", "bt", False), ("car", "er_end", "ar", False)]
         for word, key, bit, want in cases:
             with self.subTest(word=word, key=key):
                 self.assertEqual(sounds.has_sound(word, key, bit, self.PRONS), want)
