@@ -9,7 +9,7 @@ units are named in SHARED and cited by key.
 import re
 
 import strands
-from patterns import (C, V, is_noun, is_root, rx, words_in, first, doubled, not_doubled, after_vowel_team,
+from patterns import (C, V, is_noun, syllables, is_root, rx, words_in, first, doubled, not_doubled, after_vowel_team,
                       drop_e, keep_e, y_to_i, keep_y, with_suffix, prefixed)
 
 
@@ -86,6 +86,20 @@ def short_vowel_unit(v, examples, extra=""):
              "%s." % (v, examples),
              [S("Three-letter words.", rx(r"^%s(?P<b>%s)%s$" % (C, v, SHORT)), sound="short_" + v),
               S("Other short words.", short_vowel(v, extra), sound="short_" + v)])
+
+
+_FINAL_PAIR = re.compile(r"[aeiou](?P<b>nd|nt|mp|st|sk|lt|ft|lp|lf|ct|pt|xt)(?P<e>s|ed|ing|er|y)?$")
+
+
+def final_pair(word, vocab):
+    """hand, hands, handy: the pair ends the word or a whole word before its ending, so
+    candy and under (no cand, no und) are left out."""
+    m = _FINAL_PAIR.search(word)
+    if not m or syllables(word) > 2 or re.search(r"[a-z]{3}[^aeiou]est$|iest$", word):
+        return None
+    if m.group("e") and word[: -len(m.group("e"))] not in vocab:
+        return None
+    return m.group("b")
 
 
 def blend(group):
@@ -187,8 +201,7 @@ LEVELS = [
         U("Two consonants at the end of a word are both heard and both written: hand, tent, "
           "jump, best, desk, belt, gift, help, wolf, act.",
           [S("nd, nt, mp, st, sk, lt, ft, lp, lf, ct, pt, xt.",
-             rx(r"[aeiou](?P<b>nd|nt|mp|st|sk|lt|ft|lp|lf|ct|pt|xt)(s|ed|ing|er|y)?$", max_syl=2,
-                exclude=r"[a-z]{3}[^aeiou]est$|iest$"), sound="final_pair")]),
+             final_pair, sound="final_pair")]),
     ],
     # 2. Long vowels: silent e and vowel teams
     [
@@ -469,7 +482,7 @@ def ending_unit(rule, *sections):
 LEVELS.append([  # 8. Endings of longer words
     ending_unit("The shun sound at the end of a word is usually spelled tion: nation, action, "
                 "position. Find the word it comes from: act, action; educate, education.",
-                ("ation.", ending("ation"), "shun"), ("ition and ution.", ending("[iu]tion"), "shun"),
+                ("ation.", ending("ation"), "shun"), ("ition and ution.", ending("[iu]tion", before="[^aeiou]"), "shun"),
                 ("ction.", ending("ction"), "shun"), ("Other tion.", ending("tion"), "shun")),
     ending_unit("The shun sound is spelled sion after l, n and r and where the root ends in "
                 "d, de or se: tension, version, extension, decision. It is spelled ssion where "
@@ -532,7 +545,7 @@ LEVELS.append([  # 9. Endings that sound alike
     ending_unit("The endings ance, ancy and ant go together in one family: important, importance; "
                 "distant, distance. The endings ence, ency and ent make another. A related word "
                 "with the vowel said clearly can help: substantial, substance.",
-                ("ance.", ending("ance")), ("ancy.", ending("ancy")), ("ant.", ending("ant"))),
+                ("ance.", ending("ance")), ("ancy.", ending("ancy")), ("ant.", ending("ant", exclude=r"(plant|pant|chant|recant|gallivant)s?$"))),
     ending_unit("Words ending in ence, ency and ent keep the e in all their forms: "
                 "confident, confidence; emergency, emergent. After a soft c or g the ending is "
                 "usually ent: innocent, urgent.",
