@@ -245,7 +245,8 @@ HOTEL  HH OW0 T EH1 L""".split("\n"))}
 
 
 class FinderTest(unittest.TestCase):
-    VOCAB = {"stop", "stopping", "visit", "visiting", "make", "making", "hope", "hopeful",
+    VOCAB = {"hand", "hands", "candy", "under", "stop", "stopping", "visit", "visiting", "make",
+             "making", "hope", "hopeful",
              "happy", "happiness", "natural", "unnatural", "appear", "disappear", "rain",
              "rained", "ached", "reached"}
 
@@ -263,6 +264,8 @@ class FinderTest(unittest.TestCase):
             (patterns.prefixed("dis", same_letter=True, table=self.PREFIXED), "disappear", None),
             (patterns.prefixed("re", table=self.PREFIXED), "reached", None),
             (patterns.prefixed("re", table=self.PREFIXED), "rebuild", "re"),
+            (the_course.final_pair, "hands", "nd"), (the_course.final_pair, "candy", None),
+            (the_course.final_pair, "under", None),
         ]
         for finder, word, bit in cases:
             with self.subTest(word):
