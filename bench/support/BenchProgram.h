@@ -51,11 +51,17 @@ struct FactoryProgram {
     {
         qputenv("XDG_DATA_HOME", home.filePath(QStringLiteral("data")).toUtf8());
         qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toUtf8());
+        start();
+        settle();
+    }
+    // Quits the program, if running, and starts it again in the same home.
+    void start()
+    {
+        app.reset();
         app = std::make_unique<lexotrace::LexotraceApplication>(
             lexotrace::LexotraceApplication::Services{&alerts, &launcher, &panels});
         app->controller().setQuitHandler([] {});
         app->start();
-        settle();
     }
     lexotrace::LXMainAppController& controller() { return app->controller(); }
 };

@@ -11,6 +11,16 @@ void AnalysisRowsModel::append(const AnalysisRow& row)
     endInsertRows();
 }
 
+void AnalysisRowsModel::append(const QList<AnalysisRow>& rows)
+{
+    if (rows.isEmpty())
+        return;
+    const int at = int(m_rows.size());
+    beginInsertRows({}, at, at + int(rows.size()) - 1);
+    m_rows.append(rows);
+    endInsertRows();
+}
+
 int AnalysisRowsModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : int(m_rows.size());

@@ -19,6 +19,8 @@ public:
     using QAbstractTableModel::QAbstractTableModel;
 
     void append(const AnalysisRow& row);
+    // A batch is one insertion, so the view lays out and paints once for it.
+    void append(const QList<AnalysisRow>& rows);
     const QList<AnalysisRow>& rows() const { return m_rows; }
     const AnalysisRow& at(int index) const { return m_rows.at(index); }
 

@@ -6,11 +6,13 @@
 #include "model/WordPairAnnouncement.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QProgressBar>
-#include <QSemaphore>
 #include <QStatusBar>
 #include <QTableView>
 #include <QThread>
+
+#include <utility>
 
 Q_LOGGING_CATEGORY(lcAnalysis, "lexotrace.analysis")
 
@@ -119,35 +121,59 @@ void SpellErrorAnalysisController::endProgressIndicator()
     });
 }
 
+namespace
+{
+
+// Rows the run has made and the window has not yet been given.
+struct RowBatch {
+    QList<AnalysisRow> rows;
+    QElapsedTimer sinceSent;
+    bool progressShown = false;
+};
+
+// A batch goes to the window when it is this large or this old, so the first rows show at once
+// and a long run costs a few hundred insertions, not one per row.
+constexpr qsizetype kBatchRows = 2000;
+constexpr qint64 kBatchMilliseconds = 40;
+
+} // namespace
+
 AnalysisEngine::Callbacks SpellErrorAnalysisController::callbacks(bool background)
 {
     AnalysisEngine::Callbacks c;
+    c.beginProgress = [this] { beginProgressIndicator(); };
+    c.endProgress = [this] { endProgressIndicator(); };
     if (background) {
-        // Rows reach the list on the main thread, queued in the order they are made.
-        c.append = [this](const AnalysisRow& row, bool wait) {
+        // Rows reach the list on the main thread in batches, in the order they are made.
+        auto batch = std::make_shared<RowBatch>();
+        batch->sinceSent.start();
+        const auto send = [this, batch] {
+            if (!batch->rows.isEmpty() && !m_cancelled)
+                QMetaObject::invokeMethod(
+                    this, [this, rows = std::exchange(batch->rows, {})] { m_rows.append(rows); },
+                    Qt::QueuedConnection);
+            batch->rows.clear();
+            batch->sinceSent.restart();
+        };
+        // Every root word search starts the progress again; the window needs telling once.
+        c.beginProgress = [this, batch] {
+            if (!std::exchange(batch->progressShown, true))
+                beginProgressIndicator();
+        };
+        c.append = [this, batch, send](const AnalysisRow& row, bool) {
             if (m_cancelled)
                 return;
-            if (!wait) {
-                QMetaObject::invokeMethod(
-                    this, [this, row] { m_rows.append(row); }, Qt::QueuedConnection);
-                return;
-            }
-            auto done = std::make_shared<QSemaphore>();
-            QMetaObject::invokeMethod(
-                this,
-                [this, row, done] {
-                    m_rows.append(row);
-                    done->release();
-                },
-                Qt::QueuedConnection);
-            while (!m_cancelled && !done->tryAcquire(1, 50)) {
-            }
+            batch->rows.append(row);
+            if (batch->rows.size() >= kBatchRows || batch->sinceSent.hasExpired(kBatchMilliseconds))
+                send();
+        };
+        c.endProgress = [this, send] {
+            send();
+            endProgressIndicator();
         };
     } else {
         c.append = [this](const AnalysisRow& row, bool) { m_rows.append(row); };
     }
-    c.beginProgress = [this] { beginProgressIndicator(); };
-    c.endProgress = [this] { endProgressIndicator(); };
     c.scrollToEnd = [this] {
         QMetaObject::invokeMethod(
             this, [this] { emit scrollToEndRequested(); }, Qt::QueuedConnection);

@@ -54,6 +54,46 @@ TEST(AnalysisController, StoredPairsAreAnalysedOldestFirstOnTheirOwnThread)
     EXPECT_TRUE(f.app.spellLessonsWindowController()->window()->isVisible());
 }
 
+TEST(AnalysisController, ALongListReachesTheWindowWithTheEnginesRowsInTheEnginesOrder)
+{
+    // Course words with a letter dropped, doubled or changed, and words no lesson has: lesson
+    // rows, root-word rows, likely typos and not-listed rows, several thousand in all.
+    testsupport::AnalysisFixture f({});
+    const auto lessons =
+        f.stores.lessons.context->fetch(platform::FetchRequest::all(model::entity::RelatedWords))
+            .value_or(QList<platform::ManagedObject*>{});
+    QList<std::pair<QString, QString>> pairs;
+    for (qsizetype i = 0; i < lessons.size() && pairs.size() < 6000; i += 7) {
+        const QString word = lessons[i]->string(model::key::word(1));
+        if (word.size() < 4)
+            continue;
+        const qsizetype at = i % (word.size() - 1);
+        pairs.append({word, QString(word).remove(at, 1)});
+        pairs.append({word, QString(word).insert(at, word[at])});
+        pairs.append({word + "ness", QString(word).replace(at, 1, u'q') + "ness"});
+        pairs.append({"zq" + word, "zq" + word.left(at)});
+    }
+    f.store(pairs);
+
+    QList<ErrorEntry> oldestFirst;
+    for (auto it = pairs.crbegin(); it != pairs.crend(); ++it)
+        oldestFirst.append({it->first, it->second});
+    AnalysisRowsModel expected;
+    AnalysisEngine(LessonsSnapshot::fromRows(lessons),
+                   {[&](const AnalysisRow& row, bool) { expected.append(row); }, {}, {}, {}})
+        .analyse(oldestFirst);
+    ASSERT_GT(expected.rows().size(), 5000);
+
+    // Rows come in batches: far fewer insertions than rows.
+    f.app.showSpellErrorAnalysisWindow();
+    auto& controller = *f.app.spellErrorAnalysisController();
+    QSignalSpy inserted(&controller.matchedWordsArrayController(),
+                        &AnalysisRowsModel::rowsInserted);
+    controller.waitForBackgroundRun();
+    EXPECT_EQ(summary(controller.matchedWordsArrayController()), summary(expected));
+    EXPECT_LT(inserted.size(), expected.rows().size() / 10);
+}
+
 TEST(AnalysisController, AnnouncedPairsAreAppendedAfterTheStoredOnes)
 {
     testsupport::AnalysisFixture f(QList<std::pair<QString, QString>>{{"hopeful", "hopful"}});

@@ -31,6 +31,12 @@ struct AnalysisFixture : ControllerFixture {
         converter.createLessonCoreDataFromXMLfile(QStringLiteral(ORTHOVA_SOURCE_DIR) +
                                                   "/resources/Lessons_Initiation_Data.xml");
 
+        store(pairs);
+    }
+
+    // Pairs given newest first, into the word-pair store the window will read.
+    void store(const QList<std::pair<QString, QString>>& pairs)
+    {
         const QString path = app.preferencesController()->typewardenErrorListXMLPath();
         StoreOnDisk store(path);
         qint64 ms = 1796670000000;
