@@ -2,6 +2,10 @@
 
 #include "platform/store/Predicate.h"
 
+#include <QHash>
+
+#include <array>
+
 namespace lexotrace
 {
 
@@ -12,28 +16,68 @@ namespace
 
 std::optional<QString> optionalValue(const platform::ManagedObject* object, const QString& k)
 {
-    if (!object || !object->hasValue(k))
+    if (!object)
         return std::nullopt;
-    return object->string(k);
+    const QVariant v = object->value(k);
+    return v.isValid() ? std::optional<QString>(v.toString()) : std::nullopt;
+}
+
+// The slot keys, made once rather than for every row.
+struct SlotKeys {
+    std::array<QString, model::kWordSlots> words, bits;
+    SlotKeys()
+    {
+        for (int slot = 1; slot <= model::kWordSlots; ++slot) {
+            words[slot - 1] = key::word(slot);
+            bits[slot - 1] = key::bit(slot);
+        }
+    }
+};
+
+const SlotKeys& slotKeys()
+{
+    static const SlotKeys keys;
+    return keys;
+}
+
+// What a row takes from its unit and level, read once for all the rows of a unit.
+struct UnitValues {
+    std::optional<QString> levelNumber, unitNumber, generalRule, generalRuleCode;
+};
+
+UnitValues unitValues(const platform::ManagedObject* unit)
+{
+    const platform::ManagedObject* level = unit ? unit->toOne(key::level) : nullptr;
+    return {optionalValue(level, key::levelNumber), optionalValue(unit, key::unitNumber),
+            optionalValue(unit, key::generalRule), optionalValue(unit, key::generalRuleCode)};
+}
+
+LessonRowValues rowValues(const platform::ManagedObject& row, const UnitValues& unit)
+{
+    const SlotKeys& keys = slotKeys();
+    LessonRowValues values;
+    for (int slot = 0; slot < model::kWordSlots; ++slot) {
+        values.words[slot] = optionalValue(&row, keys.words[slot]);
+        values.bits[slot] = row.string(keys.bits[slot]);
+    }
+    values.levelNumber = unit.levelNumber;
+    values.unitNumber = unit.unitNumber;
+    values.generalRule = unit.generalRule;
+    values.generalRuleCode = unit.generalRuleCode;
+    return values;
+}
+
+const platform::ManagedObject* unitOf(const platform::ManagedObject& row)
+{
+    const platform::ManagedObject* section = row.toOne(key::section);
+    return section ? section->toOne(key::unit) : nullptr;
 }
 
 } // namespace
 
 LessonRowValues LessonRowValues::fromRow(const platform::ManagedObject& row)
 {
-    LessonRowValues values;
-    for (int slot = 1; slot <= model::kWordSlots; ++slot) {
-        values.words[slot - 1] = optionalValue(&row, key::word(slot));
-        values.bits[slot - 1] = row.string(key::bit(slot));
-    }
-    const platform::ManagedObject* section = row.toOne(key::section);
-    const platform::ManagedObject* unit = section ? section->toOne(key::unit) : nullptr;
-    const platform::ManagedObject* level = unit ? unit->toOne(key::level) : nullptr;
-    values.levelNumber = optionalValue(level, key::levelNumber);
-    values.unitNumber = optionalValue(unit, key::unitNumber);
-    values.generalRule = optionalValue(unit, key::generalRule);
-    values.generalRuleCode = optionalValue(unit, key::generalRuleCode);
-    return values;
+    return rowValues(row, unitValues(unitOf(row)));
 }
 
 LessonsSnapshot::LessonsSnapshot(QList<LessonRowValues> rows) : m_rows(std::move(rows))
@@ -49,8 +93,14 @@ LessonsSnapshot::fromRows(const QList<platform::ManagedObject*>& rows)
 {
     QList<LessonRowValues> values;
     values.reserve(rows.size());
-    for (const platform::ManagedObject* row : rows)
-        values.append(LessonRowValues::fromRow(*row));
+    QHash<const platform::ManagedObject*, UnitValues> units;
+    for (const platform::ManagedObject* row : rows) {
+        const platform::ManagedObject* unit = unitOf(*row);
+        auto it = units.constFind(unit);
+        if (it == units.constEnd())
+            it = units.insert(unit, unitValues(unit));
+        values.append(rowValues(*row, *it));
+    }
     return std::make_shared<const LessonsSnapshot>(std::move(values));
 }
 
