@@ -1,6 +1,7 @@
 #include "lexotrace/app/LexotraceApplication.h"
 
 #include "platform/TerminationSignals.h"
+#include "platform/ui/FirstWindowLog.h"
 
 #include <QApplication>
 
@@ -11,6 +12,7 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Lexotrace"));
     QApplication::setApplicationVersion(QStringLiteral("0.1"));
 
+    platform::FirstWindowLog firstWindow;
     lexotrace::LexotraceApplication lexotrace;
     if (!lexotrace.start())
         return 1;
