@@ -11,17 +11,12 @@
 // given as pairs per second.
 
 #include "bench/support/BenchProgram.h"
-#include "bench/support/BenchStore.h"
 #include "lexotrace/analysis/AnalysisEngine.h"
 #include "lexotrace/analysis/SpellErrorAnalysisController.h"
-#include "lexotrace/app/LXMainAppController.h"
 #include "lexotrace/xml/ConvertToCoreDataHelper.h"
 #include "model/OrthovaModel.h"
-#include "model/PreferencesController.h"
-#include "tests/support/StoreOnDisk.h"
 
 #include <QApplication>
-#include <QDateTime>
 #include <QElapsedTimer>
 #include <QLoggingCategory>
 
@@ -169,21 +164,7 @@ struct WindowRun {
 WindowRun windowPath(const QList<ErrorEntry>& pairs, qsizetype expectedRows)
 {
     bench::FactoryProgram lexotrace;
-    const QString path =
-        lexotrace.controller().preferencesController()->typewardenErrorListXMLPath();
-    lexotrace.app.reset();
-    {
-        testsupport::StoreOnDisk store(path);
-        qint64 ms = 1796670000000;
-        for (const ErrorEntry& entry : pairs) {
-            auto* pair = store.context->insertNewObject(model::entity::WordPair);
-            pair->setValue(model::key::cSpell, entry.cSpell);
-            pair->setValue(model::key::mSpell, entry.mSpell);
-            pair->setValue(model::key::tStamp, QDateTime::fromMSecsSinceEpoch(ms++, Qt::UTC));
-        }
-        if (!pairs.isEmpty() && !store.context->save())
-            bench::fail(QStringLiteral("the pairs could not be stored"));
-    }
+    lexotrace.storePairs(pairs);
     WindowRun run;
     QElapsedTimer timer, turn;
     timer.start();

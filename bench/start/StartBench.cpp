@@ -7,15 +7,10 @@
 //   bench_start --bare          (the bare program the bench times)
 
 #include "bench/support/BenchProgram.h"
-#include "bench/support/BenchStore.h"
-#include "lexotrace/app/LXMainAppController.h"
 #include "model/OrthovaModel.h"
-#include "model/PreferencesController.h"
 #include "platform/ui/FirstWindowLog.h"
-#include "tests/support/StoreOnDisk.h"
 
 #include <QApplication>
-#include <QDateTime>
 #include <QElapsedTimer>
 #include <QMainWindow>
 #include <QProcess>
@@ -77,21 +72,13 @@ QProcessEnvironment homeEnvironment(const bench::FactoryProgram& home)
     return environment;
 }
 
-// The factory files in place, as after the first start, and the pairs stored.
-void storePairs(bench::FactoryProgram& home, int count)
+QList<model::WordPair> pairs(int count)
 {
-    const QString path = home.controller().preferencesController()->typewardenErrorListXMLPath();
-    home.app.reset();
-    testsupport::StoreOnDisk store(path);
-    qint64 ms = 1796670000000;
-    for (int i = 0; i < count; ++i) {
-        auto* pair = store.context->insertNewObject(model::entity::WordPair);
-        pair->setValue(model::key::cSpell, QStringLiteral("separate%1").arg(i % 500));
-        pair->setValue(model::key::mSpell, QStringLiteral("seperate%1").arg(i % 500));
-        pair->setValue(model::key::tStamp, QDateTime::fromMSecsSinceEpoch(ms++, Qt::UTC));
-    }
-    if (count > 0 && !store.context->save())
-        bench::fail(QStringLiteral("the pairs could not be stored"));
+    QList<model::WordPair> out;
+    for (int i = 0; i < count; ++i)
+        out.append(
+            {QStringLiteral("separate%1").arg(i % 500), QStringLiteral("seperate%1").arg(i % 500)});
+    return out;
 }
 
 double median(std::vector<double> values)
@@ -111,8 +98,8 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
 
     bench::FactoryProgram empty, full;
-    storePairs(empty, 0);
-    storePairs(full, 10000);
+    empty.storePairs({});
+    full.storePairs(pairs(10000));
     const QString lexotrace = QStringLiteral(LEXOTRACE_PROGRAM);
     const QString self = QCoreApplication::applicationFilePath();
 

@@ -3,11 +3,15 @@
 // Lexotrace started on the factory files in a home of its own, with no person to answer: every
 // alert and panel is dismissed at once and the relaunch after the first load is skipped.
 
+#include "bench/support/BenchStore.h"
+#include "lexotrace/app/LXMainAppController.h"
 #include "lexotrace/app/LexotraceApplication.h"
+#include "model/PreferencesController.h"
 #include "platform/ProcessLauncher.h"
 #include "platform/ui/Alerts.h"
 #include "platform/ui/FilePanels.h"
 #include "tests/support/ScriptedPanels.h"
+#include "tests/support/StoreOnDisk.h"
 
 #include <QCoreApplication>
 #include <QLoggingCategory>
@@ -64,6 +68,14 @@ struct FactoryProgram {
         app->start();
     }
     lexotrace::LXMainAppController& controller() { return app->controller(); }
+    // Quits the program and stores the pairs, oldest first, where its next start reads them.
+    void storePairs(const QList<model::WordPair>& pairs)
+    {
+        const QString path = controller().preferencesController()->typewardenErrorListXMLPath();
+        app.reset();
+        if (!testsupport::saveWordPairs(path, pairs))
+            fail(QStringLiteral("the pairs could not be stored"));
+    }
 };
 
 } // namespace bench

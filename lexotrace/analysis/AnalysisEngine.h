@@ -24,8 +24,9 @@ class AnalysisEngine
 {
 public:
     struct Callbacks {
-        // Receives each row in production order; `wait` asks the sink to return only once the
-        // row is in the list.
+        // Receives each row in production order; `wait` marks the rows (not listed) a sink may
+        // want in its list before the run goes on. The analysis window takes them in order
+        // with the rest.
         std::function<void(const AnalysisRow& row, bool wait)> append;
         std::function<void()> beginProgress;
         std::function<void()> endProgress;

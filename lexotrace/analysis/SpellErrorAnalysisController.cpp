@@ -141,10 +141,9 @@ constexpr qint64 kBatchMilliseconds = 40;
 AnalysisEngine::Callbacks SpellErrorAnalysisController::callbacks(bool background)
 {
     AnalysisEngine::Callbacks c;
-    c.beginProgress = [this] { beginProgressIndicator(); };
-    c.endProgress = [this] { endProgressIndicator(); };
     if (background) {
-        // Rows reach the list on the main thread in batches, in the order they are made.
+        // Rows reach the list on the main thread in batches, in the order they are made; the
+        // run never waits for the window, not even for the rows it marks `wait`.
         auto batch = std::make_shared<RowBatch>();
         batch->sinceSent.start();
         const auto send = [this, batch] {
@@ -173,6 +172,8 @@ AnalysisEngine::Callbacks SpellErrorAnalysisController::callbacks(bool backgroun
         };
     } else {
         c.append = [this](const AnalysisRow& row, bool) { m_rows.append(row); };
+        c.beginProgress = [this] { beginProgressIndicator(); };
+        c.endProgress = [this] { endProgressIndicator(); };
     }
     c.scrollToEnd = [this] {
         QMetaObject::invokeMethod(

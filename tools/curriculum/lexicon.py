@@ -6,8 +6,11 @@ families from Hunspell's American dictionary, whose entries list the endings eac
 takes, plus the common derivational endings (hope, hopeful, hopefully).
 """
 
+import functools
 import json
 import re
+
+HUNSPELL = "/usr/share/hunspell/en_US"
 
 # Ranks past every counted word, for words the counts do not have.
 UNCOUNTED = 1000000
@@ -44,26 +47,39 @@ def _affixes(aff_path):
     return rules
 
 
+def entries(base=HUNSPELL):
+    """(stem, flags) for each entry of a Hunspell dictionary."""
+    with open(base + ".dic", encoding="utf-8") as f:
+        next(f)  # the number of entries
+        for line in f:
+            stem, _, flags = line.strip().partition("/")
+            if stem:
+                yield stem, flags
+
+
+@functools.lru_cache(maxsize=None)
+def nouns(base=HUNSPELL):
+    """Entries that take a possessive, as only nouns do: box/MS, but punish/DSG."""
+    return frozenset(stem for stem, flags in entries(base) if "M" in flags)
+
+
 def load_stems(base, ranks):
     """(stems, form -> stem) from a Hunspell dictionary: lower-case entries only, so names
     (August, Bible) give no forms. A word that is an entry of its own is its own stem; a form
     two stems make (hoping: hope, hop) goes to the commoner."""
     rules = _affixes(base + ".aff")
     stems, forms = set(), {}
-    with open(base + ".dic", encoding="utf-8") as f:
-        next(f)
-        for line in f:
-            stem, _, flags = line.strip().partition("/")
-            if not stem or not stem.islower():
-                continue
-            stems.add(stem)
-            for flag in flags:
-                for strip, add, cond in rules.get(flag, ()):
-                    if cond.search(stem) and stem.endswith(strip):
-                        form = stem[: len(stem) - len(strip)] + add
-                        old = forms.get(form)
-                        if old is None or rank_of(stem, ranks) < rank_of(old, ranks):
-                            forms[form] = stem
+    for stem, flags in entries(base):
+        if not stem.islower():
+            continue
+        stems.add(stem)
+        for flag in flags:
+            for strip, add, cond in rules.get(flag, ()):
+                if cond.search(stem) and stem.endswith(strip):
+                    form = stem[: len(stem) - len(strip)] + add
+                    old = forms.get(form)
+                    if old is None or rank_of(stem, ranks) < rank_of(old, ranks):
+                        forms[form] = stem
     for stem in stems:
         forms[stem] = stem
     return stems, forms

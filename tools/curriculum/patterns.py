@@ -12,6 +12,8 @@ not ear + ly.
 import os
 import re
 
+import lexicon
+
 CONS = "bcdfghjklmnpqrstvwxz"
 C = "[%s]" % CONS
 V = "[aeiou]"
@@ -60,17 +62,9 @@ def words_in(*lists):
     return find
 
 
-_NOUNS = []
-
-
-def is_noun(word, dictionary="/usr/share/hunspell/en_US.dic"):
-    """Whether Hunspell's dictionary lets word take a possessive, as only nouns do (box/MS, but
-    punish/DSG): plural endings belong to nouns, not to verbs that look the same."""
-    if not _NOUNS:
-        with open(dictionary, encoding="utf-8") as f:
-            _NOUNS.append({stem for stem, _, flags in (line.strip().partition("/") for line in f)
-                           if "M" in flags})
-    return word in _NOUNS[0]
+def is_noun(word):
+    """Plural endings belong to nouns, not to verbs that look the same (boxes, punishes)."""
+    return word in lexicon.nouns()
 
 
 def first(*finders):

@@ -16,6 +16,7 @@ import re
 import sys
 
 from families import family
+import lexicon
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 # il, ir, im and em only before the letters they are assimilated to.
@@ -44,8 +45,7 @@ def hunspell(base):
             strip, add = ("" if x == "0" else x for x in p[2:4])
             sfx.setdefault(p[1], []).append((len(strip), add, re.compile(p[4] + "$"), p[1] in crosses))
     allowed, known = {}, set()
-    for line in list(open(base + ".dic", encoding="utf-8"))[1:]:
-        stem, _, flags = line.strip().partition("/")
+    for stem, flags in lexicon.entries(base):
         forms = [(stem[: len(stem) - cut] + add, cross) for f in flags
                  for cut, add, cond, cross in sfx.get(f, ()) if cond.search(stem)]
         for form, crossed in [(stem, True)] + forms:
@@ -57,7 +57,7 @@ def hunspell(base):
 
 def main():
     vocab = load_vocab(sys.argv[1])
-    allowed, known = hunspell(sys.argv[2] if len(sys.argv) > 2 else "/usr/share/hunspell/en_US")
+    allowed, known = hunspell(sys.argv[2] if len(sys.argv) > 2 else lexicon.HUNSPELL)
     path = os.path.join(HERE, "data", "prefixed.txt")
     kept = set()
     if os.path.exists(path):

@@ -2,10 +2,9 @@
 
 Pronunciations are ARPAbet strings from the CMU Pronouncing Dictionary, such as
 "K AE1 T". A sound is written as a pattern of phonemes: a vowel without a digit
-stands for any stress, "AH1" only for the stressed one, "A|B" for either of two
-phonemes at one place (so "AO|OW R" is AO R or OW R), and "..." for any run of
-phonemes. A section's sound holds when any pronunciation of
-the word has it. American speech merges some vowels (dog is D AO G, cot K AA T),
+stands for any stress, "AH1" only for the stressed one, and "A|B" for either of
+two phonemes at one place (so "AO|OW R" is AO R or OW R). A section's sound
+holds when any pronunciation of the word has it. American speech merges some vowels (dog is D AO G, cot K AA T),
 so the short o accepts both.
 """
 
@@ -15,8 +14,6 @@ VOWELS = {"AA", "AE", "AH", "AO", "AW", "AY", "EH", "ER", "EY", "IH", "IY", "OW"
 
 
 def _token(tok):
-    if tok == "...":
-        return "(?:[A-Z]+[012]? )*"
     alts = []
     for p in tok.split("|"):
         if p in VOWELS:
@@ -52,10 +49,10 @@ def any_of(*tests):
     return lambda pron, bit: any(t(pron, bit) for t in tests)
 
 
-def by_bit(table, default=None):
+def by_bit(table):
     """Sections whose bit names several spellings, each with its own sound."""
     def test(pron, bit):
-        t = table.get(bit, default)
+        t = table.get(bit)
         return bool(t and t(pron, bit))
 
     return test

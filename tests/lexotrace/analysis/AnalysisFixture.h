@@ -34,21 +34,14 @@ struct AnalysisFixture : ControllerFixture {
         store(pairs);
     }
 
-    // Pairs given newest first, into the word-pair store the window will read.
+    // Pairs given newest first, into the word-pair store the window will read: the order of
+    // the list comes from the time stamps.
     void store(const QList<std::pair<QString, QString>>& pairs)
     {
-        const QString path = app.preferencesController()->typewardenErrorListXMLPath();
-        StoreOnDisk store(path);
-        qint64 ms = 1796670000000;
-        for (const auto& [c, m] : pairs) {
-            auto* pair = store.context->insertNewObject(model::entity::WordPair);
-            pair->setValue(model::key::cSpell, c);
-            pair->setValue(model::key::mSpell, m);
-            // Stored newest first, so the order of the list comes from the time stamps.
-            pair->setValue(model::key::tStamp, QDateTime::fromMSecsSinceEpoch(ms--, Qt::UTC));
-        }
-        if (!pairs.isEmpty())
-            store.context->save();
+        QList<model::WordPair> entries;
+        for (const auto& [c, m] : pairs)
+            entries.append({c, m});
+        saveWordPairs(app.preferencesController()->typewardenErrorListXMLPath(), entries, -1);
     }
 
     SpellErrorAnalysisController& open()
