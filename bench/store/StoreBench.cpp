@@ -29,6 +29,7 @@
 #include <random>
 #include <vector>
 
+#include <malloc.h>
 #include <unistd.h>
 
 namespace
@@ -206,9 +207,10 @@ struct StoreFigures {
     double loadContext = 0; // ObjectContext built from the records
     double loadFetch = 0;
     double bare = 0;
-    double loadPerBare = 0;  // median of each run's load against the bare pass in the same run
-    double write = 0;        // the saved bytes written and synced to disk
-    double savePerWrite = 0; // median of each run's save after one change against that write
+    double loadPerBare = 0;    // median of each run's load against the bare pass in the same run
+    double write = 0;          // the saved bytes written and synced to disk
+    double savePerWrite = 0;   // median of each run's save after one change against that write
+    double bytesPerObject = 0; // heap held by the open store (context and coordinator) per object
     qint64 fileSize = 0;
 };
 
@@ -275,7 +277,7 @@ StoreFigures measureStore(const QString& path, int runs, const QString& mainEnti
 {
     StoreFigures f;
     std::vector<double> insert, saveFirst, saveAgain, load, loadRead, loadContext, loadFetch, bare;
-    std::vector<double> writes, savePerWrite, loadPerBare;
+    std::vector<double> writes, savePerWrite, loadPerBare, bytesPerObject;
     for (int run = 0; run < runs; ++run) {
         QFile::remove(path);
         Store store = openStore(path);
@@ -309,6 +311,7 @@ StoreFigures measureStore(const QString& path, int runs, const QString& mainEnti
     const QByteArray bytes = readAll(path);
 
     for (int run = 0; run < runs; ++run) {
+        const size_t heapBefore = mallinfo2().uordblks;
         QElapsedTimer timer;
         timer.start();
         Store store;
@@ -325,6 +328,10 @@ StoreFigures measureStore(const QString& path, int runs, const QString& mainEnti
         loadContext.push_back(built - read);
         loadFetch.push_back(load.back() - built);
         f.mainObjects = int(objects.size());
+        // What the open store keeps once loaded, the fetched list aside.
+        const double listBytes = double(objects.size() * sizeof(ManagedObject*));
+        bytesPerObject.push_back((double(mallinfo2().uordblks - heapBefore) - listBytes) /
+                                 double(std::max<qsizetype>(1, objects.size())));
         closeStore(store);
 
         // The bare pass over the same bytes, in the same run.
@@ -345,6 +352,7 @@ StoreFigures measureStore(const QString& path, int runs, const QString& mainEnti
     f.loadPerBare = median(loadPerBare);
     f.write = median(writes);
     f.savePerWrite = median(savePerWrite);
+    f.bytesPerObject = median(bytesPerObject);
     return f;
 }
 
@@ -499,6 +507,8 @@ int main(int argc, char** argv)
     row("bare QXmlStreamReader pass (bytes in memory)", ms(p.bare), ms(l.bare));
     row("load / bare parse (median of the runs' own ratios)", ratio(p.loadPerBare, 1),
         ratio(l.loadPerBare, 1));
+    row("heap held by the open store, per main object (bytes)",
+        QString::number(p.bytesPerObject, 'f', 0), QString::number(l.bytesPerObject, 'f', 0));
     row("writing and syncing the saved bytes", ms(p.write), ms(l.write));
     row("save after one change / that write (runs' own ratios)", ratio(p.savePerWrite, 1),
         ratio(l.savePerWrite, 1));
@@ -518,5 +528,8 @@ int main(int argc, char** argv)
                 qPrintable(ratio(l.loadPerBare, 1)), qPrintable(against(l.loadPerBare, 1.5, 2)));
     std::printf("  save after one change within 3x of writing the same bytes  pairs %s: %s\n",
                 qPrintable(ratio(p.savePerWrite, 1)), qPrintable(against(p.savePerWrite, 3, 2)));
+    std::printf("  memory per stored pair under 400 bytes  %s B: %s\n",
+                qPrintable(QString::number(p.bytesPerObject, 'f', 0)),
+                qPrintable(against(p.bytesPerObject, 400, 0)));
     return 0;
 }

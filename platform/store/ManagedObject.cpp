@@ -5,16 +5,22 @@
 namespace platform
 {
 
-ManagedObject::ManagedObject(ObjectContext* context, const EntityDescription* entity, ObjectID id)
-    : m_context(context), m_entity(entity), m_id(std::move(id))
+ManagedObject::ManagedObject(ObjectContext* context, const EntityDescription* entity, qint64 number,
+                             QList<QVariant> values)
+    : m_context(context), m_entity(entity), m_number(number), m_order(0),
+      m_values(std::move(values))
 {
-    const auto attributes = entity->attributes().size();
+    m_values.resize(entity->attributes().size());
     const auto relationships = entity->relationships().size();
-    m_values.resize(attributes);
-    m_toOne.resize(relationships);
-    m_toMany.resize(relationships);
-    m_savedValues = m_values;
-    m_savedToOne = m_toOne;
+    if (relationships > 0) {
+        m_toOne.resize(relationships);
+        m_toMany.resize(relationships);
+    }
+}
+
+ObjectID ManagedObject::objectID() const
+{
+    return m_context->objectIDFor(this);
 }
 
 QVariant ManagedObject::value(const QString& key) const

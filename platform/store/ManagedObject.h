@@ -7,6 +7,8 @@
 #include <QList>
 #include <QVariant>
 
+#include <memory>
+
 namespace platform
 {
 
@@ -20,7 +22,8 @@ class ManagedObject
 public:
     const EntityDescription& entity() const { return *m_entity; }
     const QString& entityName() const { return m_entity->name(); }
-    const ObjectID& objectID() const { return m_id; }
+    // Built on demand: an object keeps only its number, so that large stores stay small.
+    ObjectID objectID() const;
     ObjectContext* context() const { return m_context; }
 
     bool isInserted() const { return m_state == State::Inserted; }
@@ -48,23 +51,26 @@ private:
     friend class ObjectContext;
     enum class State { Inserted, Persisted, Deleted, Removed };
 
-    ManagedObject(ObjectContext* context, const EntityDescription* entity, ObjectID id);
+    // The state last saved (or loaded), kept only once a saved object changes.
+    struct Saved {
+        QList<QVariant> values;
+        QList<ManagedObject*> toOne;
+    };
+
+    ManagedObject(ObjectContext* context, const EntityDescription* entity, qint64 number,
+                  QList<QVariant> values);
 
     ObjectContext* m_context;
     const EntityDescription* m_entity;
-    ObjectID m_id;
+    qint64 m_number; // in the store file; 0 while the object is temporary
+    qint64 m_order;  // registration order, the order of the store file
     State m_state = State::Inserted;
     bool m_updated = false;
-    bool m_everSaved = false;
-    qint64 m_order = 0; // registration order, the order of the store file
 
     QList<QVariant> m_values;              // by attribute index
     QList<ManagedObject*> m_toOne;         // by relationship index (to-many slots unused)
     QList<QList<ManagedObject*>> m_toMany; // by relationship index (to-one slots unused)
-
-    // Last saved (or loaded) state, for rollback.
-    QList<QVariant> m_savedValues;
-    QList<ManagedObject*> m_savedToOne;
+    std::unique_ptr<Saved> m_saved;
 };
 
 } // namespace platform

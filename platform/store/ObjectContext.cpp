@@ -1,51 +1,104 @@
 #include "platform/store/ObjectContext.h"
 
 #include <QTimer>
+#include <QVarLengthArray>
 
 namespace platform
 {
 
+namespace
+{
+
+// Numbers below this index a vector; a file may name larger ones, which go to a hash.
+constexpr qint64 kDenseNumbers = qint64(1) << 24;
+
+QUuid temporaryKeyFor(const QUuid& contextKey, qint64 order)
+{
+    QUuid key = contextKey;
+    for (int i = 7; i >= 0; --i, order >>= 8)
+        key.data4[i] = uchar(order & 0xff);
+    return key;
+}
+
+} // namespace
+
 ObjectContext::ObjectContext(std::shared_ptr<StoreCoordinator> coordinator, QObject* parent)
-    : QObject(parent), m_coordinator(std::move(coordinator))
+    : QObject(parent), m_coordinator(std::move(coordinator)), m_temporaryKey(QUuid::createUuid())
 {
     if (!m_coordinator || !m_coordinator->hasStore())
         return;
-    const QList<StoreRecord> records = m_coordinator->takeLoadedRecords();
-    QHash<qint64, ManagedObject*> byNumber;
-    byNumber.reserve(records.size());
-    m_objects.reserve(records.size());
-    m_byId.reserve(records.size());
-    const QString uuid = m_coordinator->storeUuid();
-    for (const StoreRecord& record : records) {
-        ManagedObject* object = makeObject(
-            record.entity, ObjectID::permanent(uuid, record.entity->name(), record.number),
-            State::Persisted);
-        object->m_values = record.values;
-        object->m_everSaved = true;
-        byNumber.insert(record.number, object);
+    QList<StoreRecord> records = m_coordinator->takeLoadedRecords();
+    m_objects.reserve(size_t(records.size()));
+    for (StoreRecord& record : records) {
+        ManagedObject* object =
+            makeObject(record.entity, record.number, State::Persisted, std::move(record.values));
+        setNumbered(object, true);
     }
     for (qsizetype i = 0; i < records.size(); ++i) {
-        ManagedObject* object = m_objects[i].get();
+        ManagedObject* object = m_objects[size_t(i)].get();
         for (qsizetype r = 0; r < records[i].toOne.size(); ++r)
             if (records[i].toOne[r] != 0)
-                object->m_toOne[r] = byNumber.value(records[i].toOne[r]);
-        object->m_savedValues = object->m_values;
-        object->m_savedToOne = object->m_toOne;
+                object->m_toOne[r] = numbered(records[i].toOne[r]);
     }
     rebuildToMany();
 }
 
 ObjectContext::~ObjectContext() = default;
 
-ManagedObject* ObjectContext::makeObject(const EntityDescription* entity, ObjectID id, State state)
+ManagedObject* ObjectContext::makeObject(const EntityDescription* entity, qint64 number,
+                                         State state, QList<QVariant> values)
 {
-    std::unique_ptr<ManagedObject> owned(new ManagedObject(this, entity, std::move(id)));
+    std::unique_ptr<ManagedObject> owned(
+        new ManagedObject(this, entity, number, std::move(values)));
     ManagedObject* object = owned.get();
     object->m_state = state;
-    object->m_order = m_nextOrder++;
+    object->m_order = qint64(m_objects.size());
     m_objects.push_back(std::move(owned));
-    m_byId.insert(object->m_id, object);
     return object;
+}
+
+void ObjectContext::setNumbered(ManagedObject* object, bool live)
+{
+    const qint64 number = object->m_number;
+    if (number <= 0)
+        return;
+    ManagedObject* entry = live ? object : nullptr;
+    if (number < kDenseNumbers) {
+        if (qint64(m_byNumber.size()) <= number) {
+            if (!live)
+                return;
+            m_byNumber.resize(size_t(std::min(kDenseNumbers, number + 1 + number / 2)), nullptr);
+        }
+        m_byNumber[size_t(number)] = entry;
+    } else if (live) {
+        m_bySparseNumber.insert(number, object);
+    } else {
+        m_bySparseNumber.remove(number);
+    }
+}
+
+ObjectID ObjectContext::objectIDFor(const ManagedObject* object) const
+{
+    if (object->m_number == 0)
+        return ObjectID::temporary(object->entityName(),
+                                   temporaryKeyFor(m_temporaryKey, object->m_order));
+    return ObjectID::permanent(m_coordinator->storeUuid(), object->entityName(), object->m_number);
+}
+
+void ObjectContext::keepSavedState(ManagedObject* object)
+{
+    if (object->m_saved || object->m_number == 0 ||
+        (object->m_state != State::Persisted && object->m_state != State::Deleted))
+        return;
+    object->m_saved.reset(new ManagedObject::Saved{object->m_values, object->m_toOne});
+    m_withSavedState.insert(object);
+}
+
+void ObjectContext::forgetSavedStates()
+{
+    for (ManagedObject* object : std::as_const(m_withSavedState))
+        object->m_saved.reset();
+    m_withSavedState.clear();
 }
 
 bool ObjectContext::isLive(const ManagedObject* object) const
@@ -63,8 +116,8 @@ void ObjectContext::noteChange(ManagedObject* object)
 {
     if (object && object->m_state == State::Persisted) {
         // Updated while it differs from its saved state, so undoing every change leaves none.
-        const bool updated =
-            object->m_values != object->m_savedValues || object->m_toOne != object->m_savedToOne;
+        const bool updated = object->m_saved && (object->m_values != object->m_saved->values ||
+                                                 object->m_toOne != object->m_saved->toOne);
         if (updated != object->m_updated) {
             object->m_updated = updated;
             if (updated)
@@ -92,7 +145,8 @@ ManagedObject* ObjectContext::insertNewObject(const QString& entityName)
     const EntityDescription* entity = m_coordinator->model()->entity(entityName);
     if (!entity)
         return nullptr;
-    ManagedObject* object = makeObject(entity, ObjectID::temporary(entityName), State::Inserted);
+    ManagedObject* object =
+        makeObject(entity, 0, State::Inserted, QList<QVariant>(entity->attributes().size()));
     m_inserted.insert(object);
     registerUndo([this, object] { removeObject(object); });
     noteChange(nullptr);
@@ -104,7 +158,7 @@ void ObjectContext::removeObject(ManagedObject* object)
     if (object->m_state == State::Inserted) {
         object->m_state = State::Removed;
         m_inserted.remove(object);
-        m_byId.remove(object->m_id);
+        setNumbered(object, false);
     } else if (object->m_state == State::Persisted) {
         object->m_state = State::Deleted;
         m_deleted.insert(object);
@@ -121,7 +175,7 @@ void ObjectContext::restoreObject(ManagedObject* object)
         // Either never saved, or its deletion was saved: it is new to the store file again.
         object->m_state = State::Inserted;
         m_inserted.insert(object);
-        m_byId.insert(object->m_id, object);
+        setNumbered(object, true);
     } else if (object->m_state == State::Deleted) {
         object->m_state = State::Persisted;
         m_deleted.remove(object);
@@ -169,6 +223,7 @@ void ObjectContext::setValue(ManagedObject* object, int index, const QVariant& v
     const QVariant old = object->m_values[index];
     if (old.isValid() == value.isValid() && old == value)
         return;
+    keepSavedState(object);
     object->m_values[index] = value;
     registerUndo([this, object, index, old] { setValue(object, index, old); });
     noteChange(object);
@@ -179,6 +234,7 @@ void ObjectContext::setToOne(ManagedObject* object, int index, ManagedObject* ta
     ManagedObject* old = object->m_toOne[index];
     if (old == target)
         return;
+    keepSavedState(object);
     const RelationshipDescription& rel = object->entity().relationships()[index];
     qsizetype oldAt = -1;
     if (old) {
@@ -298,58 +354,48 @@ bool ObjectContext::save(StoreError* error)
     if (!hasChanges())
         return true;
 
-    // Numbers for new objects are only kept when the file was written.
+    // New objects are numbered in registration order; the numbers are kept only once written.
     qint64 next = m_coordinator->nextNumber();
-    QHash<const ManagedObject*, qint64> numbers;
-    numbers.reserve(qsizetype(m_objects.size()));
-    QList<StoreRecord> records;
-    records.reserve(qsizetype(m_objects.size()));
+    const QList<ManagedObject*> inserted = inOrder(m_inserted);
+    QHash<const ManagedObject*, qint64> newNumbers;
+    newNumbers.reserve(inserted.size());
+    for (const ManagedObject* object : inserted)
+        if (object->m_number == 0)
+            newNumbers.insert(object, next++);
+    auto numberOf = [&newNumbers](const ManagedObject* object) {
+        return object->m_number != 0 ? object->m_number : newNumbers.value(object);
+    };
+
+    auto writer = m_coordinator->beginWrite(next, error);
+    if (!writer)
+        return false;
+    QVarLengthArray<qint64, 8> toOne;
     for (const auto& owned : m_objects) {
         const ManagedObject* object = owned.get();
         if (!isLive(object))
             continue;
-        qint64 number = object->m_id.number();
-        if (object->m_id.isTemporary())
-            number = next++;
-        numbers.insert(object, number);
-    }
-    for (const auto& owned : m_objects) {
-        const ManagedObject* object = owned.get();
-        if (!isLive(object))
-            continue;
-        StoreRecord record;
-        record.entity = &object->entity();
-        record.number = numbers.value(object);
-        record.values = object->m_values;
-        record.toOne.resize(object->m_toOne.size());
+        toOne.resize(object->m_toOne.size());
         for (qsizetype r = 0; r < object->m_toOne.size(); ++r)
-            if (object->m_toOne[r])
-                record.toOne[r] = numbers.value(object->m_toOne[r]);
-        records.append(std::move(record));
+            toOne[r] = object->m_toOne[r] ? numberOf(object->m_toOne[r]) : 0;
+        writer->add(object->entity(), numberOf(object), object->m_values,
+                    std::span<const qint64>(toOne.data(), size_t(toOne.size())));
     }
-    if (!m_coordinator->writeRecords(records, next, error))
+    if (!m_coordinator->commitWrite(*writer, next, error))
         return false;
 
-    const QString uuid = m_coordinator->storeUuid();
-    for (const auto& owned : m_objects) {
-        ManagedObject* object = owned.get();
-        if (object->m_state == State::Deleted) {
-            object->m_state = State::Removed;
-            m_byId.remove(object->m_id);
-        } else if (object->m_state == State::Inserted) {
-            m_byId.remove(object->m_id);
-            if (object->m_id.isTemporary())
-                object->m_id = ObjectID::permanent(uuid, object->entityName(), numbers[object]);
-            m_byId.insert(object->m_id, object);
-            object->m_state = State::Persisted;
-            object->m_everSaved = true;
-        }
-        if (object->m_state == State::Persisted) {
-            object->m_savedValues = object->m_values;
-            object->m_savedToOne = object->m_toOne;
-        }
-        object->m_updated = false;
+    for (ManagedObject* object : std::as_const(m_deleted)) {
+        object->m_state = State::Removed;
+        setNumbered(object, false);
     }
+    for (ManagedObject* object : inserted) {
+        if (object->m_number == 0)
+            object->m_number = newNumbers.value(object);
+        object->m_state = State::Persisted;
+        setNumbered(object, true);
+    }
+    for (ManagedObject* object : std::as_const(m_updated))
+        object->m_updated = false;
+    forgetSavedStates();
     m_inserted.clear();
     m_deleted.clear();
     m_updated.clear();
@@ -363,16 +409,17 @@ void ObjectContext::rollback()
         ManagedObject* object = owned.get();
         if (object->m_state == State::Inserted) {
             object->m_state = State::Removed;
-            m_byId.remove(object->m_id);
+            setNumbered(object, false);
         } else if (object->m_state == State::Deleted) {
             object->m_state = State::Persisted;
         }
-        if (object->m_state == State::Persisted) {
-            object->m_values = object->m_savedValues;
-            object->m_toOne = object->m_savedToOne;
+        if (object->m_state == State::Persisted && object->m_saved) {
+            object->m_values = object->m_saved->values;
+            object->m_toOne = object->m_saved->toOne;
         }
         object->m_updated = false;
     }
+    forgetSavedStates();
     m_inserted.clear();
     m_deleted.clear();
     m_updated.clear();
@@ -382,10 +429,34 @@ void ObjectContext::rollback()
     noteChange(nullptr);
 }
 
+ManagedObject* ObjectContext::numbered(qint64 number) const
+{
+    if (number <= 0)
+        return nullptr;
+    if (number < kDenseNumbers)
+        return number < qint64(m_byNumber.size()) ? m_byNumber[size_t(number)] : nullptr;
+    return m_bySparseNumber.value(number);
+}
+
 ManagedObject* ObjectContext::objectWithID(const ObjectID& id) const
 {
-    ManagedObject* object = m_byId.value(id);
-    return object && isLive(object) ? object : nullptr;
+    ManagedObject* object = nullptr;
+    if (id.isNull()) {
+        return nullptr;
+    } else if (id.isTemporary()) {
+        const QUuid& key = id.temporaryKey();
+        qint64 order = 0;
+        for (int i = 0; i < 8; ++i)
+            order = (order << 8) | key.data4[i];
+        if (temporaryKeyFor(m_temporaryKey, order) == key && order >= 0 &&
+            order < qint64(m_objects.size()) && m_objects[size_t(order)]->m_number == 0)
+            object = m_objects[size_t(order)].get();
+    } else if (id.storeUuid() == m_coordinator->storeUuid()) {
+        object = numbered(id.number());
+    }
+    if (!object || object->entityName() != id.entityName())
+        return nullptr;
+    return isLive(object) ? object : nullptr;
 }
 
 ManagedObject* ObjectContext::existingObjectWithID(const ObjectID& id, StoreError* error) const

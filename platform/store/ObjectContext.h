@@ -54,6 +54,7 @@ public:
     // The live object with that ID, or nullptr.
     ManagedObject* objectWithID(const ObjectID& id) const;
     ManagedObject* existingObjectWithID(const ObjectID& id, StoreError* error) const;
+    ObjectID objectIDFor(const ManagedObject* object) const;
 
 signals:
     void objectsDidChange();
@@ -63,7 +64,13 @@ private:
     friend class ManagedObject;
     using State = ManagedObject::State;
 
-    ManagedObject* makeObject(const EntityDescription* entity, ObjectID id, State state);
+    ManagedObject* makeObject(const EntityDescription* entity, qint64 number, State state,
+                              QList<QVariant> values);
+    // Keeps the saved state of a saved object before its first change.
+    void keepSavedState(ManagedObject* object);
+    void forgetSavedStates();
+    void setNumbered(ManagedObject* object, bool live);
+    ManagedObject* numbered(qint64 number) const;
     void setValue(ManagedObject* object, int index, const QVariant& value);
     void setToOne(ManagedObject* object, int index, ManagedObject* target, qsizetype at = -1);
     void removeObject(ManagedObject* object);
@@ -76,10 +83,15 @@ private:
 
     std::shared_ptr<StoreCoordinator> m_coordinator;
     QPointer<UndoManager> m_undo;
-    std::vector<std::unique_ptr<ManagedObject>> m_objects; // every object, in registration order
-    QHash<ObjectID, ManagedObject*> m_byId;
-    qint64 m_nextOrder = 0;
+    // Every object, in registration order: an object's order is its index here.
+    std::vector<std::unique_ptr<ManagedObject>> m_objects;
+    // Saved objects by number: dense numbers index the vector, others (from odd files) the hash.
+    std::vector<ManagedObject*> m_byNumber;
+    QHash<qint64, ManagedObject*> m_bySparseNumber;
+    // Temporary IDs are this key with the object's order in its last eight bytes.
+    QUuid m_temporaryKey;
     QSet<ManagedObject*> m_inserted, m_deleted, m_updated; // since the last save
+    QSet<ManagedObject*> m_withSavedState;
     bool m_notificationQueued = false;
 };
 

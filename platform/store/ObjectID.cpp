@@ -18,11 +18,11 @@ bool isEntityName(QStringView s)
 }
 } // namespace
 
-ObjectID ObjectID::temporary(const QString& entity)
+ObjectID ObjectID::temporary(const QString& entity, const QUuid& key)
 {
     ObjectID id;
     id.m_entity = entity;
-    id.m_temp = QUuid::createUuid();
+    id.m_temp = key;
     return id;
 }
 

@@ -16,7 +16,8 @@ class ObjectID
 {
 public:
     ObjectID() = default;
-    static ObjectID temporary(const QString& entity);
+    // `key` tells the object apart from every other temporary object of the process.
+    static ObjectID temporary(const QString& entity, const QUuid& key);
     static ObjectID permanent(const QString& storeUuid, const QString& entity, qint64 number);
     // Parses a URI string; nothing when it is not an object URI.
     static std::optional<ObjectID> fromUriString(const QString& uri);
@@ -26,6 +27,7 @@ public:
     const QString& entityName() const { return m_entity; }
     const QString& storeUuid() const { return m_store; }
     qint64 number() const { return m_number; }
+    const QUuid& temporaryKey() const { return m_temp; }
     QString uriString() const;
 
     friend bool operator==(const ObjectID& a, const ObjectID& b)

@@ -1,5 +1,6 @@
 #include "platform/store/StoreCoordinator.h"
 
+#include <QFileInfo>
 #include <QUuid>
 
 namespace platform
@@ -22,6 +23,7 @@ bool StoreCoordinator::addStore(const QString& path, StoreError* error)
     }
     m_path = path;
     m_open = true;
+    m_lastFileSize = QFileInfo(path).size();
     if (contents) {
         m_contents = std::move(*contents);
     } else {
@@ -47,27 +49,29 @@ QList<StoreRecord> StoreCoordinator::takeLoadedRecords()
     return std::exchange(m_contents.records, {});
 }
 
-bool StoreCoordinator::writeRecords(const QList<StoreRecord>& records, qint64 nextNumber,
-                                    StoreError* error)
+std::optional<StoreFileWriter> StoreCoordinator::beginWrite(qint64 nextNumber,
+                                                            StoreError* error) const
 {
     if (!m_open) {
         setError(error, StoreError::make(StoreError::NoStore,
                                          QObject::tr("This store coordinator has no store.")));
-        return false;
+        return std::nullopt;
     }
     if (m_readOnly) {
-        setError(error, StoreError::make(StoreError::WriteFailed,
-                                         QObject::tr("The store “%1” is read-only.").arg(m_path),
-                                         m_path));
-        return false;
+        setError(error,
+                 StoreError::make(StoreError::WriteFailed,
+                                  QObject::tr("The store “%1” is read-only.").arg(m_path), m_path));
+        return std::nullopt;
     }
-    StoreContents contents;
-    contents.uuid = m_contents.uuid;
-    contents.nextNumber = nextNumber;
-    contents.records = records;
-    if (!StoreFile::write(m_path, contents, error))
+    return StoreFileWriter(m_contents.uuid, nextNumber, m_lastFileSize + m_lastFileSize / 8);
+}
+
+bool StoreCoordinator::commitWrite(StoreFileWriter& writer, qint64 nextNumber, StoreError* error)
+{
+    if (!writer.commit(m_path, error))
         return false;
     m_contents.nextNumber = nextNumber;
+    m_lastFileSize = writer.size();
     return true;
 }
 

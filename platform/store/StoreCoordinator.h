@@ -35,7 +35,10 @@ public:
     // For contexts: the records read at opening, handed over once.
     QList<StoreRecord> takeLoadedRecords();
     qint64 nextNumber() const { return m_contents.nextNumber; }
-    bool writeRecords(const QList<StoreRecord>& records, qint64 nextNumber, StoreError* error);
+    // A writer for the whole store, when the store may be written; then commitWrite() replaces
+    // the file with what was added to it, and keeps nextNumber once it was written.
+    std::optional<StoreFileWriter> beginWrite(qint64 nextNumber, StoreError* error) const;
+    bool commitWrite(StoreFileWriter& writer, qint64 nextNumber, StoreError* error);
 
 private:
     ObjectModelPtr m_model;
@@ -43,6 +46,7 @@ private:
     bool m_open = false;
     bool m_readOnly = false;
     StoreContents m_contents;
+    qsizetype m_lastFileSize = 0; // the size to reserve for the next write
 };
 
 } // namespace platform

@@ -9,6 +9,9 @@
 #include <QHash>
 #include <QXmlStreamReader>
 
+#include <charconv>
+#include <string>
+
 namespace platform
 {
 
@@ -55,7 +58,7 @@ bool isXmlSafe(QStringView text)
     return true;
 }
 
-void appendEscaped(QByteArray& out, const QString& value)
+void appendEscaped(std::string& out, const QString& value)
 {
     const QByteArray utf8 = value.toUtf8();
     for (char c : utf8) {
@@ -87,21 +90,50 @@ void appendEscaped(QByteArray& out, const QString& value)
     }
 }
 
-void appendAttribute(QByteArray& out, const QString& name, const QString& value)
+// ` name="value"`, or ` name.b64="…"` for a value XML cannot carry. `name` has its leading space.
+void appendValue(std::string& out, const QByteArray& name, const QString& value)
 {
-    out += ' ';
-    if (isXmlSafe(value)) {
-        out += name.toUtf8();
+    // Most values are plain ASCII with nothing to escape: copied as they are.
+    const qsizetype n = value.size();
+    const char16_t* chars = reinterpret_cast<const char16_t*>(value.utf16());
+    bool plain = true;
+    for (qsizetype i = 0; i < n && plain; ++i) {
+        const char16_t c = chars[i];
+        plain = c >= 0x20 && c < 0x7f && c != u'&' && c != u'<' && c != u'>' && c != u'"';
+    }
+    out.append(name.constData(), size_t(name.size()));
+    if (plain) {
+        out += "=\"";
+        for (qsizetype i = 0; i < n; ++i)
+            out += char(chars[i]);
+    } else if (isXmlSafe(value)) {
         out += "=\"";
         appendEscaped(out, value);
     } else {
-        out += name.toUtf8();
         out += kBase64Suffix;
         out += "=\"";
-        out +=
+        const QByteArray base64 =
             QByteArray(reinterpret_cast<const char*>(value.utf16()), value.size() * 2).toBase64();
+        out.append(base64.constData(), size_t(base64.size()));
     }
     out += '"';
+}
+
+void appendAttribute(std::string& out, const QString& name, const QString& value)
+{
+    appendValue(out, ' ' + name.toUtf8(), value);
+}
+
+void appendNumber(std::string& out, qint64 number)
+{
+    char digits[24];
+    const auto end = std::to_chars(digits, digits + sizeof digits, number).ptr;
+    out.append(digits, size_t(end - digits));
+}
+
+void append(std::string& out, const QByteArray& bytes)
+{
+    out.append(bytes.constData(), size_t(bytes.size()));
 }
 
 int indexOf(const QList<AttributeDescription>& list, QStringView name)
@@ -205,16 +237,14 @@ std::optional<StoreContents> StoreFile::read(const QString& path, const ObjectMo
                 if (base64) {
                     const QByteArray raw = QByteArray::fromBase64(a.value().toLatin1());
                     text = QString(reinterpret_cast<const QChar*>(raw.constData()), raw.size() / 2);
-                } else {
-                    text = a.value().toString();
                 }
                 if (entity.attributes()[attribute].type == AttributeType::Date) {
-                    const qint64 ms = text.toLongLong(&ok);
+                    const qint64 ms = base64 ? text.toLongLong(&ok) : a.value().toLongLong(&ok);
                     if (!ok)
                         return fail(QStringLiteral("bad date at line %1").arg(xml.lineNumber()));
                     record.values[attribute] = QDateTime::fromMSecsSinceEpoch(ms, Qt::UTC);
                 } else {
-                    record.values[attribute] = std::move(text);
+                    record.values[attribute] = base64 ? std::move(text) : a.value().toString();
                 }
                 continue;
             }
@@ -257,47 +287,79 @@ std::optional<StoreContents> StoreFile::read(const QString& path, const ObjectMo
 
 bool StoreFile::write(const QString& path, const StoreContents& contents, StoreError* error)
 {
-    QByteArray bytes;
-    bytes.reserve(128 + contents.records.size() * 80);
-    bytes += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<store";
-    appendAttribute(bytes, QStringLiteral("format"), kFormat);
-    appendAttribute(bytes, QStringLiteral("version"), kVersion);
-    appendAttribute(bytes, QStringLiteral("uuid"), contents.uuid);
-    appendAttribute(bytes, QStringLiteral("next"), QString::number(contents.nextNumber));
-    bytes += ">\n";
-    for (const StoreRecord& record : contents.records) {
-        bytes += "<o e=\"";
-        bytes += record.entity->name().toUtf8();
-        bytes += "\" id=\"";
-        bytes += QByteArray::number(record.number);
-        bytes += '"';
-        const auto& attrs = record.entity->attributes();
-        for (int a = 0; a < attrs.size(); ++a) {
-            const QVariant& v = record.values[a];
-            if (!v.isValid())
-                continue;
-            if (attrs[a].type == AttributeType::Date)
-                appendAttribute(bytes, attrs[a].name,
-                                QString::number(v.toDateTime().toMSecsSinceEpoch()));
-            else
-                appendAttribute(bytes, attrs[a].name, v.toString());
-        }
-        const auto& rels = record.entity->relationships();
-        for (int r = 0; r < rels.size(); ++r) {
-            if (rels[r].toMany || record.toOne[r] == 0)
-                continue;
-            bytes += ' ';
-            bytes += rels[r].name.toUtf8();
-            bytes += "=\"";
-            bytes += QByteArray::number(record.toOne[r]);
-            bytes += '"';
-        }
-        bytes += "/>\n";
-    }
-    bytes += "</store>\n";
+    StoreFileWriter writer(contents.uuid, contents.nextNumber, contents.records.size() * 80);
+    for (const StoreRecord& record : contents.records)
+        writer.add(*record.entity, record.number, record.values, record.toOne);
+    return writer.commit(path, error);
+}
 
+StoreFileWriter::StoreFileWriter(const QString& uuid, qint64 nextNumber, qsizetype sizeHint)
+{
+    m_bytes.reserve(size_t(256 + sizeHint));
+    m_bytes += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<store";
+    appendAttribute(m_bytes, QStringLiteral("format"), kFormat);
+    appendAttribute(m_bytes, QStringLiteral("version"), kVersion);
+    appendAttribute(m_bytes, QStringLiteral("uuid"), uuid);
+    appendAttribute(m_bytes, QStringLiteral("next"), QString::number(nextNumber));
+    m_bytes += ">\n";
+}
+
+const StoreFileWriter::Names& StoreFileWriter::namesFor(const EntityDescription& entity)
+{
+    for (const Names& names : m_names)
+        if (names.entity == &entity)
+            return names;
+    Names names;
+    names.entity = &entity;
+    names.objectHead = "<o e=\"" + entity.name().toUtf8() + "\" id=\"";
+    for (const AttributeDescription& a : entity.attributes())
+        names.attributes.append(' ' + a.name.toUtf8());
+    for (const RelationshipDescription& r : entity.relationships())
+        names.relationships.append(' ' + r.name.toUtf8() + "=\"");
+    m_names.append(std::move(names));
+    return m_names.last();
+}
+
+void StoreFileWriter::add(const EntityDescription& entity, qint64 number,
+                          const QList<QVariant>& values, std::span<const qint64> toOne)
+{
+    const Names& names = namesFor(entity);
+    append(m_bytes, names.objectHead);
+    appendNumber(m_bytes, number);
+    m_bytes += '"';
+    const auto& attributes = entity.attributes();
+    for (qsizetype a = 0; a < attributes.size() && a < values.size(); ++a) {
+        const QVariant& value = values[a];
+        if (!value.isValid())
+            continue;
+        if (attributes[a].type == AttributeType::Date) {
+            append(m_bytes, names.attributes[a]);
+            m_bytes += "=\"";
+            appendNumber(m_bytes, value.toDateTime().toMSecsSinceEpoch());
+            m_bytes += '"';
+        } else if (value.typeId() == QMetaType::QString) {
+            appendValue(m_bytes, names.attributes[a],
+                        *static_cast<const QString*>(value.constData()));
+        } else {
+            appendValue(m_bytes, names.attributes[a], value.toString());
+        }
+    }
+    for (size_t r = 0; r < toOne.size() && r < size_t(names.relationships.size()); ++r) {
+        if (toOne[r] == 0 || entity.relationships()[qsizetype(r)].toMany)
+            continue;
+        append(m_bytes, names.relationships[qsizetype(r)]);
+        appendNumber(m_bytes, toOne[r]);
+        m_bytes += '"';
+    }
+    m_bytes += "/>\n";
+}
+
+bool StoreFileWriter::commit(const QString& path, StoreError* error)
+{
+    m_bytes += "</store>\n";
     QString why;
-    if (!writeFileAtomically(path, bytes, &why)) {
+    if (!writeFileAtomically(
+            path, QByteArray::fromRawData(m_bytes.data(), qsizetype(m_bytes.size())), &why)) {
         setError(error, StoreError::make(StoreError::WriteFailed,
                                          QObject::tr("The file “%1” couldn’t be saved: %2")
                                              .arg(QFileInfo(path).fileName(), why),

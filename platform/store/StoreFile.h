@@ -8,6 +8,8 @@
 #include <QVariant>
 
 #include <optional>
+#include <span>
+#include <string>
 
 namespace platform
 {
@@ -26,6 +28,34 @@ struct StoreContents {
     QString uuid;
     qint64 nextNumber = 1;
     QList<StoreRecord> records;
+};
+
+// Builds the bytes of a store file one object at a time, then replaces the file with them. Object
+// and attribute names are converted once per entity, and plain ASCII values are copied as they
+// are, so that a save of a large store costs little more than writing its bytes.
+class StoreFileWriter
+{
+public:
+    StoreFileWriter(const QString& uuid, qint64 nextNumber, qsizetype sizeHint = 0);
+
+    // Values by attribute index (invalid ones are absent); to-one targets by relationship index as
+    // object numbers, 0 for none.
+    void add(const EntityDescription& entity, qint64 number, const QList<QVariant>& values,
+             std::span<const qint64> toOne);
+    // Writes the file atomically; on failure the old file is left as it was.
+    bool commit(const QString& path, StoreError* error);
+    qsizetype size() const { return qsizetype(m_bytes.size()); }
+
+private:
+    struct Names {
+        const EntityDescription* entity = nullptr;
+        QByteArray objectHead; // <o e="Entity" id="
+        QList<QByteArray> attributes, relationships;
+    };
+    const Names& namesFor(const EntityDescription& entity);
+
+    std::string m_bytes;
+    QList<Names> m_names;
 };
 
 // Reads and writes the store file: UTF-8 XML, replaced atomically on write (a temporary file in the

@@ -209,6 +209,13 @@ TEST(ObjectStoreEditing, RollbackRestoresTheSavedState)
     EXPECT_FALSE(unit->hasValue(key::generalRule));
     ASSERT_EQ(unit->toMany(key::sections).size(), 1);
     EXPECT_EQ(s.all(ent::RelatedWords).size(), 1);
+
+    // A later rollback goes back to the latest save, not to the first.
+    unit->setValue(key::generalRule, QStringLiteral("saved"));
+    ASSERT_TRUE(s.context->save());
+    unit->setValue(key::generalRule, QStringLiteral("later"));
+    s.context->rollback();
+    EXPECT_EQ(unit->string(key::generalRule), QStringLiteral("saved"));
 }
 
 TEST(ObjectStoreEditing, DeletingALevelTakesItsWholeTreeAndUndoBringsItBack)
@@ -301,6 +308,10 @@ TEST(ObjectStoreIdentity, TemporaryIDsBecomePermanentAndURIsResolve)
     EXPECT_TRUE(temp.isTemporary());
     EXPECT_TRUE(temp.uriString().startsWith("x-orthova:///Levels/t"));
     EXPECT_EQ(s.context->objectWithID(*ObjectID::fromUriString(temp.uriString())), level);
+    // Another context's temporary IDs are not this context's, even for its first object.
+    StoreOnDisk elsewhere(storePath("elsewhere.xml"));
+    makeLesson(*elsewhere.context, "1", "w");
+    EXPECT_EQ(elsewhere.context->objectWithID(temp), nullptr);
 
     ASSERT_TRUE(s.context->save());
     const ObjectID perm = level->objectID();
@@ -317,6 +328,9 @@ TEST(ObjectStoreIdentity, TemporaryIDsBecomePermanentAndURIsResolve)
     ManagedObject* found = again.context->existingObjectWithID(*id, nullptr);
     ASSERT_NE(found, nullptr);
     EXPECT_EQ(found->string(key::levelNumber), "1");
+    EXPECT_EQ(again.context->objectWithID(
+                  ObjectID::permanent(again.coordinator->storeUuid(), ent::Unit, id->number())),
+              nullptr);
 
     // Foreign, malformed and deleted IDs do not resolve.
     StoreOnDisk other(storePath("other.xml"));

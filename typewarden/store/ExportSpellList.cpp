@@ -70,9 +70,11 @@ bool ExportSpellList::run()
         return fail(error);
     // An empty list still leaves an error-list file behind, for the bookmark and a later import.
     platform::StoreCoordinator* coordinator = destinationContext->coordinator();
-    if (!QFileInfo::exists(m_saveFilePath) &&
-        !coordinator->writeRecords({}, coordinator->nextNumber(), &error))
-        return fail(error);
+    if (!QFileInfo::exists(m_saveFilePath)) {
+        auto writer = coordinator->beginWrite(coordinator->nextNumber(), &error);
+        if (!writer || !coordinator->commitWrite(*writer, coordinator->nextNumber(), &error))
+            return fail(error);
+    }
     return true;
 }
 
