@@ -2,6 +2,7 @@
 
 #include "model/OrthovaModel.h"
 #include "platform/store/ManagedObject.h"
+#include "platform/store/StoreFile.h"
 
 #include <QHash>
 #include <QList>
@@ -25,6 +26,7 @@ struct LessonRowValues {
     std::optional<QString> generalRuleCode;
 
     static LessonRowValues fromRow(const platform::ManagedObject& row);
+    friend bool operator==(const LessonRowValues&, const LessonRowValues&) = default;
 };
 
 // An immutable copy of every lesson row, with each word column indexed once so that a lookup of a
@@ -35,6 +37,11 @@ public:
     explicit LessonsSnapshot(QList<LessonRowValues> rows);
     static std::shared_ptr<const LessonsSnapshot>
     fromRows(const QList<platform::ManagedObject*>& rows);
+    // The same rows as a context opened on these contents would give, read straight from them on
+    // any thread: the course is ready when the store file is read.
+    static std::shared_ptr<const LessonsSnapshot> fromStore(const platform::StoreContents& store);
+    // The rows' values, read on the context's thread; the index can then be built on any.
+    static QList<LessonRowValues> valuesOf(const QList<platform::ManagedObject*>& rows);
 
     const QList<LessonRowValues>& rows() const { return m_rows; }
     bool isEmpty() const { return m_rows.isEmpty(); }

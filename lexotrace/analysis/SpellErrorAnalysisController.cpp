@@ -116,7 +116,8 @@ void SpellErrorAnalysisController::endProgressIndicator()
 {
     QMetaObject::invokeMethod(this, [this] {
         m_running = 0;
-        m_progress->hide();
+        if (!m_loading)
+            m_progress->hide();
         emit progressChanged(false);
     });
 }
@@ -184,12 +185,39 @@ AnalysisEngine::Callbacks SpellErrorAnalysisController::callbacks(bool backgroun
 
 void SpellErrorAnalysisController::wake()
 {
+    listenForAnnouncements();
+    showStoredPairs();
+}
+
+void SpellErrorAnalysisController::listenForAnnouncements()
+{
+    if (std::exchange(m_listening, true))
+        return;
     if (platform::DistributedNotificationCenter* center = m_services.announcements) {
         center->addObserver(
             model::announcement::Name, model::announcement::Object, this,
             [this](const QVariantMap& userInfo) { typewardenCallbackWithNotification(userInfo); });
         qCDebug(lcAnalysis) << "listening for" << model::announcement::Name;
     }
+}
+
+void SpellErrorAnalysisController::setLoading(bool loading)
+{
+    if (m_loading == loading)
+        return;
+    m_loading = loading;
+    if (loading) {
+        window()->statusBar()->showMessage(tr("Loading the lessons and your word pairs…"));
+        m_progress->show();
+    } else {
+        window()->statusBar()->clearMessage();
+        if (m_running == 0)
+            m_progress->hide();
+    }
+}
+
+void SpellErrorAnalysisController::showStoredPairs()
+{
     m_model.wake();
     m_filePath = m_model.getTypewardenErrorListPathFromPreferences();
     const auto pairs = getErrorWordList();
@@ -198,12 +226,22 @@ void SpellErrorAnalysisController::wake()
             emit emptyListMessageRequested();
         return;
     }
-    ensureSnapshot();
-    m_thread.reset(
-        QThread::create([this, entries = *pairs,
-                         engine = std::make_shared<AnalysisEngine>(m_snapshot, callbacks(true))] {
-            engine->analyse(entries);
-        }));
+    // The rows' values are read here; their index is built with the run, off this thread.
+    QList<LessonRowValues> lessonRows;
+    if (!m_snapshot || m_snapshot->isEmpty())
+        lessonRows = LessonsSnapshot::valuesOf(getRelatedWordsOfCoreData());
+    m_thread.reset(QThread::create([this, entries = *pairs, snapshot = m_snapshot,
+                                    lessonRows = std::move(lessonRows), c = callbacks(true)] {
+        std::shared_ptr<const LessonsSnapshot> course = snapshot;
+        if (!course || course->isEmpty()) {
+            course = std::make_shared<const LessonsSnapshot>(lessonRows);
+            QMetaObject::invokeMethod(this, [this, course] {
+                if (!m_snapshot || m_snapshot->isEmpty())
+                    m_snapshot = course;
+            });
+        }
+        AnalysisEngine(course, c).analyse(entries);
+    }));
     m_thread->start();
 }
 

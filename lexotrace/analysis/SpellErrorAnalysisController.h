@@ -32,9 +32,18 @@ public:
     explicit SpellErrorAnalysisController(AnalysisServices services);
     ~SpellErrorAnalysisController() override;
 
-    // The window load: the stored pairs are fetched and analysed in the background, or the
-    // empty-list message is asked for.
+    // The window load: listens for announced pairs and shows the stored ones.
     void wake();
+    // From now on each pair Typewarden announces is analysed and listed.
+    void listenForAnnouncements();
+    // The stored pairs are fetched and analysed in the background, or the empty-list message is
+    // asked for.
+    void showStoredPairs();
+    // While the stores are read the window says so, and its list stays empty.
+    void setLoading(bool loading);
+    bool isLoading() const { return m_loading; }
+    // Whether an empty stored list is told to the user (not before a relaunch).
+    void setTellsEmptyList(bool tells) { m_services.tellsEmptyList = tells; }
     // A pair announced on the session bus: its user info holds the added word pair.
     void typewardenCallbackWithNotification(const QVariantMap& userInfo);
     // The announced pair, when the user info is well formed; otherwise nothing (and a log line).
@@ -51,6 +60,11 @@ public:
     SpellErrorModel& spellErrorModel() { return m_model; }
     const QString& filePath() const { return m_filePath; }
     std::shared_ptr<const LessonsSnapshot> relatedWordsArray() const { return m_snapshot; }
+    // The lessons the analysis matches against, when they were read before the window asked.
+    void setCourse(std::shared_ptr<const LessonsSnapshot> course)
+    {
+        m_snapshot = std::move(course);
+    }
 
     bool isAnalysing() const { return m_running > 0; }
     // Blocks until the window-load analysis has finished and its rows are in the list.
@@ -79,6 +93,8 @@ private:
     std::unique_ptr<QThread> m_thread;
     std::atomic<bool> m_cancelled{false};
     int m_running = 0;
+    bool m_loading = false;
+    bool m_listening = false;
 };
 
 } // namespace lexotrace

@@ -43,7 +43,8 @@ platform::StoreCoordinator* SpellErrorModel::wordErrorManager()
         m_store.coordinator->setReadOnly(true);
         // A store that cannot be opened shows up as an empty list; nothing is said here.
         platform::StoreError error;
-        if (!m_store.coordinator->addStore(getTypewardenErrorListPathFromPreferences(), &error))
+        if (!m_store.coordinator->addStore(getTypewardenErrorListPathFromPreferences(), &error,
+                                           &m_store.readAhead))
             qCWarning(lcErrorList).noquote() << "word pairs:" << error.message;
     }
     return m_store.coordinator.get();

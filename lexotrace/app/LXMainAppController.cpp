@@ -52,9 +52,25 @@ void LXMainAppController::showSpellErrorAnalysisWindow()
         connect(m_analysis.get(), &SpellErrorAnalysisController::lessonsWindowRequested, this,
                 &LXMainAppController::showSpellLessonsWindow);
         installMainMenu(m_analysis->window(), m_analysis->fileMenuActions());
-        m_analysis->wake();
+        if (m_storesLoading) {
+            m_analysis->listenForAnnouncements();
+            m_analysis->setLoading(true);
+        } else {
+            m_analysis->wake();
+        }
     }
     m_analysis->showWindow();
+}
+
+void LXMainAppController::storesLoaded(std::shared_ptr<const LessonsSnapshot> course)
+{
+    if (!std::exchange(m_storesLoading, false) || !m_analysis)
+        return;
+    if (course && !course->isEmpty())
+        m_analysis->setCourse(std::move(course));
+    m_analysis->setTellsEmptyList(!m_relaunchExpected);
+    m_analysis->setLoading(false);
+    m_analysis->showStoredPairs();
 }
 
 void LXMainAppController::showSpellRuleWindow()

@@ -25,6 +25,7 @@ namespace lexotrace
 
 class AboutController;
 class LessonCoreDataAppDelegate;
+class LessonsSnapshot;
 class SpellBitsWindowController;
 class SpellErrorAnalysisController;
 class SpellLessonsWindowController;
@@ -75,6 +76,11 @@ public:
     // A first-run load will relaunch the program: the analysis window of this copy does not tell
     // an empty word-pair list, the relaunched one does.
     void setRelaunchExpected(bool expected) { m_relaunchExpected = expected; }
+    // While the stores are read at start, the analysis window shows without its list and says
+    // it is loading; storesLoaded() fills it.
+    void setStoresLoading(bool loading) { m_storesLoading = loading; }
+    // `course`, when given, is the lessons as read from their file.
+    void storesLoaded(std::shared_ptr<const LessonsSnapshot> course = nullptr);
 
     // Fields.
     QWidget* window() const { return m_window; }
@@ -142,6 +148,7 @@ private:
     QString m_programPath;
     bool m_terminating = false;
     bool m_relaunchExpected = false;
+    bool m_storesLoading = false;
 
     QWidget* m_window = nullptr;
     std::unique_ptr<model::PreferencesController> m_preferences;

@@ -4,7 +4,10 @@
 #include "lexotrace/lessons/UnitsArrayController.h"
 #include "lexotrace/scripting/LexotraceScriptModel.h"
 
+#include "model/OrthovaModel.h"
+
 #include <QApplication>
+#include <QTimer>
 #include <QWidget>
 
 #include <cstdio>
@@ -141,12 +144,12 @@ bool LexotraceApplication::start()
         answerLaterStarts();
         acceptScripts();
     }
-    m_lessons->wake();
-    m_rules->wake();
-    m_controller->setRelaunchExpected(m_lessons->firstRunLoadScheduled());
+    // The window shows at once; the stores are read meanwhile and woken once all are in.
+    readStoresAhead();
+    m_controller->setStoresLoading(true);
     m_controller->applicationDidFinishLaunching();
     m_controller->setWindow(m_controller->analysisWindow());
-    // The first-run messages, scheduled as the stores woke, appear on the analysis window.
+    // The first-run messages, scheduled as the stores wake, appear on the analysis window.
     m_lessons->setSheetWindow(m_controller->analysisWindow());
     m_rules->setSheetWindow(m_controller->analysisWindow());
 
@@ -154,6 +157,51 @@ bool LexotraceApplication::start()
     if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance()))
         app->setQuitOnLastWindowClosed(false);
     return true;
+}
+
+void LexotraceApplication::readStoresAhead()
+{
+    const model::PreferencesController& preferences = *m_controller->preferencesController();
+    const platform::ObjectModelPtr model = model::orthovaCoreData();
+    const std::pair<OpenStore*, QString> stores[] = {
+        {&m_stores.lessons, preferences.defaultPathToSpellLessonsData()},
+        {&m_stores.rules, preferences.rulesDictionaryFactoryInstallXMLPath().toString()},
+        {&m_stores.wordErrors, preferences.typewardenErrorListXMLPath()},
+    };
+    m_readsPending = 0;
+    for (const auto& [store, path] : stores) {
+        if (path.isEmpty())
+            continue;
+        ++m_readsPending;
+        std::function<void(const platform::StoreRead&)> prepare;
+        if (store == &m_stores.lessons)
+            // The analysis needs the course as values: made on the worker as the file is read.
+            prepare = [this](const platform::StoreRead& read) {
+                if (read.contents)
+                    m_preparedCourse = LessonsSnapshot::fromStore(*read.contents);
+            };
+        store->readAhead.start(
+            path, model,
+            [this] {
+                if (--m_readsPending == 0)
+                    finishLoading();
+            },
+            std::move(prepare));
+    }
+    if (m_readsPending == 0)
+        QTimer::singleShot(0, m_controller.get(), [this] { finishLoading(); });
+}
+
+void LexotraceApplication::finishLoading()
+{
+    if (std::exchange(m_loaded, true))
+        return;
+    // A store read ahead and not yet taken is taken here, waiting for it when need be.
+    m_lessons->wake();
+    m_rules->wake();
+    m_controller->setRelaunchExpected(m_lessons->firstRunLoadScheduled());
+    // Taking the lessons read above has made its course, when the file held one.
+    m_controller->storesLoaded(std::exchange(m_preparedCourse, nullptr));
 }
 
 } // namespace lexotrace

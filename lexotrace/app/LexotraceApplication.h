@@ -1,5 +1,6 @@
 #pragma once
 
+#include "lexotrace/analysis/LessonsSnapshot.h"
 #include "lexotrace/app/LXMainAppController.h"
 #include "lexotrace/store/LessonCoreDataAppDelegate.h"
 #include "lexotrace/store/SpellRuleCoreDataAppDelegate.h"
@@ -44,6 +45,10 @@ public:
     // False when another copy runs: that copy's window is brought forward and this one stops
     // before it opens a store.
     bool start();
+    // Wakes the stores and fills the analysis window; done by start() once the stores are read,
+    // or at once, waiting for the reads, when called sooner.
+    void finishLoading();
+    bool isLoaded() const { return m_loaded; }
 
     LXMainAppController& controller() { return *m_controller; }
     LessonCoreDataAppDelegate& lessons() { return *m_lessons; }
@@ -56,8 +61,13 @@ private:
     // Scripts reach the curriculum on the bus name's "/Scripting".
     void acceptScripts();
     void answerLaterStarts();
+    // Starts reading the three store files on worker threads.
+    void readStoresAhead();
 
     bool m_ownsBusName = false;
+    bool m_loaded = false;
+    int m_readsPending = 0;
+    std::shared_ptr<const LessonsSnapshot> m_preparedCourse; // written by the lessons read
     platform::AlertPresenter* m_alerts = nullptr;
     std::unique_ptr<platform::ApplicationActivation> m_activation;
     std::unique_ptr<LexotraceScriptModel> m_scriptModel;

@@ -56,7 +56,7 @@ platform::StoreCoordinator* DataSource::coordinatorForPath(const QString& path)
     if (m_store.coordinator)
         return m_store.coordinator.get();
     m_store.coordinator = std::make_shared<platform::StoreCoordinator>(model());
-    if (!m_store.coordinator->addStore(path, &m_openError)) {
+    if (!m_store.coordinator->addStore(path, &m_openError, &m_store.readAhead)) {
         m_alerts.beep();
         qCCritical(lcStore).noquote()
             << QStringLiteral("Unresolved error %1, %2")

@@ -2,6 +2,7 @@
 
 #include "platform/store/ObjectContext.h"
 #include "platform/store/StoreCoordinator.h"
+#include "platform/store/StoreReadAhead.h"
 #include "platform/store/UndoManager.h"
 
 #include <memory>
@@ -16,6 +17,8 @@ struct OpenStore {
     std::shared_ptr<platform::StoreCoordinator> coordinator;
     std::unique_ptr<platform::UndoManager> undo;
     std::unique_ptr<platform::ObjectContext> context;
+    // The file read at start, taken by whoever opens the store first.
+    platform::StoreReadAhead readAhead;
 };
 
 // Lexotrace's three stores, owned by the application and lent to its parts: the lessons and the

@@ -30,6 +30,8 @@ public:
     bool isDeleted() const { return m_state == State::Deleted || m_state == State::Removed; }
 
     QVariant value(const QString& key) const;
+    // By the entity's attribute index, for loops over many objects of one entity.
+    const QVariant& valueAt(int attributeIndex) const { return m_values[attributeIndex]; }
     QString string(const QString& key) const { return value(key).toString(); }
     QDateTime date(const QString& key) const { return value(key).toDateTime(); }
     bool hasValue(const QString& key) const { return value(key).isValid(); }

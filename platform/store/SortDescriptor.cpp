@@ -63,8 +63,11 @@ struct SortKey {
             return;
         if (value.typeId() == QMetaType::QDateTime)
             date = value.toDateTime();
-        text = value.toString();
+        else
+            text = value.toString();
     }
+    // A date compared with text compares as its text.
+    QString asText() const { return date ? QVariant(*date).toString() : text; }
 };
 
 int compareKeys(const SortKey& a, const SortKey& b, Comparison comparison)
@@ -73,6 +76,9 @@ int compareKeys(const SortKey& a, const SortKey& b, Comparison comparison)
         return int(a.present) - int(b.present);
     if (a.date && b.date)
         return *a.date < *b.date ? -1 : (*b.date < *a.date ? 1 : 0);
+    if (a.date || b.date)
+        return compareKeys(SortKey(QVariant(a.asText())), SortKey(QVariant(b.asText())),
+                           comparison);
     switch (comparison) {
     case Comparison::Plain:
         return a.text.compare(b.text, Qt::CaseSensitive);

@@ -1,5 +1,7 @@
 #include "platform/store/StoreCoordinator.h"
 
+#include "platform/store/StoreReadAhead.h"
+
 #include <QFileInfo>
 #include <QUuid>
 
@@ -8,24 +10,25 @@ namespace platform
 
 StoreCoordinator::StoreCoordinator(ObjectModelPtr model) : m_model(std::move(model)) {}
 
-bool StoreCoordinator::addStore(const QString& path, StoreError* error)
+bool StoreCoordinator::addStore(const QString& path, StoreError* error, StoreReadAhead* ahead)
 {
     if (path.isEmpty()) {
         setError(error, StoreError::make(StoreError::FileUnreadable,
                                          QObject::tr("No store file was named.")));
         return false;
     }
-    StoreError readError;
-    auto contents = StoreFile::read(path, *m_model, &readError);
-    if (readError.isError()) {
-        setError(error, readError);
+    std::optional<StoreRead> read = ahead ? ahead->take(path) : std::nullopt;
+    if (!read)
+        read = StoreRead::of(path, *m_model);
+    if (read->error.isError()) {
+        setError(error, read->error);
         return false;
     }
     m_path = path;
     m_open = true;
     m_lastFileSize = QFileInfo(path).size();
-    if (contents) {
-        m_contents = std::move(*contents);
+    if (read->contents) {
+        m_contents = std::move(*read->contents);
     } else {
         m_contents = {};
         m_contents.uuid = QUuid::createUuid().toString(QUuid::WithoutBraces);

@@ -21,7 +21,8 @@ public:
 
     // Opens the store at path. A missing file opens as an empty store; an unreadable or foreign
     // file fails with an error, leaves the coordinator without a store and is never written.
-    bool addStore(const QString& path, StoreError* error);
+    // A read of the same file started ahead is taken from `ahead` instead of reading it again.
+    bool addStore(const QString& path, StoreError* error, class StoreReadAhead* ahead = nullptr);
     bool hasStore() const { return m_open; }
     // A read-only store is never written: saves fail and the file stays as it is.
     void setReadOnly(bool readOnly) { m_readOnly = readOnly; }

@@ -127,3 +127,26 @@ TEST(AnalysisController, AnEmptyListShowsItsMessageOneSecondAfterTheWindowLoads)
     EXPECT_EQ(f.alerts.shown[0].window, controller.window());
     EXPECT_EQ(f.alerts.shown[0].alert.messageText, "Your word error list is empty.");
 }
+
+TEST(AnalysisController, TheCourseReadWithTheLessonsFileIsTheOneItsOpenedStoreGives)
+{
+    // Made while the file is read at start, before any context exists; a row outside any
+    // section has no unit values either way.
+    testsupport::AnalysisFixture f({});
+    platform::ObjectContext& lessons = *f.stores.lessons.context;
+    lessons.insertNewObject(model::entity::RelatedWords)
+        ->setValue(model::key::word(2), QStringLiteral("stray"));
+    ASSERT_TRUE(lessons.save());
+    const auto contents = platform::StoreFile::read(f.stores.lessons.coordinator->storePath(),
+                                                    *model::orthovaCoreData(), nullptr);
+    ASSERT_TRUE(contents.has_value());
+
+    testsupport::StoreOnDisk reopened(f.stores.lessons.coordinator->storePath());
+    const auto opened = LessonsSnapshot::fromRows(reopened.all(model::entity::RelatedWords));
+    const auto read = LessonsSnapshot::fromStore(*contents);
+    ASSERT_GT(opened->rows().size(), 30000);
+    EXPECT_TRUE(read->rows() == opened->rows());
+    EXPECT_EQ(read->rows().last().words[1], QStringLiteral("stray"));
+    EXPECT_FALSE(read->rows().last().unitNumber.has_value());
+    EXPECT_EQ(read->lookup(1, QStringLiteral("receive")), opened->lookup(1, "receive"));
+}

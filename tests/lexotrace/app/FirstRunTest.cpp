@@ -1,4 +1,5 @@
 // Start-up of Lexotrace on empty and filled stores, through the program's own object graph.
+#include "lexotrace/analysis/SpellErrorAnalysisController.h"
 #include "lexotrace/app/LexotraceApplication.h"
 #include "lexotrace/rules/SpellRulesWindowController.h"
 #include "model/DefaultsKeys.h"
@@ -11,6 +12,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QMainWindow>
+#include <QStatusBar>
 #include <QTest>
 #include <QWidget>
 
@@ -49,7 +52,7 @@ struct Launch {
     int quits = 0;
     std::unique_ptr<LexotraceApplication> app;
 
-    explicit Launch(bool holdSheets = true)
+    explicit Launch(bool holdSheets = true, bool waitForStores = true)
     {
         alerts.holdSheets = holdSheets;
         app = std::make_unique<LexotraceApplication>(
@@ -57,7 +60,15 @@ struct Launch {
         app->controller().setQuitHandler([this] { ++quits; });
         app->controller().setProgramPath(QStringLiteral("/opt/lexotrace/bin/lexotrace"));
         app->start();
+        if (!waitForStores)
+            return;
+        waitUntilLoaded();
         QCoreApplication::processEvents(); // the first-run loads are scheduled for the next turn
+    }
+    // The stores are read on worker threads while the window shows.
+    bool waitUntilLoaded()
+    {
+        return QTest::qWaitFor([this] { return app->isLoaded(); }, 10000);
     }
 
     qsizetype count(platform::ObjectContext* c, const QString& entity)
@@ -110,8 +121,20 @@ TEST(FirstRun, EmptyStoresAreFilledFromTheFactoryFilesAndTheProgramRelaunchesOnc
     EXPECT_EQ(first.quits, 1);
     first.app.reset();
 
-    // The relaunched program finds both stores filled and only tells that no pair is captured.
-    Launch second;
+    // The relaunched program shows its window before it reads the stores, and says so; then it
+    // finds both stores filled and only tells that no pair is captured.
+    Launch second(true, false);
+    SpellErrorAnalysisController* analysis =
+        second.app->controller().spellErrorAnalysisController();
+    ASSERT_NE(analysis, nullptr);
+    EXPECT_TRUE(analysis->window()->isVisible());
+    EXPECT_TRUE(analysis->isLoading());
+    EXPECT_EQ(analysis->window()->statusBar()->currentMessage(),
+              "Loading the lessons and your word pairs…");
+    EXPECT_FALSE(second.app->isLoaded());
+    ASSERT_TRUE(second.waitUntilLoaded());
+    EXPECT_FALSE(analysis->isLoading());
+    EXPECT_TRUE(analysis->window()->statusBar()->currentMessage().isEmpty());
     EXPECT_TRUE(second.alerts.shown.isEmpty());
     ASSERT_TRUE(QTest::qWaitFor([&] { return !second.alerts.shown.isEmpty(); }, 3000));
     EXPECT_EQ(second.alerts.shown[0].alert.messageText, "Your word error list is empty.");

@@ -24,6 +24,7 @@ struct LoadedProgram {
             lexotrace::LexotraceApplication::Services{&alerts, &launcher, &panels});
         app->controller().setQuitHandler([] {});
         app->start();
+        app->finishLoading();              // the stores read ahead are taken at once
         QCoreApplication::processEvents(); // the first-run loads, answered at once
         app->controller().showSpellLessonsWindow();
         window = app->controller().spellLessonsWindowController();
