@@ -176,9 +176,9 @@ void LexotraceApplication::readStoresAhead()
         std::function<void(const platform::StoreRead&)> prepare;
         if (store == &m_stores.lessons)
             // The analysis needs the course as values: made on the worker as the file is read.
-            prepare = [this](const platform::StoreRead& read) {
+            prepare = [course = m_preparedCourse](const platform::StoreRead& read) {
                 if (read.contents)
-                    m_preparedCourse = LessonsSnapshot::fromStore(*read.contents);
+                    course->set(LessonsSnapshot::fromStore(*read.contents));
             };
         store->readAhead.start(
             path, model,
@@ -201,7 +201,7 @@ void LexotraceApplication::finishLoading()
     m_rules->wake();
     m_controller->setRelaunchExpected(m_lessons->firstRunLoadScheduled());
     // Taking the lessons read above has made its course, when the file held one.
-    m_controller->storesLoaded(std::exchange(m_preparedCourse, nullptr));
+    m_controller->storesLoaded(m_preparedCourse->take());
 }
 
 } // namespace lexotrace

@@ -13,6 +13,7 @@
 #include "platform/scripting/ScriptEngine.h"
 
 #include <memory>
+#include <mutex>
 
 namespace lexotrace
 {
@@ -67,7 +68,27 @@ private:
     bool m_ownsBusName = false;
     bool m_loaded = false;
     int m_readsPending = 0;
-    std::shared_ptr<const LessonsSnapshot> m_preparedCourse; // written by the lessons read
+    // The course made by the lessons read, on its worker; shared, as the worker may outlive
+    // this object's members.
+    class PreparedCourse
+    {
+    public:
+        void set(std::shared_ptr<const LessonsSnapshot> course)
+        {
+            std::lock_guard lock(m_mutex);
+            m_course = std::move(course);
+        }
+        std::shared_ptr<const LessonsSnapshot> take()
+        {
+            std::lock_guard lock(m_mutex);
+            return std::exchange(m_course, nullptr);
+        }
+
+    private:
+        std::mutex m_mutex;
+        std::shared_ptr<const LessonsSnapshot> m_course;
+    };
+    std::shared_ptr<PreparedCourse> m_preparedCourse = std::make_shared<PreparedCourse>();
     platform::AlertPresenter* m_alerts = nullptr;
     std::unique_ptr<platform::ApplicationActivation> m_activation;
     std::unique_ptr<LexotraceScriptModel> m_scriptModel;
