@@ -13,9 +13,16 @@ ManagedObject::ManagedObject(ObjectContext* context, const EntityDescription* en
     m_values.resize(entity->attributes().size());
     const auto relationships = entity->relationships().size();
     if (relationships > 0) {
-        m_toOne.resize(relationships);
-        m_toMany.resize(relationships);
+        m_links = std::make_unique<Links>();
+        m_links->toOne.resize(relationships);
+        m_links->toMany.resize(relationships);
     }
+}
+
+const QList<ManagedObject*>& ManagedObject::toOneSlots() const
+{
+    static const QList<ManagedObject*> none;
+    return m_links ? m_links->toOne : none;
 }
 
 ObjectID ManagedObject::objectID() const
@@ -80,7 +87,7 @@ void ManagedObject::setToMany(const QString& relationship, const QList<ManagedOb
     if (index < 0 || !m_entity->relationships()[index].toMany)
         return;
     const QString inverse = m_entity->relationships()[index].inverse;
-    const QList<ManagedObject*> current = m_toMany[index];
+    const QList<ManagedObject*> current = m_links->toMany[index];
     for (ManagedObject* member : current)
         if (!members.contains(member))
             member->setToOne(inverse, nullptr);
@@ -102,7 +109,7 @@ ManagedObject* ManagedObject::toOne(const QString& relationship) const
     const int index = m_entity->relationshipIndex(relationship);
     if (index < 0 || m_entity->relationships()[index].toMany)
         return nullptr;
-    return m_toOne[index];
+    return m_links->toOne[index];
 }
 
 QList<ManagedObject*> ManagedObject::toMany(const QString& relationship) const
@@ -110,7 +117,7 @@ QList<ManagedObject*> ManagedObject::toMany(const QString& relationship) const
     const int index = m_entity->relationshipIndex(relationship);
     if (index < 0 || !m_entity->relationships()[index].toMany)
         return {};
-    return m_toMany[index];
+    return m_links->toMany[index];
 }
 
 } // namespace platform

@@ -69,9 +69,18 @@ private:
     State m_state = State::Inserted;
     bool m_updated = false;
 
-    QList<QVariant> m_values;              // by attribute index
-    QList<ManagedObject*> m_toOne;         // by relationship index (to-many slots unused)
-    QList<QList<ManagedObject*>> m_toMany; // by relationship index (to-one slots unused)
+    // Relationships by index, kept only by objects of entities that have any.
+    struct Links {
+        QList<ManagedObject*> toOne;         // to-many slots unused
+        QList<QList<ManagedObject*>> toMany; // to-one slots unused
+    };
+    const QList<ManagedObject*>& toOneSlots() const;
+    QList<ManagedObject*>& toOneSlots() { return m_links->toOne; }
+    QList<QList<ManagedObject*>>& toManySlots() { return m_links->toMany; }
+    bool hasLinks() const { return bool(m_links); }
+
+    QList<QVariant> m_values; // by attribute index
+    std::unique_ptr<Links> m_links;
     std::unique_ptr<Saved> m_saved;
 };
 

@@ -38,7 +38,7 @@ ObjectContext::ObjectContext(std::shared_ptr<StoreCoordinator> coordinator, QObj
         ManagedObject* object = m_objects[size_t(i)].get();
         for (qsizetype r = 0; r < records[i].toOne.size(); ++r)
             if (records[i].toOne[r] != 0)
-                object->m_toOne[r] = numbered(records[i].toOne[r]);
+                object->toOneSlots()[r] = numbered(records[i].toOne[r]);
     }
     rebuildToMany();
 }
@@ -90,7 +90,8 @@ void ObjectContext::keepSavedState(ManagedObject* object)
     if (object->m_saved || object->m_number == 0 ||
         (object->m_state != State::Persisted && object->m_state != State::Deleted))
         return;
-    object->m_saved.reset(new ManagedObject::Saved{object->m_values, object->m_toOne});
+    object->m_saved.reset(
+        new ManagedObject::Saved{object->m_values, std::as_const(*object).toOneSlots()});
     m_withSavedState.insert(object);
 }
 
@@ -116,8 +117,9 @@ void ObjectContext::noteChange(ManagedObject* object)
 {
     if (object && object->m_state == State::Persisted) {
         // Updated while it differs from its saved state, so undoing every change leaves none.
-        const bool updated = object->m_saved && (object->m_values != object->m_saved->values ||
-                                                 object->m_toOne != object->m_saved->toOne);
+        const bool updated =
+            object->m_saved && (object->m_values != object->m_saved->values ||
+                                std::as_const(*object).toOneSlots() != object->m_saved->toOne);
         if (updated != object->m_updated) {
             object->m_updated = updated;
             if (updated)
@@ -195,23 +197,23 @@ void ObjectContext::deleteObject(ManagedObject* object)
         if (!rels[r].cascadeDelete)
             continue;
         if (rels[r].toMany) {
-            const QList<ManagedObject*> members = object->m_toMany[r];
+            const QList<ManagedObject*> members = object->toManySlots()[r];
             for (ManagedObject* member : members)
                 deleteObject(member);
-        } else if (object->m_toOne[r]) {
-            deleteObject(object->m_toOne[r]);
+        } else if (object->toOneSlots()[r]) {
+            deleteObject(object->toOneSlots()[r]);
         }
     }
     // Unlink what remains, so that no live object points at a deleted one.
     for (int r = 0; r < rels.size(); ++r) {
         if (rels[r].toMany) {
-            const QList<ManagedObject*> members = object->m_toMany[r];
+            const QList<ManagedObject*> members = object->toManySlots()[r];
             for (ManagedObject* member : members) {
                 const int inverse = member->entity().relationshipIndex(rels[r].inverse);
                 if (inverse >= 0)
                     setToOne(member, inverse, nullptr);
             }
-        } else if (object->m_toOne[r]) {
+        } else if (object->toOneSlots()[r]) {
             setToOne(object, r, nullptr);
         }
     }
@@ -231,7 +233,7 @@ void ObjectContext::setValue(ManagedObject* object, int index, const QVariant& v
 
 void ObjectContext::setToOne(ManagedObject* object, int index, ManagedObject* target, qsizetype at)
 {
-    ManagedObject* old = object->m_toOne[index];
+    ManagedObject* old = object->toOneSlots()[index];
     if (old == target)
         return;
     keepSavedState(object);
@@ -240,16 +242,16 @@ void ObjectContext::setToOne(ManagedObject* object, int index, ManagedObject* ta
     if (old) {
         const int inverse = old->entity().relationshipIndex(rel.inverse);
         if (inverse >= 0 && old->entity().relationships()[inverse].toMany) {
-            oldAt = old->m_toMany[inverse].indexOf(object);
+            oldAt = old->toManySlots()[inverse].indexOf(object);
             if (oldAt >= 0)
-                old->m_toMany[inverse].removeAt(oldAt);
+                old->toManySlots()[inverse].removeAt(oldAt);
         }
     }
-    object->m_toOne[index] = target;
+    object->toOneSlots()[index] = target;
     if (target) {
         const int inverse = target->entity().relationshipIndex(rel.inverse);
         if (inverse >= 0 && target->entity().relationships()[inverse].toMany) {
-            auto& list = target->m_toMany[inverse];
+            auto& list = target->toManySlots()[inverse];
             if (at >= 0 && at <= list.size())
                 list.insert(at, object);
             else
@@ -263,20 +265,21 @@ void ObjectContext::setToOne(ManagedObject* object, int index, ManagedObject* ta
 void ObjectContext::rebuildToMany()
 {
     for (const auto& owned : m_objects)
-        for (auto& list : owned->m_toMany)
-            list.clear();
+        if (owned->hasLinks())
+            for (auto& list : owned->toManySlots())
+                list.clear();
     for (const auto& owned : m_objects) {
         ManagedObject* object = owned.get();
         if (!isLive(object) && object->m_state != State::Deleted)
             continue;
         const auto& rels = object->entity().relationships();
         for (int r = 0; r < rels.size(); ++r) {
-            ManagedObject* target = object->m_toOne[r];
+            ManagedObject* target = object->toOneSlots()[r];
             if (rels[r].toMany || !target)
                 continue;
             const int inverse = target->entity().relationshipIndex(rels[r].inverse);
             if (inverse >= 0 && target->entity().relationships()[inverse].toMany)
-                target->m_toMany[inverse].append(object);
+                target->toManySlots()[inverse].append(object);
         }
     }
 }
@@ -374,9 +377,10 @@ bool ObjectContext::save(StoreError* error)
         const ManagedObject* object = owned.get();
         if (!isLive(object))
             continue;
-        toOne.resize(object->m_toOne.size());
-        for (qsizetype r = 0; r < object->m_toOne.size(); ++r)
-            toOne[r] = object->m_toOne[r] ? numberOf(object->m_toOne[r]) : 0;
+        const QList<ManagedObject*>& targets = object->toOneSlots();
+        toOne.resize(targets.size());
+        for (qsizetype r = 0; r < targets.size(); ++r)
+            toOne[r] = targets[r] ? numberOf(targets[r]) : 0;
         writer->add(object->entity(), numberOf(object), object->m_values,
                     std::span<const qint64>(toOne.data(), size_t(toOne.size())));
     }
@@ -415,7 +419,8 @@ void ObjectContext::rollback()
         }
         if (object->m_state == State::Persisted && object->m_saved) {
             object->m_values = object->m_saved->values;
-            object->m_toOne = object->m_saved->toOne;
+            if (object->hasLinks())
+                object->toOneSlots() = object->m_saved->toOne;
         }
         object->m_updated = false;
     }
