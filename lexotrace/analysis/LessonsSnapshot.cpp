@@ -30,7 +30,7 @@ std::optional<QString> optionalAt(const platform::ManagedObject& object, int ind
     return v.isValid() ? std::optional<QString>(v.toString()) : std::nullopt;
 }
 
-// Where a row entity keeps its slotIndexes, looked up once rather than for every row.
+// Where a row entity keeps its word and bit slots, looked up once rather than for every row.
 struct SlotIndexes {
     const platform::EntityDescription* entity = nullptr;
     std::array<int, model::kWordSlots> words{}, bits{};

@@ -285,14 +285,6 @@ std::optional<StoreContents> StoreFile::read(const QString& path, const ObjectMo
     return contents;
 }
 
-bool StoreFile::write(const QString& path, const StoreContents& contents, StoreError* error)
-{
-    StoreFileWriter writer(contents.uuid, contents.nextNumber, contents.records.size() * 80);
-    for (const StoreRecord& record : contents.records)
-        writer.add(*record.entity, record.number, record.values, record.toOne);
-    return writer.commit(path, error);
-}
-
 StoreFileWriter::StoreFileWriter(const QString& uuid, qint64 nextNumber, qsizetype sizeHint)
 {
     m_bytes.reserve(size_t(256 + sizeHint));

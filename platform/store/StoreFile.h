@@ -58,15 +58,14 @@ private:
     QList<Names> m_names;
 };
 
-// Reads and writes the store file: UTF-8 XML, replaced atomically on write (a temporary file in the
-// same folder, flushed to disk, then renamed over the old one).
+// Reads the store file: UTF-8 XML, written by StoreFileWriter and replaced atomically (a
+// temporary file in the same folder, flushed to disk, then renamed over the old one).
 class StoreFile
 {
 public:
     // A missing file gives nothing and no error; an unreadable or foreign file gives an error.
     static std::optional<StoreContents> read(const QString& path, const ObjectModel& model,
                                              StoreError* error);
-    static bool write(const QString& path, const StoreContents& contents, StoreError* error);
 };
 
 } // namespace platform
