@@ -35,6 +35,20 @@ desktop-file-validate "$share"/applications/*.desktop || fail "desktop-file-vali
 appstreamcli validate --no-net "$share"/metainfo/*.metainfo.xml >/dev/null ||
     fail "appstreamcli validate"
 
+# The manual pages read back as pages, without a warning, each naming its bus name.
+for page in lexotrace:com.brellum.Lexotrace typewarden:com.brellum.Typewarden \
+    lexotrace-script:com.brellum.Lexotrace typewarden-script:com.brellum.Typewarden; do
+    name=${page%%:*}
+    file=$share/man/man1/$name.1
+    [ -s "$file" ] || fail "no manual page for $name"
+    text=$(LC_ALL=C.UTF-8 MANWIDTH=100 man --warnings=w -l "$file" 2>"$scratch/man.err") ||
+        fail "man -l $name.1"
+    [ -s "$scratch/man.err" ] && { cat "$scratch/man.err" >&2; fail "man warns on $name.1"; }
+    for part in NAME SYNOPSIS FILES "SESSION BUS" EXAMPLES "${page#*:}"; do
+        grep -q "$part" <<<"$text" || fail "$name.1 has no $part"
+    done
+done
+
 # Into a DESTDIR: the files land under it, and name the final places.
 DESTDIR=$scratch/root cmake --install "$build" --prefix /usr >/dev/null
 [ -x "$scratch/root/usr/bin/lexotrace" ] || fail "DESTDIR install: no usr/bin/lexotrace"
