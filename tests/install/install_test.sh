@@ -39,7 +39,7 @@ appstreamcli validate --no-net "$share"/metainfo/*.metainfo.xml >/dev/null ||
 for page in lexotrace:com.brellum.Lexotrace typewarden:com.brellum.Typewarden \
     lexotrace-script:com.brellum.Lexotrace typewarden-script:com.brellum.Typewarden; do
     name=${page%%:*}
-    file=$share/man/man1/$name.1
+    file=$share/man/man1/$name.1.gz
     [ -s "$file" ] || fail "no manual page for $name"
     text=$(LC_ALL=C.UTF-8 MANWIDTH=100 man --warnings=w -l "$file" 2>"$scratch/man.err") ||
         fail "man -l $name.1"
@@ -56,46 +56,7 @@ grep -qx "Exec=/usr/bin/typewarden" \
     "$scratch/root/usr/share/dbus-1/services/com.brellum.Typewarden.service" ||
     fail "DESTDIR install: the Typewarden bus service does not name /usr/bin/typewarden"
 
-# The installed programs in a home of their own, on a private session bus that knows the
-# installed services.
-export HOME=$scratch/home XDG_DATA_HOME=$scratch/home/data XDG_CONFIG_HOME=$scratch/home/config
-export XDG_RUNTIME_DIR=$scratch/runtime QT_QPA_PLATFORM=offscreen
-mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
-cd "$scratch"
-cat >"$scratch/bus.conf" <<CONF
-<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
- "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
-<busconfig>
-  <type>session</type>
-  <listen>unix:dir=$scratch</listen>
-  <servicedir>$share/dbus-1/services</servicedir>
-  <policy context="default">
-    <allow send_destination="*" eavesdrop="true"/>
-    <allow eavesdrop="true"/>
-    <allow own="*"/>
-  </policy>
-</busconfig>
-CONF
-
-cat >"$scratch/session.sh" <<'SESSION'
-set -euo pipefail
-prefix=$1 log=$2
-# Typewarden is not running: the bus starts the installed one for its script client.
-answer=$(timeout 60 "$prefix/bin/typewarden-script" -e "count word pairs") ||
-    { echo "FAIL: typewarden-script did not get an answer" >&2; exit 1; }
-[ "$answer" = 0 ] || { echo "FAIL: typewarden-script answered '$answer'" >&2; exit 1; }
-QT_LOGGING_RULES="orthova.start.info=true;lexotrace.store.debug=true" \
-    "$prefix/bin/lexotrace" >"$log" 2>&1 &
-for _ in $(seq 150); do
-    grep -q "first window shown" "$log" && break
-    sleep 0.1
-done
-SESSION
-dbus-run-session --config-file="$scratch/bus.conf" -- \
-    bash "$scratch/session.sh" "$prefix" "$scratch/lexotrace.log"
-grep -q "first window shown" "$scratch/lexotrace.log" ||
-    { cat "$scratch/lexotrace.log" >&2; fail "the installed Lexotrace showed no window"; }
-grep -q "lessonsXMLSourcePath: $share/orthova/Lessons_Initiation_Data.xml" \
-    "$scratch/lexotrace.log" ||
-    { cat "$scratch/lexotrace.log" >&2; fail "the installed Lexotrace did not use the installed factory files"; }
+# The installed programs, started from there.
+"$(dirname "$0")/start_installed.sh" "$prefix" --bus-activation ||
+    fail "the installed programs did not start"
 echo "installed, validated and started from $prefix"

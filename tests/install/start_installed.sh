@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# start_installed.sh PREFIX [--bus-activation]: starts the programs installed under PREFIX in a
+# home of their own, on a private session bus, without a display: Lexotrace must show its first
+# window on the factory files under PREFIX/share/orthova. With --bus-activation, Typewarden (not
+# running) must first be started by the bus for a script of its client, through the installed
+# service file.
+set -euo pipefail
+
+prefix=$1
+activation=${2:-}
+scratch=$(mktemp -d)
+trap 'pkill -KILL -f "$prefix/bin/" || true; rm -rf "$scratch"' EXIT
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+export HOME=$scratch/home XDG_DATA_HOME=$scratch/home/data XDG_CONFIG_HOME=$scratch/home/config
+export XDG_RUNTIME_DIR=$scratch/runtime QT_QPA_PLATFORM=offscreen
+mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+cd "$scratch"
+cat >"$scratch/bus.conf" <<CONF
+<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
+ "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
+<busconfig>
+  <type>session</type>
+  <listen>unix:dir=$scratch</listen>
+  <servicedir>$prefix/share/dbus-1/services</servicedir>
+  <policy context="default">
+    <allow send_destination="*" eavesdrop="true"/>
+    <allow eavesdrop="true"/>
+    <allow own="*"/>
+  </policy>
+</busconfig>
+CONF
+
+cat >"$scratch/session.sh" <<'SESSION'
+set -euo pipefail
+prefix=$1 log=$2 activation=$3
+if [ "$activation" = --bus-activation ]; then
+    answer=$(timeout 60 "$prefix/bin/typewarden-script" -e "count word pairs") ||
+        { echo "FAIL: typewarden-script did not get an answer" >&2; exit 1; }
+    [ "$answer" = 0 ] || { echo "FAIL: typewarden-script answered '$answer'" >&2; exit 1; }
+fi
+QT_LOGGING_RULES="orthova.start.info=true;lexotrace.store.debug=true" \
+    "$prefix/bin/lexotrace" >"$log" 2>&1 &
+for _ in $(seq 150); do
+    grep -q "first window shown" "$log" && break
+    sleep 0.1
+done
+SESSION
+dbus-run-session --config-file="$scratch/bus.conf" -- \
+    bash "$scratch/session.sh" "$prefix" "$scratch/lexotrace.log" "$activation"
+grep -q "first window shown" "$scratch/lexotrace.log" ||
+    { cat "$scratch/lexotrace.log" >&2; fail "the installed Lexotrace showed no window"; }
+grep -q "lessonsXMLSourcePath: $prefix/share/orthova/Lessons_Initiation_Data.xml" \
+    "$scratch/lexotrace.log" || {
+    cat "$scratch/lexotrace.log" >&2
+    fail "the installed Lexotrace did not use the installed factory files"
+}
