@@ -1,6 +1,7 @@
 #include "lexotrace/app/LexotraceApplication.h"
 
 #include "platform/TerminationSignals.h"
+#include "platform/Translations.h"
 #include "platform/ui/FirstWindowLog.h"
 
 #include <QApplication>
@@ -11,6 +12,7 @@ int main(int argc, char** argv)
     QApplication::setOrganizationName(QStringLiteral("Orthova"));
     QApplication::setApplicationName(QStringLiteral("Lexotrace"));
     QApplication::setApplicationVersion(QStringLiteral("0.1"));
+    platform::installTranslations();
 
     platform::FirstWindowLog firstWindow;
     lexotrace::LexotraceApplication lexotrace;

@@ -2,6 +2,7 @@
 #include "typewarden/store/TypewardenModel.h"
 
 #include "platform/TerminationSignals.h"
+#include "platform/Translations.h"
 
 #include <QApplication>
 
@@ -11,6 +12,7 @@ int main(int argc, char** argv)
     QApplication::setOrganizationName(QStringLiteral("Orthova"));
     QApplication::setApplicationName(QStringLiteral("Typewarden"));
     QApplication::setApplicationVersion(QStringLiteral("0.1"));
+    platform::installTranslations();
     // An agent: closing its list window does not end it.
     QApplication::setQuitOnLastWindowClosed(false);
 

@@ -10,10 +10,10 @@ namespace platform::scripting
 namespace
 {
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("ScriptEngine", text);
-}
+// The texts' translation context, as the translation tools see it too.
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(ScriptEngine)
+};
 
 QString quoted(const QString& text)
 {
@@ -57,7 +57,7 @@ bool ScriptEngine::outOfTime()
 {
     if (m_clock.elapsed() <= m_limit.count())
         return false;
-    fail(TimedOut, tr("The script ran longer than %1 seconds and was stopped.")
+    fail(TimedOut, Texts::tr("The script ran longer than %1 seconds and was stopped.")
                        .arg(double(m_limit.count()) / 1000.0));
     return true;
 }
@@ -86,13 +86,13 @@ std::optional<ScriptValue> ScriptEngine::execute(const Statement& s)
             return ScriptValue(qint64(list->size()));
         if (const auto* text = value->as<QString>())
             return ScriptValue(qint64(text->size()));
-        fail(CantMakeType, tr("Can't count %1.").arg(scriptText(*value)));
+        fail(CantMakeType, Texts::tr("Can't count %1.").arg(scriptText(*value)));
         return std::nullopt;
     }
     case Statement::Kind::Set: {
         if (!s.subject || s.subject->kind != Expr::Kind::Reference ||
             s.subject->path.front().form != RefPart::Form::Property) {
-            fail(AccessNotAllowed, tr("Only a property of an object can be set."));
+            fail(AccessNotAllowed, Texts::tr("Only a property of an object can be set."));
             return std::nullopt;
         }
         const auto value = evaluate(s.value);
@@ -101,8 +101,8 @@ std::optional<ScriptValue> ScriptEngine::execute(const Statement& s)
             return std::nullopt;
         for (const auto& object : objects->list) {
             if (!object) {
-                fail(AccessNotAllowed, tr("Access not allowed: the program's own properties "
-                                          "cannot be set."));
+                fail(AccessNotAllowed, Texts::tr("Access not allowed: the program's own properties "
+                                                 "cannot be set."));
                 return std::nullopt;
             }
             if (outOfTime())
@@ -123,7 +123,7 @@ std::optional<ScriptValue> ScriptEngine::execute(const Statement& s)
         return made || error.number == 0 ? made : modelFailed();
     }
     case Statement::Kind::Duplicate: {
-        const auto objects = receivers(s.subject, tr("duplicate"));
+        const auto objects = receivers(s.subject, Texts::tr("duplicate"));
         if (!objects)
             return std::nullopt;
         const auto properties = record(s.properties);
@@ -133,19 +133,19 @@ std::optional<ScriptValue> ScriptEngine::execute(const Statement& s)
         return copies || error.number == 0 ? copies : modelFailed();
     }
     case Statement::Kind::Move: {
-        const auto objects = receivers(s.subject, tr("move"));
-        const auto destination = objects ? objectsOf(s.value, tr("move to")) : std::nullopt;
+        const auto objects = receivers(s.subject, Texts::tr("move"));
+        const auto destination = objects ? objectsOf(s.value, Texts::tr("move to")) : std::nullopt;
         if (!destination)
             return std::nullopt;
         if (destination->size() != 1) {
-            fail(CantGet, tr("Objects can be moved to one object only."));
+            fail(CantGet, Texts::tr("Objects can be moved to one object only."));
             return std::nullopt;
         }
         auto moved = m_model.move(*objects, destination->first(), error);
         return moved || error.number == 0 ? moved : modelFailed();
     }
     case Statement::Kind::Delete: {
-        const auto objects = objectsOf(s.subject, tr("delete"));
+        const auto objects = objectsOf(s.subject, Texts::tr("delete"));
         if (!objects)
             return std::nullopt;
         for (const ObjectRef& object : *objects)
@@ -220,7 +220,7 @@ std::optional<ScriptValue> ScriptEngine::referenceValue(const Expr& reference)
         auto value = m_model.property(object, outer.key, error);
         if (!value) {
             fail(error.number ? error.number : CantGet,
-                 error.number ? error.text : tr("Can't get %1.").arg(outer.text));
+                 error.number ? error.text : Texts::tr("Can't get %1.").arg(outer.text));
             return std::nullopt;
         }
         values.push_back(std::move(*value));
@@ -238,7 +238,8 @@ std::optional<ScriptEngine::Objects> ScriptEngine::resolve(const std::vector<Ref
     for (size_t i = path.size(); i-- > from;) {
         const RefPart& part = path[i];
         if (part.form == RefPart::Form::Property) {
-            fail(CantGet, tr("Can't get the objects of %1: it is a property.").arg(part.text));
+            fail(CantGet,
+                 Texts::tr("Can't get the objects of %1: it is a property.").arg(part.text));
             return std::nullopt;
         }
         Objects next;
@@ -252,14 +253,15 @@ std::optional<ScriptEngine::Objects> ScriptEngine::resolve(const std::vector<Ref
                 const auto id = evaluate(part.first);
                 const QString* text = id ? id->as<QString>() : nullptr;
                 if (!text) {
-                    fail(CantMakeType, tr("An id is a text."));
+                    fail(CantMakeType, Texts::tr("An id is a text."));
                     return std::nullopt;
                 }
                 auto object = m_model.objectWithID(part.key, *text, error);
                 if (!object) {
                     fail(error.number ? error.number : CantGet,
-                         error.number ? error.text
-                                      : tr("Can't get %1.").arg(describe(part, quoted(*text))));
+                         error.number
+                             ? error.text
+                             : Texts::tr("Can't get %1.").arg(describe(part, quoted(*text))));
                     return std::nullopt;
                 }
                 next.list.append(*object);
@@ -268,7 +270,7 @@ std::optional<ScriptEngine::Objects> ScriptEngine::resolve(const std::vector<Ref
             const auto elements = m_model.elements(container, part.key, error);
             if (!elements) {
                 fail(error.number ? error.number : CantGet,
-                     error.number ? error.text : tr("Can't get %1.").arg(part.text));
+                     error.number ? error.text : Texts::tr("Can't get %1.").arg(part.text));
                 return std::nullopt;
             }
             if (part.form == RefPart::Form::Every) {
@@ -285,7 +287,7 @@ std::optional<ScriptEngine::Objects> ScriptEngine::resolve(const std::vector<Ref
             const qint64 a = position(*first), b = position(*last);
             if (a < 0 || b < 0 || a >= elements->size() || b >= elements->size() || a > b) {
                 fail(InvalidIndex,
-                     tr("Can't get %1. Invalid index.")
+                     Texts::tr("Can't get %1. Invalid index.")
                          .arg(describe(part,
                                        part.form == RefPart::Form::Range
                                            ? QStringLiteral("%1 thru %2").arg(*first).arg(*last)
@@ -304,7 +306,7 @@ std::optional<QList<ObjectRef>> ScriptEngine::objectsOf(const ExprPtr& expr, con
 {
     if (!expr || expr->kind != Expr::Kind::Reference ||
         expr->path.front().form == RefPart::Form::Property) {
-        fail(CantGet, tr("Can't %1 that: it is not an object.").arg(verb));
+        fail(CantGet, Texts::tr("Can't %1 that: it is not an object.").arg(verb));
         return std::nullopt;
     }
     const auto objects = resolve(expr->path, 0);
@@ -337,14 +339,14 @@ std::optional<Location> ScriptEngine::location(const LocationExpr& where)
     const RefPart& place = reference.path.front();
     if (reference.kind != Expr::Kind::Reference || place.form == RefPart::Form::Property ||
         place.form == RefPart::Form::Range) {
-        fail(CantGet, tr("Can't make an object at %1.").arg(place.text));
+        fail(CantGet, Texts::tr("Can't make an object at %1.").arg(place.text));
         return std::nullopt;
     }
     const auto container = resolve(reference.path, 1);
     if (!container)
         return std::nullopt;
     if (container->list.size() != 1) {
-        fail(CantGet, tr("Can't make an object in more than one place."));
+        fail(CantGet, Texts::tr("Can't make an object in more than one place."));
         return std::nullopt;
     }
     Location location{container->list.front(), place.key, 0};
@@ -364,7 +366,8 @@ std::optional<Location> ScriptEngine::location(const LocationExpr& where)
         return std::nullopt;
     const qsizetype at = elements->indexOf(*named->list.front());
     if (at < 0) {
-        fail(CantGet, tr("Can't make an object at %1: it is not in that list.").arg(place.text));
+        fail(CantGet,
+             Texts::tr("Can't make an object at %1: it is not in that list.").arg(place.text));
         return std::nullopt;
     }
     location.index = where.kind == LocationExpr::Kind::After ? at + 1 : at;
@@ -380,7 +383,7 @@ std::optional<ScriptValue::Record> ScriptEngine::record(const ExprPtr& expr)
         return std::nullopt;
     if (const auto* fields = value->as<ScriptValue::Record>())
         return *fields;
-    fail(CantMakeType, tr("Can't make %1 into a record.").arg(scriptText(*value)));
+    fail(CantMakeType, Texts::tr("Can't make %1 into a record.").arg(scriptText(*value)));
     return std::nullopt;
 }
 
@@ -391,7 +394,7 @@ std::optional<qint64> ScriptEngine::integer(const ExprPtr& expr)
         return std::nullopt;
     const double* number = value->as<double>();
     if (!number || std::floor(*number) != *number || std::abs(*number) > 1e15) {
-        fail(CantMakeType, tr("Can't make %1 into a whole number.").arg(scriptText(*value)));
+        fail(CantMakeType, Texts::tr("Can't make %1 into a whole number.").arg(scriptText(*value)));
         return std::nullopt;
     }
     return qint64(*number);

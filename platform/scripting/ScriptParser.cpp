@@ -20,18 +20,18 @@ struct Token {
     int column = 1;
 };
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("ScriptParser", text);
-}
+// The texts' translation context, as the translation tools see it too.
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(ScriptParser)
+};
 
 ScriptError syntaxError(const Token& at, const QString& expected)
 {
-    const QString found = at.kind == Token::Kind::End       ? tr("the end of the script")
-                          : at.kind == Token::Kind::Newline ? tr("the end of the line")
+    const QString found = at.kind == Token::Kind::End       ? Texts::tr("the end of the script")
+                          : at.kind == Token::Kind::Newline ? Texts::tr("the end of the line")
                           : at.kind == Token::Kind::String  ? u'"' + at.text + u'"'
                                                             : u'“' + at.text + u'”';
-    return {kSyntaxError, tr("Syntax error at line %1, column %2: expected %3 but found %4.")
+    return {kSyntaxError, Texts::tr("Syntax error at line %1, column %2: expected %3 but found %4.")
                               .arg(at.line)
                               .arg(at.column)
                               .arg(expected, found)};
@@ -85,10 +85,11 @@ std::variant<std::vector<Token>, ScriptError> tokenize(const QString& text)
                 }
             }
             if (!closed)
-                return ScriptError{kSyntaxError,
-                                   tr("Syntax error at line %1, column %2: a text is not closed.")
-                                       .arg(token.line)
-                                       .arg(token.column)};
+                return ScriptError{
+                    kSyntaxError,
+                    Texts::tr("Syntax error at line %1, column %2: a text is not closed.")
+                        .arg(token.line)
+                        .arg(token.column)};
             tokens.push_back(token);
         } else if (c.isDigit() || (c == u'-' && i + 1 < text.size() && text[i + 1].isDigit() &&
                                    (tokens.empty() || tokens.back().kind == Token::Kind::Symbol ||
@@ -119,7 +120,7 @@ std::variant<std::vector<Token>, ScriptError> tokenize(const QString& text)
         } else {
             Token token = make(Token::Kind::Symbol, i);
             token.text = c;
-            return syntaxError(token, tr("a word, a number or a text"));
+            return syntaxError(token, Texts::tr("a word, a number or a text"));
         }
     }
     tokens.push_back(make(Token::Kind::End, i));
@@ -146,7 +147,7 @@ public:
             if (m_error)
                 return *m_error;
             if (peek().kind != Token::Kind::Newline && peek().kind != Token::Kind::End) {
-                fail(tr("the end of the line"));
+                fail(Texts::tr("the end of the line"));
                 return *m_error;
             }
             statements.push_back(std::move(s));
@@ -226,12 +227,13 @@ private:
         if (m_error)
             return;
         if (peek().kind != Token::Kind::Word)
-            return fail(tr("a reference or a value"));
-        m_error = ScriptError{kUnknownWord, tr("“%1” is not a word this program knows (line %2, "
-                                               "column %3).")
-                                                .arg(peek().text)
-                                                .arg(peek().line)
-                                                .arg(peek().column)};
+            return fail(Texts::tr("a reference or a value"));
+        m_error =
+            ScriptError{kUnknownWord, Texts::tr("“%1” is not a word this program knows (line %2, "
+                                                "column %3).")
+                                          .arg(peek().text)
+                                          .arg(peek().line)
+                                          .arg(peek().column)};
     }
 
     Statement statement()
@@ -325,7 +327,8 @@ private:
         // Lists in lists and brackets in brackets go this deep at most, so that no script can
         // exhaust the program's stack.
         if (m_depth >= kMaxDepth) {
-            fail(tr("a simpler value (lists and brackets nest %1 deep at most)").arg(kMaxDepth));
+            fail(Texts::tr("a simpler value (lists and brackets nest %1 deep at most)")
+                     .arg(kMaxDepth));
             return e;
         }
         ++m_depth;
@@ -347,7 +350,7 @@ private:
             const QDateTime when = QDateTime::fromString(peek(1).text, Qt::ISODateWithMs);
             if (!when.isValid()) {
                 ++m_pos;
-                fail(tr("a date such as \"2026-12-07T10:30:00Z\""));
+                fail(Texts::tr("a date such as \"2026-12-07T10:30:00Z\""));
                 return e;
             }
             e->literal = when;
@@ -395,7 +398,7 @@ private:
                     while (peek().kind == Token::Kind::Word)
                         words.append(m_tokens[size_t(m_pos++)].text);
                     if (words.isEmpty())
-                        return fail(tr("a property name"));
+                        return fail(Texts::tr("a property name"));
                     key = words.join(u' ');
                 }
                 if (!takeSymbol(u':'))
@@ -408,7 +411,7 @@ private:
                 return;
         } while (takeSymbol(u','));
         if (!takeSymbol(u'}'))
-            fail(tr("“,” or “}”"));
+            fail(Texts::tr("“,” or “}”"));
     }
 
     ExprPtr reference()
@@ -445,7 +448,7 @@ private:
             p.form = RefPart::Form::Property;
         } else if (match->kind == TermKind::Command || match->kind == TermKind::Property) {
             m_pos -= match->length;
-            fail(tr("the name of a kind of object"));
+            fail(Texts::tr("the name of a kind of object"));
             return false;
         } else if (every || (match->kind == TermKind::Plural && !startsValue())) {
             p.form = RefPart::Form::Every;
@@ -463,7 +466,7 @@ private:
                 p.last = expression();
             }
         } else {
-            fail(tr("an index, “id” or “every”"));
+            fail(Texts::tr("an index, “id” or “every”"));
             return false;
         }
         path.push_back(std::move(p));

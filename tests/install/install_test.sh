@@ -57,6 +57,22 @@ grep -qx "Exec=/usr/bin/typewarden" \
     fail "DESTDIR install: the Typewarden bus service does not name /usr/bin/typewarden"
 
 # The installed programs, started from there.
-"$(dirname "$0")/start_installed.sh" "$prefix" --bus-activation ||
+here=$(dirname "$0")
+"$here/start_installed.sh" "$prefix" --bus-activation ||
     fail "the installed programs did not start"
+# Under a German locale the installed German translation titles the window.
+[ -s "$share/orthova/translations/orthova_de.qm" ] || fail "no German translation installed"
+german=$(python3 - "$here/../../resources/translations/orthova_de.ts" <<'PY'
+import sys, xml.etree.ElementTree as ET
+for context in ET.parse(sys.argv[1]).getroot():
+    if context.findtext("name") == "lexotrace::SpellErrorAnalysisController":
+        for message in context.iter("message"):
+            if message.findtext("source") == "Spelling Error Analysis":
+                print(message.findtext("translation"))
+PY
+)
+[ -n "$german" ] && [ "$german" != "Spelling Error Analysis" ] ||
+    fail "the catalogue has no German title for the analysis window"
+LC_ALL=de_DE.UTF-8 LANG=de_DE.UTF-8 "$here/start_installed.sh" "$prefix" --title "$german" ||
+    fail "the installed Lexotrace did not start in German"
 echo "installed, validated and started from $prefix"

@@ -1,13 +1,21 @@
 #!/usr/bin/env bash
-# start_installed.sh PREFIX [--bus-activation]: starts the programs installed under PREFIX in a
-# home of their own, on a private session bus, without a display: Lexotrace must show its first
-# window on the factory files under PREFIX/share/orthova. With --bus-activation, Typewarden (not
-# running) must first be started by the bus for a script of its client, through the installed
-# service file.
+# start_installed.sh PREFIX [--bus-activation] [--title TITLE]: starts the programs installed under
+# PREFIX in a home of their own, on a private session bus, without a display: Lexotrace must show
+# its first window (titled TITLE, when given) on the factory files under PREFIX/share/orthova.
+# With --bus-activation, Typewarden (not running) must first be started by the bus for a script of
+# its client, through the installed service file.
 set -euo pipefail
 
 prefix=$1
-activation=${2:-}
+shift
+activation= title=
+while [ $# -gt 0 ]; do
+    case $1 in
+    --bus-activation) activation=$1 ;;
+    --title) title=$2 && shift ;;
+    esac
+    shift
+done
 scratch=$(mktemp -d)
 trap 'pkill -KILL -f "$prefix/bin/" || true; rm -rf "$scratch"' EXIT
 fail() {
@@ -53,6 +61,10 @@ dbus-run-session --config-file="$scratch/bus.conf" -- \
     bash "$scratch/session.sh" "$prefix" "$scratch/lexotrace.log" "$activation"
 grep -q "first window shown" "$scratch/lexotrace.log" ||
     { cat "$scratch/lexotrace.log" >&2; fail "the installed Lexotrace showed no window"; }
+if [ -n "$title" ] && ! grep -qF "first window shown: $title after" "$scratch/lexotrace.log"; then
+    cat "$scratch/lexotrace.log" >&2
+    fail "the first window is not titled $title"
+fi
 grep -q "lessonsXMLSourcePath: $prefix/share/orthova/Lessons_Initiation_Data.xml" \
     "$scratch/lexotrace.log" || {
     cat "$scratch/lexotrace.log" >&2
