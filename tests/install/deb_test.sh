@@ -5,12 +5,7 @@
 set -euo pipefail
 
 build=$1
-scratch=$(mktemp -d)
-trap 'rm -rf "$scratch"' EXIT
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
+source "$(dirname "$0")/scratch.sh"
 
 (cd "$build" && cpack -G DEB -B "$scratch/out" >/dev/null) || fail "cpack -G DEB"
 deb=$(ls "$scratch"/out/*.deb)

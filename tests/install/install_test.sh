@@ -6,13 +6,7 @@
 set -euo pipefail
 
 build=$1
-scratch=$(mktemp -d)
-# The bus-started Typewarden is no child of this script: every installed program is stopped.
-trap 'pkill -KILL -f "$scratch/prefix/bin/" || true; rm -rf "$scratch"' EXIT
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
+source "$(dirname "$0")/scratch.sh"
 
 prefix=$scratch/prefix
 cmake --install "$build" --prefix "$prefix" >/dev/null

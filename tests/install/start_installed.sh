@@ -16,12 +16,8 @@ while [ $# -gt 0 ]; do
     esac
     shift
 done
-scratch=$(mktemp -d)
-trap 'pkill -KILL -f "$prefix/bin/" || true; rm -rf "$scratch"' EXIT
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
+source "$(dirname "$0")/scratch.sh"
+programs_under=$prefix/bin
 
 export HOME=$scratch/home XDG_DATA_HOME=$scratch/home/data XDG_CONFIG_HOME=$scratch/home/config
 export XDG_RUNTIME_DIR=$scratch/runtime QT_QPA_PLATFORM=offscreen

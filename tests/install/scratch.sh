@@ -1,0 +1,9 @@
+# Sourced by the install tests: a scratch folder removed at exit, and `fail`. At exit every program
+# started from under $programs_under (the scratch folder unless set) is stopped first: a
+# bus-started program is no child of the test.
+scratch=$(mktemp -d)
+trap 'pkill -KILL -f "${programs_under:-$scratch}/" || true; rm -rf "$scratch"' EXIT
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
