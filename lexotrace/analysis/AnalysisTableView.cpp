@@ -73,7 +73,13 @@ AnalysisTableView::AnalysisTableView(AnalysisWindowController& controller, Analy
     setDefaultDropAction(Qt::CopyAction);
     setAlternatingRowColors(true);
     verticalHeader()->hide();
-    horizontalHeader()->setSectionResizeMode(AnalysisRowsModel::RuleColumn, QHeaderView::Stretch);
+    QHeaderView* header = horizontalHeader();
+    header->setSectionResizeMode(AnalysisRowsModel::RuleColumn, QHeaderView::Stretch);
+    // Every other column at least as wide as its title, in whatever language it is shown.
+    for (int column = 0; column < header->count(); ++column)
+        if (column != AnalysisRowsModel::RuleColumn)
+            header->resizeSection(
+                column, std::max(header->defaultSectionSize(), header->sectionSizeHint(column)));
 
     m_openLesson = new QAction(tr("Open Lesson"), this);
     connect(m_openLesson, &QAction::triggered, this, &AnalysisTableView::openSelectedLesson);

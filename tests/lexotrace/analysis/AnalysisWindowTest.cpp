@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFontMetricsF>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QMainWindow>
 #include <QMimeData>
@@ -23,6 +24,7 @@
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTest>
+#include <QTranslator>
 
 #include <functional>
 
@@ -279,4 +281,23 @@ TEST(AnalysisWindowTable, ScrollsToTheEndOfALongList)
     const QScrollBar* bar = w.table.verticalScrollBar();
     EXPECT_GT(bar->value(), 0);
     EXPECT_EQ(bar->value(), bar->maximum());
+}
+
+TEST(AnalysisWindowTable, ColumnsFitTheirTitlesInTheSessionsLanguage)
+{
+    // German titles are longer than the English ones the column widths were made for. The
+    // translator leaves the application with this test.
+    QTranslator german;
+    ASSERT_TRUE(german.load(ORTHOVA_BINARY_DIR "/resources/translations/orthova_de.qm"));
+    QCoreApplication::installTranslator(&german);
+    Window w;
+    const QString title = w.rows.headerData(0, Qt::Horizontal).toString();
+    EXPECT_NE(title, "Correct spelling");
+    EXPECT_EQ(title, german.translate("lexotrace::AnalysisRowsModel", "Correct spelling"));
+    const QHeaderView* header = w.table.horizontalHeader();
+    for (int column = 0; column < header->count(); ++column) {
+        if (column == AnalysisRowsModel::RuleColumn)
+            continue;
+        EXPECT_GE(header->sectionSize(column), header->sectionSizeHint(column)) << column;
+    }
 }
