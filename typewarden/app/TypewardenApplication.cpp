@@ -3,6 +3,7 @@
 #include <QMainWindow>
 #include <QWidget>
 
+#include "platform/accessibility/DesktopSession.h"
 #include "platform/accessibility/atspi/AtspiDesktopAccessibility.h"
 #include "platform/accessibility/atspi/AtspiGlobalEventMonitors.h"
 #include "platform/accessibility/atspi/AtspiSession.h"
@@ -79,6 +80,12 @@ bool TypewardenApplication::start()
     if (m_accessibility) {
         m_desktop = std::make_unique<platform::atspi::AtspiDesktopAccessibility>(m_accessibility);
         m_monitors = std::make_unique<platform::atspi::AtspiGlobalEventMonitors>(m_accessibility);
+        if (platform::isWaylandSession())
+            qCWarning(lcAgent,
+                      "Wayland session: Typewarden captures the corrections editors report "
+                      "as text changes over the accessibility bus, but not a click in a "
+                      "window that reports none: Wayland does not tell where the pointer "
+                      "is.");
     } else {
         qCWarning(lcAgent).noquote()
             << "Typewarden cannot capture corrections: no accessibility access (" << why << ")";

@@ -1,5 +1,7 @@
 #include "platform/accessibility/atspi/detail/X11Display.h"
 
+#include "platform/accessibility/DesktopSession.h"
+
 #include <QtGlobal>
 
 #include <xcb/xcb.h>
@@ -29,8 +31,7 @@ Reply<T> reply(xcb_connection_t* connection, Cookie cookie,
 
 std::unique_ptr<X11Display> X11Display::open()
 {
-    if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
-        qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland"))
+    if (isWaylandSession())
         return nullptr;
     int screenNumber = 0;
     xcb_connection_t* connection = xcb_connect(nullptr, &screenNumber);
