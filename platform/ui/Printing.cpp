@@ -1,6 +1,7 @@
 #include "platform/ui/Printing.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QCoreApplication>
 #include <QFontDatabase>
 #include <QPagedPaintDevice>
 #include <QPainter>
@@ -49,12 +50,15 @@ bool printPlainText(QPagedPaintDevice& device, const QString& text, const TextPa
                     QString* error)
 {
     if (setup.scale <= 0)
-        return fail(error, QStringLiteral("The print scale must be positive."));
+        return fail(error,
+                    QCoreApplication::translate("Printing", "The print scale must be positive."));
     if (!applyPageSetup(device, setup))
-        return fail(error, QStringLiteral("The page does not take margins of that size."));
+        return fail(error, QCoreApplication::translate(
+                               "Printing", "The page does not take margins of that size."));
     QPainter painter;
     if (!painter.begin(&device))
-        return fail(error, QStringLiteral("The printer could not be started."));
+        return fail(error,
+                    QCoreApplication::translate("Printing", "The printer could not be started."));
 
     QTextDocument document;
     // Fonts are measured at the device's resolution, so the layout matches what is painted.
@@ -70,7 +74,8 @@ bool printPlainText(QPagedPaintDevice& device, const QString& text, const TextPa
     for (int index = 0; index < pages; ++index) {
         if (index > 0 && !device.newPage()) {
             painter.end();
-            return fail(error, QStringLiteral("The printer could not start a new page."));
+            return fail(error, QCoreApplication::translate(
+                                   "Printing", "The printer could not start a new page."));
         }
         // Lines are drawn when they touch the view; a hair inside the page edges keeps a line
         // that ends or starts exactly on an edge off the neighbouring page.
@@ -84,7 +89,8 @@ bool printPlainText(QPagedPaintDevice& device, const QString& text, const TextPa
         painter.restore();
     }
     if (!painter.end())
-        return fail(error, QStringLiteral("The printer could not finish the document."));
+        return fail(error, QCoreApplication::translate(
+                               "Printing", "The printer could not finish the document."));
     return true;
 }
 

@@ -47,6 +47,29 @@
     </message>
 </context>
 <context>
+    <name>Printing</name>
+    <message>
+        <source>The print scale must be positive.</source>
+        <translation>Der Druckmaßstab muss positiv sein.</translation>
+    </message>
+    <message>
+        <source>The page does not take margins of that size.</source>
+        <translation>Ränder dieser Größe passen nicht auf die Seite.</translation>
+    </message>
+    <message>
+        <source>The printer could not be started.</source>
+        <translation>Der Drucker konnte nicht gestartet werden.</translation>
+    </message>
+    <message>
+        <source>The printer could not start a new page.</source>
+        <translation>Der Drucker konnte keine neue Seite beginnen.</translation>
+    </message>
+    <message>
+        <source>The printer could not finish the document.</source>
+        <translation>Der Drucker konnte das Dokument nicht abschließen.</translation>
+    </message>
+</context>
+<context>
     <name>QObject</name>
     <message>
         <source>About Lexotrace</source>
