@@ -55,6 +55,13 @@ done
 SESSION
 dbus-run-session --config-file="$scratch/bus.conf" -- \
     bash "$scratch/session.sh" "$prefix" "$scratch/lexotrace.log" "$activation"
+if [ "$activation" = --bus-activation ]; then
+    # Its first run made Typewarden start at login: the login item names the installed program.
+    login=$XDG_CONFIG_HOME/autostart/com.brellumworks.AutoLaunchHelperApp.desktop
+    grep -qx "Exec=\"$prefix/bin/typewarden\"" "$login" ||
+        { cat "$login" >&2; fail "the login item does not start the installed Typewarden"; }
+    desktop-file-validate "$login" || fail "the login item is not a valid desktop entry"
+fi
 grep -q "first window shown" "$scratch/lexotrace.log" ||
     { cat "$scratch/lexotrace.log" >&2; fail "the installed Lexotrace showed no window"; }
 if [ -n "$title" ] && ! grep -qF "first window shown: $title after" "$scratch/lexotrace.log"; then

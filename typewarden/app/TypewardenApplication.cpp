@@ -130,10 +130,12 @@ bool TypewardenApplication::start()
                      [this] { terminate(); });
 
     m_window->wake();
-    m_login->applyStoredSetting(m_defaults);
     m_delegate->wake();
-    QTimer::singleShot(0, m_delegate.get(),
-                       [this] { m_delegate->applicationDidFinishLaunching(); });
+    QTimer::singleShot(0, m_delegate.get(), [this] {
+        m_delegate->applicationDidFinishLaunching();
+        // After the first run's settings, so that its "start at login" takes effect at once.
+        m_login->applyStoredSetting(m_defaults);
+    });
     return true;
 }
 
