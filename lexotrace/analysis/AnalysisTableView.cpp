@@ -3,6 +3,7 @@
 #include "lexotrace/analysis/AnalysisRowsModel.h"
 #include "lexotrace/analysis/AnalysisWindowController.h"
 #include "platform/Pasteboard.h"
+#include "platform/ui/TableColumns.h"
 
 #include <QAction>
 #include <QHeaderView>
@@ -75,11 +76,9 @@ AnalysisTableView::AnalysisTableView(AnalysisWindowController& controller, Analy
     verticalHeader()->hide();
     QHeaderView* header = horizontalHeader();
     header->setSectionResizeMode(AnalysisRowsModel::RuleColumn, QHeaderView::Stretch);
-    // Every other column at least as wide as its title, in whatever language it is shown.
     for (int column = 0; column < header->count(); ++column)
         if (column != AnalysisRowsModel::RuleColumn)
-            header->resizeSection(
-                column, std::max(header->defaultSectionSize(), header->sectionSizeHint(column)));
+            platform::setColumnWidthFittingTitle(*header, column, header->defaultSectionSize());
 
     m_openLesson = new QAction(tr("Open Lesson"), this);
     connect(m_openLesson, &QAction::triggered, this, &AnalysisTableView::openSelectedLesson);

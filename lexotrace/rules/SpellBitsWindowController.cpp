@@ -8,6 +8,7 @@
 #include "platform/ArrayControllerModel.h"
 #include "platform/NotificationCenter.h"
 #include "platform/Pasteboard.h"
+#include "platform/ui/TableColumns.h"
 #include "platform/ui/TableSelection.h"
 
 #include <QClipboard>
@@ -101,7 +102,8 @@ void SpellBitsWindowController::buildContent(platform::ObjectContext* lessons)
     m_table = new SpellBitsTableView(*this, content);
     m_table->setModel(new platform::ArrayControllerModel(m_words.get(), bitColumns(), m_table));
     for (int column = 0; column < 2 * model::kWordSlots; ++column)
-        m_table->setColumnWidth(column, column % 2 == 0 ? 130 : 60);
+        platform::setColumnWidthFittingTitle(*m_table->horizontalHeader(), column,
+                                             column % 2 == 0 ? 130 : 60);
     platform::bindTableSelection(m_table, m_words.get());
     layout->addWidget(m_table, 1);
     window()->setCentralWidget(content);

@@ -10,6 +10,7 @@
 #include "platform/store/ObjectContext.h"
 #include "platform/store/UndoManager.h"
 #include "platform/ui/Alerts.h"
+#include "platform/ui/TableColumns.h"
 #include "platform/ui/TableSelection.h"
 
 #include <QAction>
@@ -81,8 +82,8 @@ void SpellRulesWindowController::buildContent()
                                                           {key::rule, tr("Rule"), true},
                                                           {key::reference, tr("Lessons"), true}},
                                                          m_table));
-    m_table->horizontalHeader()->resizeSection(0, 60);
-    m_table->horizontalHeader()->resizeSection(1, 560);
+    platform::setColumnWidthFittingTitle(*m_table->horizontalHeader(), 0, 60);
+    platform::setColumnWidthFittingTitle(*m_table->horizontalHeader(), 1, 560);
     platform::bindTableSelection(m_table, m_rules.get());
     m_table->setDragWriter(
         [this](QMimeData& data) { return m_delegate->writeRulesToPasteboard(data); });
