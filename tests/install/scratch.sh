@@ -2,7 +2,9 @@
 # started from under $programs_under (the scratch folder unless set) is stopped first: a
 # bus-started program is no child of the test.
 scratch=$(mktemp -d)
-trap 'pkill -KILL -f "${programs_under:-$scratch}/" || true; rm -rf "$scratch"' EXIT
+# $before_cleanup, when set, runs first; nothing mounted inside the folder is crossed.
+trap 'eval "${before_cleanup:-}"; pkill -KILL -f "${programs_under:-$scratch}/" || true
+      rm -rf --one-file-system "$scratch"' EXIT
 fail() {
     echo "FAIL: $*" >&2
     exit 1
