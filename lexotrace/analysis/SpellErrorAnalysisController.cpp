@@ -221,6 +221,15 @@ void SpellErrorAnalysisController::showStoredPairs()
     m_model.wake();
     m_filePath = m_model.getTypewardenErrorListPathFromPreferences();
     const auto pairs = getErrorWordList();
+    if (!pairs && m_model.openError().isError()) {
+        // A damaged or unreadable list is not an empty one.
+        m_services.alerts.beginSheet(
+            {tr("Your word error list could not be read."),
+             tr("%1\n\nThe file was left as it is.").arg(m_model.openError().message),
+             {tr("OK")}},
+            window(), {});
+        return;
+    }
     if (!pairs || pairs->isEmpty()) {
         if (m_services.tellsEmptyList)
             emit emptyListMessageRequested();

@@ -41,11 +41,10 @@ platform::StoreCoordinator* SpellErrorModel::wordErrorManager()
     if (!m_store.coordinator) {
         m_store.coordinator = std::make_shared<platform::StoreCoordinator>(wordErrorModel());
         m_store.coordinator->setReadOnly(true);
-        // A store that cannot be opened shows up as an empty list; nothing is said here.
-        platform::StoreError error;
-        if (!m_store.coordinator->addStore(getTypewardenErrorListPathFromPreferences(), &error,
-                                           &m_store.readAhead))
-            qCWarning(lcErrorList).noquote() << "word pairs:" << error.message;
+        // The analysis window tells the user of a file that cannot be opened.
+        if (!m_store.coordinator->addStore(getTypewardenErrorListPathFromPreferences(),
+                                           &m_openError, &m_store.readAhead))
+            qCWarning(lcErrorList).noquote() << "word pairs:" << m_openError.message;
     }
     return m_store.coordinator.get();
 }

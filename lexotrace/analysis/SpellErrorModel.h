@@ -24,10 +24,13 @@ public:
     platform::StoreCoordinator* wordErrorManager();
     platform::ObjectContext* wordErrorDBase();
     QString getTypewardenErrorListPathFromPreferences() const;
+    // Why the word-pair file could not be opened, when it could not (a missing file is no error).
+    const platform::StoreError& openError() const { return m_openError; }
 
 private:
     OpenStore& m_store;
     const model::PreferencesController* m_preferences;
+    platform::StoreError m_openError;
 };
 
 } // namespace lexotrace

@@ -3,6 +3,8 @@
 #include <QTimer>
 #include <QVarLengthArray>
 
+#include <limits>
+
 namespace platform
 {
 
@@ -360,6 +362,15 @@ bool ObjectContext::save(StoreError* error)
     // New objects are numbered in registration order; the numbers are kept only once written.
     qint64 next = m_coordinator->nextNumber();
     const QList<ManagedObject*> inserted = inOrder(m_inserted);
+    // A file whose counter is at the top of its range takes no more objects: numbering on
+    // would wrap round and write a file that no longer opens.
+    if (qint64(inserted.size()) > std::numeric_limits<qint64>::max() - next) {
+        setError(error, StoreError::make(StoreError::WriteFailed,
+                                         tr("The store “%1” has no numbers left for new objects.")
+                                             .arg(m_coordinator->storePath()),
+                                         m_coordinator->storePath()));
+        return false;
+    }
     QHash<const ManagedObject*, qint64> newNumbers;
     newNumbers.reserve(inserted.size());
     for (const ManagedObject* object : inserted)

@@ -639,6 +639,22 @@ Die Datei wurde unverändert gelassen; es wird nichts in sie geschrieben.
         <source>Loading the lessons and your word pairs…</source>
         <translation>Lektionen und Ihre Wortpaare werden geladen…</translation>
     </message>
+    <message>
+        <source>Your word error list could not be read.</source>
+        <translation>Ihre Wortfehlerliste konnte nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <source>%1
+
+The file was left as it is.</source>
+        <translation>%1
+
+Die Datei wurde unverändert gelassen.</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
 </context>
 <context>
     <name>lexotrace::SpellLessonsWindowController</name>
@@ -966,6 +982,10 @@ Die Datei wurde unverändert gelassen; es wird nichts in sie geschrieben.
     <message>
         <source>No object with the ID %1.</source>
         <translation>Kein Objekt mit der ID %1.</translation>
+    </message>
+    <message>
+        <source>The store “%1” has no numbers left for new objects.</source>
+        <translation>Der Speicher „%1“ hat keine Nummern mehr für neue Objekte.</translation>
     </message>
 </context>
 <context>

@@ -162,6 +162,26 @@ TEST(ObjectStoreFile, FailedSaveKeepsTheChangesForALaterSave)
     ASSERT_TRUE(QDir(path).removeRecursively());
     ASSERT_TRUE(s.context->save(&error)) << error.message.toStdString();
     EXPECT_EQ(strings(StoreOnDisk(path).all(ent::Rule), key::ruleCode), QStringList{"1"});
+
+    // A store whose counter is at the top of its range keeps its objects and their changes, but
+    // takes no new one: the file it would write would not open again.
+    const QString full = storePath("full-counter.xml");
+    ASSERT_TRUE(testsupport::writeFile(
+        full, "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<store format=\"orthova-store\" "
+              "version=\"1\" uuid=\"4f1c2d3e-0000-4000-8000-000000000001\" "
+              "next=\"9223372036854775807\">\n<o e=\"Rule\" id=\"9223372036854775806\" "
+              "ruleCode=\"7\"/>\n</store>\n"));
+    StoreOnDisk top(full);
+    ASSERT_TRUE(top.opened) << top.error.message.toStdString();
+    top.all(ent::Rule).first()->setValue(key::ruleCode, QStringLiteral("8"));
+    ASSERT_TRUE(top.context->save(&error)) << error.message.toStdString();
+    top.context->insertNewObject(ent::Rule)->setValue(key::ruleCode, QStringLiteral("9"));
+    EXPECT_FALSE(top.context->save(&error));
+    EXPECT_EQ(error.code, StoreError::WriteFailed);
+    EXPECT_TRUE(top.context->hasChanges());
+    StoreOnDisk reopened(full);
+    ASSERT_TRUE(reopened.opened) << reopened.error.message.toStdString();
+    EXPECT_EQ(strings(reopened.all(ent::Rule), key::ruleCode), QStringList{"8"});
 }
 
 // A writer killed at a random moment of its save loop leaves a store that opens, holding one of

@@ -9,6 +9,7 @@
 
 #include <QElapsedTimer>
 #include <QSignalSpy>
+#include <QTest>
 
 using namespace lexotrace;
 
@@ -126,6 +127,21 @@ TEST(AnalysisController, AnEmptyListShowsItsMessageOneSecondAfterTheWindowLoads)
     EXPECT_TRUE(f.alerts.shown[0].sheet);
     EXPECT_EQ(f.alerts.shown[0].window, controller.window());
     EXPECT_EQ(f.alerts.shown[0].alert.messageText, "Your word error list is empty.");
+}
+
+TEST(AnalysisController, ADamagedListIsToldAsUnreadableNotAsEmptyAndLeftAsItIs)
+{
+    testsupport::AnalysisFixture f(QList<std::pair<QString, QString>>{});
+    const QString path = f.app.preferencesController()->typewardenErrorListXMLPath();
+    const QByteArray damaged = "<store format=\"orthova-store\" version=\"1\"><o e=";
+    ASSERT_TRUE(testsupport::writeFile(path, damaged));
+    auto& controller = f.open();
+    QTest::qWait(1300); // past the moment an empty list would be told
+    ASSERT_EQ(f.alerts.shown.size(), 1);
+    EXPECT_EQ(f.alerts.shown[0].alert.messageText, "Your word error list could not be read.");
+    EXPECT_TRUE(f.alerts.shown[0].alert.informativeText.contains("left as it is"));
+    EXPECT_EQ(f.alerts.shown[0].window, controller.window());
+    EXPECT_EQ(testsupport::readFile(path), damaged);
 }
 
 TEST(AnalysisController, TheCourseReadWithTheLessonsFileIsTheOneItsOpenedStoreGives)
