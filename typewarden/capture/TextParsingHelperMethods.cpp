@@ -12,6 +12,10 @@ namespace typewarden
 
 double TextParsingHelperMethods::fuzzyTest(const QString& beforeWord, const QString& afterWord)
 {
+    // No word is this long: such a "word" is pasted data, and scoring it costs time that grows
+    // with the square of its length.
+    if (beforeWord.size() > kLongestWord || afterWord.size() > kLongestWord)
+        return 0.0;
     // Lengths as the typed-word path has always measured them: 16-bit signed.
     const qint16 before = qint16(beforeWord.size());
     const qint16 after = qint16(afterWord.size());

@@ -13,6 +13,8 @@ class TextParsingHelperMethods
 {
 public:
     static constexpr double kAcceptanceThreshold = 0.3;
+    // Longer words are never taken as a correction.
+    static constexpr qsizetype kLongestWord = 100;
 
     explicit TextParsingHelperMethods(PairHandOver handOver) : m_handOver(std::move(handOver)) {}
 

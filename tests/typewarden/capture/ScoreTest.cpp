@@ -22,6 +22,12 @@ TEST(Score, TheGateNeedsFourLettersAndAtMostOneLetterOfDifference)
     EXPECT_EQ(TextParsingHelperMethods::fuzzyTest("recieve", "receiving"), 0.0);
     EXPECT_EQ(TextParsingHelperMethods::fuzzyTest("word", ""), 0.0);
     EXPECT_GT(TextParsingHelperMethods::fuzzyTest("recieve", "receiv"), 0.0);
+    // A "word" longer than any word is refused before it is scored, however alike the two are.
+    const QString longest = QString(TextParsingHelperMethods::kLongestWord, u'a');
+    EXPECT_GT(TextParsingHelperMethods::fuzzyTest(longest, longest.left(99) + u'b'), 0.3);
+    EXPECT_EQ(TextParsingHelperMethods::fuzzyTest(longest + u'a', longest + u'b'), 0.0);
+    const QString pasted = QString(98000, u'x');
+    EXPECT_EQ(TextParsingHelperMethods::fuzzyTest(pasted + u'y', pasted + u'z'), 0.0);
     // Punctuation does not count: equal words score 1.0, which the gate refuses.
     EXPECT_EQ(TextParsingHelperMethods::fuzzyTest("dont", "don't"), 1.0);
     EXPECT_FALSE(TextParsingHelperMethods::passesGate(1.0));
