@@ -38,8 +38,5 @@ chroot "$root" env -i HOME=/tmp/home XDG_RUNTIME_DIR=/tmp/runtime PATH=/usr/bin:
     QT_QPA_PLATFORM=offscreen QT_LOGGING_RULES="orthova.start.info=true;lexotrace.store.debug=true" \
     sh -c 'mkdir -p /tmp/home /tmp/runtime && chmod 700 /tmp/runtime && timeout 15 /usr/bin/lexotrace' \
     >"$scratch/lexotrace.log" 2>&1 || true
-grep -q "first window shown" "$scratch/lexotrace.log" ||
-    { cat "$scratch/lexotrace.log" >&2; fail "the Lexotrace installed in the clean root showed no window"; }
-grep -q "lessonsXMLSourcePath: /usr/share/orthova/Lessons_Initiation_Data.xml" "$scratch/lexotrace.log" ||
-    { cat "$scratch/lexotrace.log" >&2; fail "it did not use the installed factory files"; }
+expect_started "$scratch/lexotrace.log" /usr/share
 echo "installed into a clean $codename root with apt and started there"

@@ -9,3 +9,11 @@ fail() {
     echo "FAIL: $*" >&2
     exit 1
 }
+
+# expect_started LOG SHARE: Lexotrace's log shows its first window, on the factory files installed
+# under SHARE/orthova.
+expect_started() {
+    grep -q "first window shown" "$1" || { cat "$1" >&2; fail "the installed Lexotrace showed no window"; }
+    grep -q "lessonsXMLSourcePath: $2/orthova/Lessons_Initiation_Data.xml" "$1" ||
+        { cat "$1" >&2; fail "the installed Lexotrace did not use the installed factory files"; }
+}
