@@ -1,13 +1,21 @@
 #include "platform/AtomicFile.h"
 
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLoggingCategory>
+#include <QRegularExpression>
 #include <QTemporaryFile>
 
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
+Q_LOGGING_CATEGORY(lcAtomicFile, "orthova.files")
 
 namespace platform
 {
@@ -25,19 +33,29 @@ bool fsyncPath(const QString& path, int flags)
     return ok;
 }
 
+QString temporaryTemplate(const QFileInfo& info)
+{
+    return info.absolutePath() + u'/' + u'.' + info.fileName() + QStringLiteral(".XXXXXX");
+}
+
+// Between creating its temporary file and locking it a writer holds no lock: a file this young is
+// left alone.
+constexpr qint64 kYoungestStaleSeconds = 10;
+
 } // namespace
 
 bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* error)
 {
     const QFileInfo info(path);
-    QTemporaryFile temp(info.absolutePath() + u'/' + u'.' + info.fileName() +
-                        QStringLiteral(".XXXXXX"));
+    QTemporaryFile temp(temporaryTemplate(info));
     temp.setAutoRemove(true);
     if (!temp.open()) {
         if (error)
             *error = temp.errorString();
         return false;
     }
+    // Released by the kernel however this process ends.
+    ::flock(temp.handle(), LOCK_EX);
     if (temp.write(bytes) != bytes.size() || !temp.flush() || ::fsync(temp.handle()) != 0) {
         if (error)
             *error = temp.errorString();
@@ -59,6 +77,37 @@ bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* 
     temp.setAutoRemove(false);
     fsyncPath(info.absolutePath(), O_RDONLY | O_DIRECTORY);
     return true;
+}
+
+int removeStaleTemporaries(const QString& path)
+{
+    const QFileInfo info(path);
+    const QRegularExpression own(QStringLiteral("^\\.") +
+                                 QRegularExpression::escape(info.fileName()) +
+                                 QStringLiteral("\\.[A-Za-z0-9]{6}$"));
+    const QDateTime youngest = QDateTime::currentDateTimeUtc().addSecs(-kYoungestStaleSeconds);
+    int removed = 0;
+    const QDir folder(info.absolutePath());
+    const auto entries = folder.entryInfoList(QDir::Files | QDir::Hidden | QDir::NoSymLinks);
+    for (const QFileInfo& entry : entries) {
+        if (!own.match(entry.fileName()).hasMatch() || entry.lastModified() > youngest)
+            continue;
+        const QByteArray name = QFile::encodeName(entry.absoluteFilePath());
+        const int fd = ::open(name.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
+        if (fd < 0)
+            continue;
+        struct stat status {
+        };
+        // A lock still held means a save under way, in this process or another.
+        if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && status.st_uid == ::getuid() &&
+            ::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::unlink(name.constData()) == 0) {
+            ++removed;
+            qCInfo(lcAtomicFile).noquote() << "Removed" << entry.fileName() << "(" << entry.size()
+                                           << "bytes), left by a save that did not finish";
+        }
+        ::close(fd);
+    }
+    return removed;
 }
 
 } // namespace platform

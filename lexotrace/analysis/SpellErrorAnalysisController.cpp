@@ -259,8 +259,9 @@ SpellErrorAnalysisController::parseAddedWordPair(const QVariantMap& userInfo)
 {
     QString why;
     const auto pair = model::announcement::fromUserInfo(userInfo, &why);
-    if (!pair)
-        qCWarning(lcAnalysis).noquote() << why;
+    QString note;
+    if (!pair && m_ignoredAnnouncementLog.admit(&note))
+        qCWarning(lcAnalysis).noquote() << why + note;
     return pair;
 }
 

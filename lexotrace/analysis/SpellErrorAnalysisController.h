@@ -4,6 +4,7 @@
 #include "lexotrace/analysis/AnalysisRowsModel.h"
 #include "lexotrace/analysis/AnalysisServices.h"
 #include "lexotrace/analysis/SpellErrorModel.h"
+#include "platform/LogThrottle.h"
 #include "platform/ui/WindowController.h"
 
 #include <QLoggingCategory>
@@ -46,8 +47,9 @@ public:
     void setTellsEmptyList(bool tells) { m_services.tellsEmptyList = tells; }
     // A pair announced on the session bus: its user info holds the added word pair.
     void typewardenCallbackWithNotification(const QVariantMap& userInfo);
-    // The announced pair, when the user info is well formed; otherwise nothing (and a log line).
-    static std::optional<ErrorEntry> parseAddedWordPair(const QVariantMap& userInfo);
+    // The announced pair, when the user info is well formed; otherwise nothing (and a log line,
+    // unless a flood of them is being held back).
+    std::optional<ErrorEntry> parseAddedWordPair(const QVariantMap& userInfo);
 
     // The stored pairs, oldest first, as values; nothing when the fetch failed.
     std::optional<QList<ErrorEntry>> getErrorWordList();
@@ -91,6 +93,7 @@ private:
     std::shared_ptr<const LessonsSnapshot> m_snapshot;
     QString m_filePath;
     std::unique_ptr<QThread> m_thread;
+    platform::LogThrottle m_ignoredAnnouncementLog;
     std::atomic<bool> m_cancelled{false};
     int m_running = 0;
     bool m_loading = false;

@@ -317,11 +317,15 @@ bool DBusDistributedNotificationCenter::flush(int timeoutMs)
 
 void DBusDistributedNotificationCenter::receive(const QDBusMessage& message)
 {
+    QString note;
     if (message.signature() != dbusnotification::Signature) {
-        qCWarning(lcDistributedNotifications).noquote()
-            << QStringLiteral("ignored a notification from %1 with the arguments (%2), not (%3)")
-                   .arg(message.service(), shortened(message.signature()),
-                        dbusnotification::Signature);
+        if (m_ignoredLog.admit(&note))
+            qCWarning(lcDistributedNotifications).noquote()
+                << QStringLiteral(
+                       "ignored a notification from %1 with the arguments (%2), not (%3)")
+                           .arg(message.service(), shortened(message.signature()),
+                                dbusnotification::Signature) +
+                       note;
         return;
     }
     const QVariantList args = message.arguments();
@@ -329,9 +333,12 @@ void DBusDistributedNotificationCenter::receive(const QDBusMessage& message)
     const QString object = args.value(1).toString();
     const auto userInfo = dbusnotification::fromWire(args.value(2));
     if (!userInfo || userInfo->typeId() != QMetaType::QVariantMap) {
-        qCWarning(lcDistributedNotifications).noquote()
-            << QStringLiteral("ignored the notification %1 from %2: its user info is unreadable")
-                   .arg(shortened(name), message.service());
+        if (m_ignoredLog.admit(&note))
+            qCWarning(lcDistributedNotifications).noquote()
+                << QStringLiteral(
+                       "ignored the notification %1 from %2: its user info is unreadable")
+                           .arg(shortened(name), message.service()) +
+                       note;
         return;
     }
     const QVariantMap info = userInfo->toMap();

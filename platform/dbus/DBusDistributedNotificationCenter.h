@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/DistributedNotificationCenter.h"
+#include "platform/LogThrottle.h"
 
 #include <QDBusConnection>
 #include <QList>
@@ -77,6 +78,7 @@ private:
     QList<Observer> m_observers;
     bool m_listening = false;
     bool m_reportedNoBus = false;
+    LogThrottle m_ignoredLog;
 };
 
 } // namespace platform

@@ -1,5 +1,7 @@
 #include "platform/store/StoreReadAhead.h"
 
+#include "platform/AtomicFile.h"
+
 #include <QMetaObject>
 
 namespace platform
@@ -8,6 +10,7 @@ namespace platform
 StoreRead StoreRead::of(const QString& path, const ObjectModel& model)
 {
     StoreRead read;
+    removeStaleTemporaries(path);
     read.contents = StoreFile::read(path, model, &read.error);
     return read;
 }

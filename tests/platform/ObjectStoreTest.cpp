@@ -7,10 +7,14 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QTemporaryFile>
 #include <QThread>
+
+#include <sys/file.h>
 
 using namespace platform;
 using testsupport::StoreOnDisk;
@@ -48,6 +52,14 @@ ManagedObject* makeLesson(ObjectContext& c, const QString& level, const QString&
     r->setValue(key::word(1), word);
     r->setToOne(key::section, s);
     return l;
+}
+
+void backdate(const QString& file)
+{
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(f.setFileTime(QDateTime::currentDateTime().addSecs(-60),
+                              QFileDevice::FileModificationTime));
 }
 
 } // namespace
@@ -182,6 +194,46 @@ TEST(ObjectStoreFile, FailedSaveKeepsTheChangesForALaterSave)
     StoreOnDisk reopened(full);
     ASSERT_TRUE(reopened.opened) << reopened.error.message.toStdString();
     EXPECT_EQ(strings(reopened.all(ent::Rule), key::ruleCode), QStringList{"8"});
+}
+
+// Only the dead saves' temporaries go: not one a writer still holds, not a fresh one, not another
+// file's or another name.
+TEST(ObjectStoreFile, OpeningRemovesOnlyTheTemporariesOfSavesThatDied)
+{
+    const QString path = storePath("left.xml");
+    {
+        StoreOnDisk s(path);
+        makeLesson(*s.context, QStringLiteral("1"), QStringLiteral("word"));
+        ASSERT_TRUE(s.context->save());
+    }
+    // Named as the writer names them.
+    QTemporaryFile deadSave(storePath(".left.xml.XXXXXX"));
+    deadSave.setAutoRemove(false);
+    ASSERT_TRUE(deadSave.open());
+    const QString dead = deadSave.fileName();
+    deadSave.close();
+    const QString held = storePath(".left.xml.Zz9Yy8");
+    const QString fresh = storePath(".left.xml.fr3sh0");
+    const QStringList others{storePath(".other.xml.a1B2c3"), storePath(".left.xml.a1B2c3.bak"),
+                             storePath("left.xml.a1B2c3")};
+    for (const QString& file : QStringList{held, fresh} + others) {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("<partial");
+    }
+    for (const QString& file : QStringList{dead, held} + others)
+        backdate(file);
+    QFile holder(held);
+    ASSERT_TRUE(holder.open(QIODevice::ReadOnly));
+    ASSERT_EQ(::flock(holder.handle(), LOCK_EX), 0);
+
+    StoreOnDisk s(path);
+    ASSERT_TRUE(s.opened);
+    EXPECT_FALSE(QFile::exists(dead));
+    EXPECT_TRUE(QFile::exists(held));
+    EXPECT_TRUE(QFile::exists(fresh));
+    for (const QString& file : others)
+        EXPECT_TRUE(QFile::exists(file)) << file.toStdString();
 }
 
 // A writer killed at a random moment of its save loop leaves a store that opens, holding one of

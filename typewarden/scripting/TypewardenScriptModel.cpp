@@ -30,7 +30,6 @@ QString tr(const char* text)
 
 // The language's own error numbers.
 constexpr int kCantGet = platform::scripting::ScriptEngine::CantGet;
-constexpr int kNotAllowed = platform::scripting::ScriptEngine::AccessNotAllowed;
 constexpr int kNotUnderstood = platform::scripting::ScriptEngine::NotUnderstood;
 
 namespace pairs = model::wordPairScripting;
