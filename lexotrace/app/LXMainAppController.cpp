@@ -197,6 +197,11 @@ QString LXMainAppController::relaunchCommand(double seconds, const QString& prog
 
 void LXMainAppController::relaunchAfterDelay(double seconds)
 {
+    // Quitting already (a logout, a kill): a new copy would outlive the session.
+    if (m_terminating) {
+        qCInfo(lcApp) << "not relaunched: quitting";
+        return;
+    }
     const QStringList arguments{QStringLiteral("-c"), relaunchCommand(seconds, m_programPath)};
     qCInfo(lcApp).noquote() << "relaunch:" << arguments.join(u' ');
     m_launcher.startDetached(QStringLiteral("/bin/sh"), arguments);

@@ -157,6 +157,19 @@ TEST(FirstRun, WithTheRulesSheetDismissedFirstTheLessonsSheetRelaunchesAtOnce)
     EXPECT_EQ(launch.quits, 1);
 }
 
+// A logout or kill while the messages are up: this copy quits, and answering the messages as its
+// window goes still fills the course but starts no copy that would outlive the session.
+TEST(FirstRun, AQuitAskedWhileTheMessagesAreUpIsNotFollowedByARelaunch)
+{
+    Launch launch;
+    launch.app->controller().terminate();
+    EXPECT_EQ(launch.quits, 1);
+    while (launch.alerts.dismissSheet(0)) {
+    }
+    EXPECT_GE(launch.count(launch.app->controller().lessonsDBase(), model::entity::Levels), 3);
+    EXPECT_TRUE(launch.launcher.launches.isEmpty());
+}
+
 TEST(FirstRun, AFactoryFileThatCannotBeReadIsReportedAndTheStoreStaysEmpty)
 {
     Launch launch;
