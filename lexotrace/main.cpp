@@ -5,6 +5,7 @@
 #include "platform/ui/FirstWindowLog.h"
 
 #include <QApplication>
+#include <QSessionManager>
 
 int main(int argc, char** argv)
 {
@@ -21,9 +22,10 @@ int main(int argc, char** argv)
     // A logout or a kill ends the program through its orderly quit, which saves.
     platform::TerminationSignals endings;
     QObject::connect(&endings, &platform::TerminationSignals::terminationRequested, &app,
-                     [&lexotrace] {
-                         lexotrace.controller().applicationShouldTerminateAfterLastWindowClosed();
-                         lexotrace.controller().terminate();
-                     });
+                     [&lexotrace] { lexotrace.controller().terminateUnattended(); });
+    // The session manager's "save now" before a logout.
+    QObject::connect(
+        &app, &QGuiApplication::commitDataRequest, &app,
+        [&lexotrace](QSessionManager&) { lexotrace.controller().commitUnsavedEdits(); });
     return app.exec();
 }

@@ -214,6 +214,21 @@ unsigned LXMainAppController::countEntityObjectsForEntity(const QString& entity,
     return countEntityObjects(entity, context, m_alerts);
 }
 
+void LXMainAppController::terminateUnattended()
+{
+    m_unattended = true;
+    applicationShouldTerminateAfterLastWindowClosed();
+    terminate();
+}
+
+void LXMainAppController::commitUnsavedEdits()
+{
+    for (DataSource* manager :
+         {static_cast<DataSource*>(m_lessonsManager), static_cast<DataSource*>(m_rulesManager)})
+        if (manager)
+            manager->saveOrKeepUnsavedChanges();
+}
+
 void LXMainAppController::terminate()
 {
     if (m_terminating)
@@ -222,7 +237,8 @@ void LXMainAppController::terminate()
     // Unsaved curriculum or rules changes are saved, or the user decides, before quitting.
     for (DataSource* manager :
          {static_cast<DataSource*>(m_lessonsManager), static_cast<DataSource*>(m_rulesManager)}) {
-        if (manager && manager->applicationShouldTerminate() == DataSource::TerminateCancel) {
+        if (manager &&
+            manager->applicationShouldTerminate(!m_unattended) == DataSource::TerminateCancel) {
             m_terminating = false;
             return;
         }

@@ -70,6 +70,12 @@ public:
 
     // Asks the store managers whether quitting may go on, then quits.
     void terminate();
+    // The end a logout or a kill asks for: nobody is there to answer, so unsaved lessons and
+    // rules are saved, or kept in recovery files the next start offers, and the program quits.
+    void terminateUnattended();
+    // The session asks for everything to be saved now (it may end soon): saved, or kept in
+    // recovery files, without a question.
+    void commitUnsavedEdits();
     // What quitting does; the event loop's quit unless a test replaces it.
     void setQuitHandler(std::function<void()> quit) { m_quit = std::move(quit); }
     void setProgramPath(const QString& path) { m_programPath = path; }
@@ -147,6 +153,7 @@ private:
     std::function<void()> m_quit;
     QString m_programPath;
     bool m_terminating = false;
+    bool m_unattended = false;
     bool m_relaunchExpected = false;
     bool m_storesLoading = false;
 

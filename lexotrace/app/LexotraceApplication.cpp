@@ -3,6 +3,7 @@
 #include "lexotrace/lessons/SpellLessonsWindowController.h"
 #include "lexotrace/lessons/UnitsArrayController.h"
 #include "lexotrace/scripting/LexotraceScriptModel.h"
+#include "lexotrace/store/UnsavedEditsFile.h"
 
 #include "model/OrthovaModel.h"
 
@@ -144,6 +145,7 @@ bool LexotraceApplication::start()
         answerLaterStarts();
         acceptScripts();
     }
+    offerUnsavedEdits();
     // The window shows at once; the stores are read meanwhile and woken once all are in.
     readStoresAhead();
     m_controller->setStoresLoading(true);
@@ -157,6 +159,50 @@ bool LexotraceApplication::start()
     if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance()))
         app->setQuitOnLastWindowClosed(false);
     return true;
+}
+
+void LexotraceApplication::offerUnsavedEdits()
+{
+    const model::PreferencesController& preferences = *m_controller->preferencesController();
+    const std::pair<QString, QString> stores[] = {
+        {preferences.defaultPathToSpellLessonsData(),
+         QCoreApplication::translate(
+             "LexotraceApplication",
+             "Lexotrace was ended before your changes to the lessons could be saved.")},
+        {preferences.rulesDictionaryFactoryInstallXMLPath().toString(),
+         QCoreApplication::translate(
+             "LexotraceApplication",
+             "Lexotrace was ended before your changes to the rules could be saved.")},
+    };
+    for (const auto& [path, message] : stores) {
+        const QString kept = unsavedEdits::find(path);
+        if (path.isEmpty() || kept.isEmpty())
+            continue;
+        const int answer = m_alerts->runModal(
+            {message,
+             QCoreApplication::translate(
+                 "LexotraceApplication",
+                 "They were kept in “%1”. Restore them in place of what was last saved?")
+                 .arg(kept),
+             {QCoreApplication::translate("LexotraceApplication", "Restore"),
+              QCoreApplication::translate("LexotraceApplication", "Don’t Restore")}});
+        if (answer != 0) {
+            qCInfo(lcApp).noquote()
+                << "unsaved changes not restored, left in" << unsavedEdits::setAside(kept);
+            continue;
+        }
+        QString why;
+        if (unsavedEdits::restore(kept, path, &why)) {
+            qCInfo(lcApp).noquote() << "restored the unsaved changes of" << kept;
+            continue;
+        }
+        m_alerts->runModal(
+            {QCoreApplication::translate("LexotraceApplication",
+                                         "The changes could not be restored."),
+             QCoreApplication::translate("LexotraceApplication", "%1\nThey are still in “%2”.")
+                 .arg(why, kept),
+             {QCoreApplication::translate("LexotraceApplication", "OK")}});
+    }
 }
 
 void LexotraceApplication::readStoresAhead()

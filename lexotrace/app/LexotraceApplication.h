@@ -64,6 +64,9 @@ private:
     void answerLaterStarts();
     // Starts reading the three store files on worker threads.
     void readStoresAhead();
+    // Edits kept in a recovery file when the last run could not save them: restored into their
+    // store before it is read, or set aside, as the user says.
+    void offerUnsavedEdits();
 
     bool m_ownsBusName = false;
     bool m_loaded = false;

@@ -1,5 +1,7 @@
 #include "lexotrace/store/DataSource.h"
 
+#include "lexotrace/store/UnsavedEditsFile.h"
+
 #include "model/OrthovaModel.h"
 #include "platform/Bookmarks.h"
 
@@ -163,8 +165,30 @@ void DataSource::showLoadFailedSheet()
         m_sheetWindow, nullptr);
 }
 
-DataSource::TerminateReply DataSource::applicationShouldTerminate()
+bool DataSource::saveOrKeepUnsavedChanges()
 {
+    platform::ObjectContext* c = m_managedContext;
+    if (!c || !c->hasChanges())
+        return true;
+    platform::StoreError error;
+    if (c->save(&error))
+        return true;
+    qCWarning(lcStore).noquote() << "could not save at the session's end:" << error.message;
+    const QString kept = unsavedEdits::write(*c, m_store.coordinator->storePath(), &error);
+    if (kept.isEmpty()) {
+        qCCritical(lcStore).noquote() << "unsaved changes lost, no recovery file:" << error.message;
+        return false;
+    }
+    qCWarning(lcStore).noquote() << "unsaved changes kept in" << kept;
+    return true;
+}
+
+DataSource::TerminateReply DataSource::applicationShouldTerminate(bool userCanBeAsked)
+{
+    if (!userCanBeAsked) {
+        saveOrKeepUnsavedChanges();
+        return TerminateNow;
+    }
     platform::ObjectContext* c = m_managedContext;
     if (!c || !c->hasChanges())
         return TerminateNow;

@@ -39,8 +39,12 @@ public:
     QWidget* sheetWindow() const { return m_sheetWindow; }
 
     unsigned countEntityObjectsForEntity(const QString& entity, platform::ObjectContext* context);
-    // Saves unsaved changes before quitting; when that fails the user decides.
-    TerminateReply applicationShouldTerminate();
+    // Saves unsaved changes before quitting; when that fails the user decides. Where the user
+    // cannot be asked (a logout, a kill), the changes go into a recovery file instead.
+    TerminateReply applicationShouldTerminate(bool userCanBeAsked = true);
+    // Saves unsaved changes without asking anything, or keeps them in a recovery file (the
+    // session is ending); false when neither worked.
+    bool saveOrKeepUnsavedChanges();
 
     platform::UndoManager* undoManager() const { return m_store.undo.get(); }
     // Why the store file could not be opened, when it could not.

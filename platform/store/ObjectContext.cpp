@@ -361,40 +361,13 @@ bool ObjectContext::save(StoreError* error)
 
     // New objects are numbered in registration order; the numbers are kept only once written.
     qint64 next = m_coordinator->nextNumber();
-    const QList<ManagedObject*> inserted = inOrder(m_inserted);
-    // A file whose counter is at the top of its range takes no more objects: numbering on
-    // would wrap round and write a file that no longer opens.
-    if (qint64(inserted.size()) > std::numeric_limits<qint64>::max() - next) {
-        setError(error, StoreError::make(StoreError::WriteFailed,
-                                         tr("The store “%1” has no numbers left for new objects.")
-                                             .arg(m_coordinator->storePath()),
-                                         m_coordinator->storePath()));
+    NewNumbers newNumbers;
+    if (!numberInserted(next, newNumbers, error))
         return false;
-    }
-    QHash<const ManagedObject*, qint64> newNumbers;
-    newNumbers.reserve(inserted.size());
-    for (const ManagedObject* object : inserted)
-        if (object->m_number == 0)
-            newNumbers.insert(object, next++);
-    auto numberOf = [&newNumbers](const ManagedObject* object) {
-        return object->m_number != 0 ? object->m_number : newNumbers.value(object);
-    };
-
     auto writer = m_coordinator->beginWrite(next, error);
     if (!writer)
         return false;
-    QVarLengthArray<qint64, 8> toOne;
-    for (const auto& owned : m_objects) {
-        const ManagedObject* object = owned.get();
-        if (!isLive(object))
-            continue;
-        const QList<ManagedObject*>& targets = object->toOneSlots();
-        toOne.resize(targets.size());
-        for (qsizetype r = 0; r < targets.size(); ++r)
-            toOne[r] = targets[r] ? numberOf(targets[r]) : 0;
-        writer->add(object->entity(), numberOf(object), object->m_values,
-                    std::span<const qint64>(toOne.data(), size_t(toOne.size())));
-    }
+    writeLiveObjects(*writer, newNumbers);
     if (!m_coordinator->commitWrite(*writer, next, error))
         return false;
 
@@ -402,7 +375,7 @@ bool ObjectContext::save(StoreError* error)
         object->m_state = State::Removed;
         setNumbered(object, false);
     }
-    for (ManagedObject* object : inserted) {
+    for (ManagedObject* object : inOrder(m_inserted)) {
         if (object->m_number == 0)
             object->m_number = newNumbers.value(object);
         object->m_state = State::Persisted;
@@ -416,6 +389,60 @@ bool ObjectContext::save(StoreError* error)
     m_updated.clear();
     emit didSave();
     return true;
+}
+
+bool ObjectContext::writeCopy(const QString& path, StoreError* error) const
+{
+    if (!m_coordinator->hasStore()) {
+        setError(error,
+                 StoreError::make(StoreError::NoStore, tr("This store coordinator has no store.")));
+        return false;
+    }
+    qint64 next = m_coordinator->nextNumber();
+    NewNumbers newNumbers;
+    if (!numberInserted(next, newNumbers, error))
+        return false;
+    StoreFileWriter writer = m_coordinator->writerForCopy(next);
+    writeLiveObjects(writer, newNumbers);
+    return writer.commit(path, error);
+}
+
+bool ObjectContext::numberInserted(qint64& next, NewNumbers& numbers, StoreError* error) const
+{
+    const QList<ManagedObject*> inserted = inOrder(m_inserted);
+    // A file whose counter is at the top of its range takes no more objects: numbering on
+    // would wrap round and write a file that no longer opens.
+    if (qint64(inserted.size()) > std::numeric_limits<qint64>::max() - next) {
+        setError(error, StoreError::make(StoreError::WriteFailed,
+                                         tr("The store “%1” has no numbers left for new objects.")
+                                             .arg(m_coordinator->storePath()),
+                                         m_coordinator->storePath()));
+        return false;
+    }
+    numbers.reserve(inserted.size());
+    for (const ManagedObject* object : inserted)
+        if (object->m_number == 0)
+            numbers.insert(object, next++);
+    return true;
+}
+
+void ObjectContext::writeLiveObjects(StoreFileWriter& writer, const NewNumbers& numbers) const
+{
+    auto numberOf = [&numbers](const ManagedObject* object) {
+        return object->m_number != 0 ? object->m_number : numbers.value(object);
+    };
+    QVarLengthArray<qint64, 8> toOne;
+    for (const auto& owned : m_objects) {
+        const ManagedObject* object = owned.get();
+        if (!isLive(object))
+            continue;
+        const QList<ManagedObject*>& targets = object->toOneSlots();
+        toOne.resize(targets.size());
+        for (qsizetype r = 0; r < targets.size(); ++r)
+            toOne[r] = targets[r] ? numberOf(targets[r]) : 0;
+        writer.add(object->entity(), numberOf(object), object->m_values,
+                   std::span<const qint64>(toOne.data(), size_t(toOne.size())));
+    }
 }
 
 void ObjectContext::rollback()

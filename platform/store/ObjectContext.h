@@ -46,6 +46,9 @@ public:
 
     // Writes every object to the store file. Nothing changes here when the write fails.
     bool save(StoreError* error = nullptr);
+    // Writes every object, unsaved changes included, to another file in the store's format; the
+    // store file and the objects' saved state stay as they are.
+    bool writeCopy(const QString& path, StoreError* error = nullptr) const;
     // Back to the last saved state; clears the undo manager.
     void rollback();
     // Delivers the pending change notification now.
@@ -61,6 +64,10 @@ signals:
     void didSave();
 
 private:
+    using NewNumbers = QHash<const ManagedObject*, qint64>;
+    // Numbers the inserted objects from `next` on; false when the store has none left.
+    bool numberInserted(qint64& next, NewNumbers& numbers, StoreError* error) const;
+    void writeLiveObjects(StoreFileWriter& writer, const NewNumbers& numbers) const;
     friend class ManagedObject;
     using State = ManagedObject::State;
 

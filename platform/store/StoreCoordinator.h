@@ -40,6 +40,11 @@ public:
     // the file with what was added to it, and keeps nextNumber once it was written.
     std::optional<StoreFileWriter> beginWrite(qint64 nextNumber, StoreError* error) const;
     bool commitWrite(StoreFileWriter& writer, qint64 nextNumber, StoreError* error);
+    // A writer of this store's contents for another file (a read-only store's too).
+    StoreFileWriter writerForCopy(qint64 nextNumber) const
+    {
+        return StoreFileWriter(m_contents.uuid, nextNumber, m_lastFileSize + m_lastFileSize / 8);
+    }
 
 private:
     ObjectModelPtr m_model;

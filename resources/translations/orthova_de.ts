@@ -38,6 +38,36 @@
         <source>OK</source>
         <translation>OK</translation>
     </message>
+    <message>
+        <source>Lexotrace was ended before your changes to the lessons could be saved.</source>
+        <translation>Lexotrace wurde beendet, bevor Ihre Änderungen an den Lektionen gesichert werden konnten.</translation>
+    </message>
+    <message>
+        <source>Lexotrace was ended before your changes to the rules could be saved.</source>
+        <translation>Lexotrace wurde beendet, bevor Ihre Änderungen an den Regeln gesichert werden konnten.</translation>
+    </message>
+    <message>
+        <source>They were kept in “%1”. Restore them in place of what was last saved?</source>
+        <translation>Sie wurden in „%1“ aufbewahrt. Sollen sie anstelle des zuletzt Gesicherten wiederhergestellt werden?</translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation>Wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Don’t Restore</source>
+        <translation>Nicht wiederherstellen</translation>
+    </message>
+    <message>
+        <source>The changes could not be restored.</source>
+        <translation>Die Änderungen konnten nicht wiederhergestellt werden.</translation>
+    </message>
+    <message>
+        <source>%1
+They are still in “%2”.</source>
+        <translation>%1
+Sie sind weiterhin in „%2“.</translation>
+    </message>
 </context>
 <context>
     <name>PayloadFile</name>

@@ -6,7 +6,9 @@
 #include "lexotrace/lessons/SpellLessonsWindowController.h"
 #include "lexotrace/rules/SpellBitsWindowController.h"
 #include "lexotrace/rules/SpellRulesWindowController.h"
+#include "lexotrace/store/UnsavedEditsFile.h"
 #include "model/OrthovaModel.h"
+#include "tests/lexotrace/app/LoadedProgram.h"
 #include "tests/support/ControllerFixture.h"
 #include "tests/support/StoreOnDisk.h"
 #include "tests/support/TestSupport.h"
@@ -96,6 +98,38 @@ TEST(AppController, ACountThatFailsIsReportedAndCountsAsZero)
 
 // The relaunch command really run by /bin/sh starts exactly the program at the path, whatever
 // characters the path holds, and nothing else.
+// A logout with lesson edits the store cannot take: they go into a recovery file without a
+// question (nobody is there to answer), and the next start puts them back in the store.
+TEST(AppController, EditsALogoutCouldNotSaveAreKeptAndRestoredByTheNextStart)
+{
+    QString store;
+    qsizetype factoryLevels = 0;
+    {
+        testsupport::LoadedProgram firstStart;
+    } // quits after filling the stores
+    {
+        testsupport::LoadedProgram program;
+        store = program.app->controller().preferencesController()->defaultPathToSpellLessonsData();
+        factoryLevels = program.levels();
+        program.lessons()
+            .insertNewObject(model::entity::Levels)
+            ->setValue(model::key::levelNumber, QStringLiteral("99"));
+        // A folder where the store file goes makes the save fail.
+        ASSERT_TRUE(QFile::remove(store));
+        ASSERT_TRUE(QDir().mkpath(store));
+        program.app->controller().terminateUnattended();
+        EXPECT_TRUE(program.alerts.shown.isEmpty());
+    }
+    const QString kept = unsavedEdits::find(store);
+    ASSERT_FALSE(kept.isEmpty());
+    ASSERT_TRUE(QDir(store).removeRecursively());
+
+    testsupport::LoadedProgram next; // answers "Restore"
+    EXPECT_EQ(next.levels(), factoryLevels + 1);
+    EXPECT_FALSE(QFile::exists(kept));
+    EXPECT_EQ(unsavedEdits::find(store), QString());
+}
+
 TEST(AppController, RelaunchCommandQuotesAnyProgramPath)
 {
     EXPECT_EQ(LXMainAppController::relaunchCommand(1.0, "/usr/bin/lexotrace"),
