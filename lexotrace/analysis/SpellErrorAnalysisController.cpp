@@ -4,6 +4,7 @@
 #include "lexotrace/analysis/AnalysisWindowController.h"
 #include "model/OrthovaModel.h"
 #include "model/WordPairAnnouncement.h"
+#include "platform/MemoryRelease.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -30,6 +31,9 @@ SpellErrorAnalysisController::SpellErrorAnalysisController(AnalysisServices serv
     m_progress->setMaximumWidth(160);
     m_progress->hide();
     window()->statusBar()->addPermanentWidget(m_progress);
+    m_afterBurst.setSingleShot(true);
+    m_afterBurst.setInterval(1000);
+    connect(&m_afterBurst, &QTimer::timeout, this, [] { platform::releaseFreeMemory(); });
 
     m_windowController = std::make_unique<AnalysisWindowController>(m_services, m_rows, window());
     connect(m_windowController.get(), &AnalysisWindowController::lessonsWindowRequested, this,
@@ -272,6 +276,7 @@ void SpellErrorAnalysisController::typewardenCallbackWithNotification(const QVar
         return;
     ensureSnapshot();
     AnalysisEngine(m_snapshot, callbacks(false)).analyse({*entry});
+    m_afterBurst.start();
 }
 
 void SpellErrorAnalysisController::waitForBackgroundRun()

@@ -8,6 +8,7 @@
 #include "platform/ui/WindowController.h"
 
 #include <QLoggingCategory>
+#include <QTimer>
 
 #include <atomic>
 #include <memory>
@@ -94,6 +95,9 @@ private:
     QString m_filePath;
     std::unique_ptr<QThread> m_thread;
     platform::LogThrottle m_ignoredAnnouncementLog;
+    // Restarted by every announced pair: once a burst is over, the memory its messages took is
+    // given back.
+    QTimer m_afterBurst;
     std::atomic<bool> m_cancelled{false};
     int m_running = 0;
     bool m_loading = false;
