@@ -11,6 +11,7 @@
 // given as pairs per second.
 
 #include "bench/support/BenchProgram.h"
+#include "bench/support/Misspell.h"
 #include "lexotrace/analysis/AnalysisEngine.h"
 #include "lexotrace/analysis/SpellErrorAnalysisController.h"
 #include "lexotrace/xml/ConvertToCoreDataHelper.h"
@@ -97,20 +98,7 @@ QList<ErrorEntry> pairsFor(const LessonsSnapshot& course, int count, std::mt1993
         c = word && random() % 4 ? *word : randomWord(random);
         if (random() % 6 == 0)
             c = (random() % 2 ? "re" : "") + c + (random() % 2 ? "ful" : "ing");
-        QString m = c;
-        const int at = int(random() % m.size());
-        switch (random() % 3) {
-        case 0:
-            m.remove(at, 1);
-            break;
-        case 1:
-            m.insert(at, m[at]);
-            break;
-        default:
-            if (at + 1 < m.size())
-                std::swap(m[at], m[at + 1]);
-        }
-        pairs.append({c, m});
+        pairs.append({c, bench::misspell(c, random)});
     }
     return pairs;
 }

@@ -8,6 +8,7 @@
 // Runs on the session bus it finds; without one it starts itself again under dbus-run-session.
 
 #include "bench/support/BenchProgram.h"
+#include "bench/support/Misspell.h"
 #include "lexotrace/analysis/AnalysisEngine.h"
 #include "lexotrace/analysis/SpellErrorAnalysisController.h"
 #include "model/OrthovaModel.h"
@@ -55,21 +56,9 @@ QList<model::WordPair> burstPairs(const LessonsSnapshot& course, int count)
     while (pairs.size() < count) {
         const auto& row = course.rows()[random() % course.rows().size()];
         const auto& word = row.words[random() % 5];
-        QString c = word && random() % 5 ? *word : QStringLiteral("zarbon%1").arg(random() % 997);
-        if (c.size() < 2)
-            continue;
-        QString m = c;
-        const int at = int(random() % (m.size() - 1));
-        switch (random() % 3) {
-        case 0:
-            m.remove(at, 1);
-            break;
-        case 1:
-            m.insert(at, m[at]);
-            break;
-        default:
-            std::swap(m[at], m[at + 1]);
-        }
+        const QString c =
+            word && random() % 5 ? *word : QStringLiteral("zarbon%1").arg(random() % 997);
+        const QString m = bench::misspell(c, random);
         if (m != c)
             pairs.append({c, m});
     }
