@@ -1,7 +1,6 @@
 #include "lexotrace/store/DataSource.h"
 
 #include "lexotrace/store/UnsavedEditsFile.h"
-
 #include "model/OrthovaModel.h"
 #include "platform/Bookmarks.h"
 

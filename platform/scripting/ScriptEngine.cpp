@@ -1,6 +1,7 @@
 #include "platform/scripting/ScriptEngine.h"
 
 #include <QCoreApplication>
+#include <QLocale>
 
 #include <cmath>
 
@@ -422,7 +423,10 @@ QString ScriptEngine::scriptText(const ScriptValue& value) const
         {
             if (std::floor(n) == n && std::abs(n) < 1e15)
                 return QString::number(qint64(n));
-            return QString::number(n, 'g', 15);
+            // Written so that a script can read it back: the language has no exponents.
+            const QString text = QString::number(n, 'g', 15);
+            return text.contains(u'e') ? QString::number(n, 'f', QLocale::FloatingPointShortest)
+                                       : text;
         }
         QString operator()(const QString& s) const { return quoted(s); }
         QString operator()(const QDateTime& d) const
