@@ -102,8 +102,10 @@ int removeStaleTemporaries(const QString& path)
         if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && status.st_uid == ::getuid() &&
             ::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::unlink(name.constData()) == 0) {
             ++removed;
-            qCInfo(lcAtomicFile).noquote() << "Removed" << entry.fileName() << "(" << entry.size()
-                                           << "bytes), left by a save that did not finish";
+            qCInfo(lcAtomicFile).noquote()
+                << QStringLiteral("Removed %1 (%2 bytes), left by a save that did not finish")
+                       .arg(entry.fileName())
+                       .arg(entry.size());
         }
         ::close(fd);
     }
