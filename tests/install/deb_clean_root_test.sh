@@ -9,7 +9,10 @@ build=$1
 mirror=${ORTHOVA_DEBIAN_MIRROR:-http://deb.debian.org/debian}
 source "$(dirname "$0")/scratch.sh"
 root=$scratch/root
-before_cleanup='umount -l "$root/proc" 2>/dev/null || true'
+# Whatever still runs inside the root (a copy Lexotrace's first start relaunched) goes first.
+before_cleanup='for p in /proc/[0-9]*; do
+    if [ "$(readlink "$p/root" 2>/dev/null)" = "$root" ]; then kill -KILL "${p#/proc/}" || true; fi
+done; umount -l "$root/proc" 2>/dev/null || true'
 if [ "$(id -u)" != 0 ] || ! command -v debootstrap >/dev/null; then
     echo "skipped: making a root needs root and debootstrap"
     exit 77

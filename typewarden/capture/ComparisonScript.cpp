@@ -110,16 +110,10 @@ void ComparisonScript::runEnded(const platform::ProcessRunResult& run, quint64 n
     }
     if (run.exitCode != 0)
         return runFailed(QStringLiteral("exit code %1: %2").arg(run.exitCode).arg(detail));
-    QJsonParseError parseError;
-    const QJsonDocument answer = QJsonDocument::fromJson(run.standardOutput, &parseError);
-    if (parseError.error != QJsonParseError::NoError || !answer.isArray())
-        return runFailed(
-            QStringLiteral("unreadable answer: ") +
-            (answer.isNull() ? parseError.errorString() : QStringLiteral("not a list")));
-    QStringList items;
-    for (const QJsonValue& item : answer.array())
-        if (item.isString())
-            items << item.toString();
+    QString why;
+    const std::optional<QStringList> items = readAnswer(run.standardOutput, &why);
+    if (!items)
+        return runFailed(QStringLiteral("unreadable answer: ") + why);
     // Only answers decide what is stale: a later run that failed leaves this answer the newest.
     if (number < m_newestAnswered) {
         qCDebug(lcComparisonScript) << "dropped the answer of run" << number << "as run"
@@ -127,7 +121,23 @@ void ComparisonScript::runEnded(const platform::ProcessRunResult& run, quint64 n
         return;
     }
     m_newestAnswered = number;
-    emit answered(items);
+    emit answered(*items);
+}
+
+std::optional<QStringList> ComparisonScript::readAnswer(const QByteArray& output, QString* why)
+{
+    QJsonParseError parseError;
+    const QJsonDocument answer = QJsonDocument::fromJson(output, &parseError);
+    if (parseError.error != QJsonParseError::NoError || !answer.isArray()) {
+        if (why)
+            *why = answer.isNull() ? parseError.errorString() : QStringLiteral("not a list");
+        return std::nullopt;
+    }
+    QStringList items;
+    for (const QJsonValue& item : answer.array())
+        if (item.isString())
+            items << item.toString();
+    return items;
 }
 
 void ComparisonScript::runFailed(const QString& failure)

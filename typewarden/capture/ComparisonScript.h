@@ -59,6 +59,10 @@ public:
     void installScriptAlert();
     void installationChoosePanel();
 
+    // The string items of what a run printed, in order (other items are skipped); nothing, and
+    // why, when it is not a JSON list.
+    static std::optional<QStringList> readAnswer(const QByteArray& output, QString* why = nullptr);
+
 signals:
     // The string items of a script's answer, in order (other items are skipped).
     void answered(const QStringList& answer);
