@@ -119,6 +119,12 @@ void appendValue(std::string& out, const QByteArray& name, const QString& value)
     out += '"';
 }
 
+QString fromBase64Utf16(QStringView base64)
+{
+    const QByteArray raw = QByteArray::fromBase64(base64.toLatin1());
+    return QString(reinterpret_cast<const QChar*>(raw.constData()), raw.size() / 2);
+}
+
 void appendAttribute(std::string& out, const QString& name, const QString& value)
 {
     appendValue(out, ' ' + name.toUtf8(), value);
@@ -183,7 +189,11 @@ std::optional<StoreContents> StoreFile::read(const QString& path, const ObjectMo
     if (rootAttrs.value(QLatin1StringView("format")) != kFormat ||
         rootAttrs.value(QLatin1StringView("version")) != kVersion)
         return fail(QStringLiteral("unknown format"));
-    contents.uuid = rootAttrs.value(QLatin1StringView("uuid")).toString();
+    // An identity XML cannot carry is written in base 64, as any value is.
+    const QString base64Uuid = QStringLiteral("uuid") + QLatin1StringView(kBase64Suffix);
+    contents.uuid = rootAttrs.hasAttribute(base64Uuid)
+                        ? fromBase64Utf16(rootAttrs.value(base64Uuid))
+                        : rootAttrs.value(QLatin1StringView("uuid")).toString();
     bool ok = false;
     contents.nextNumber = rootAttrs.value(QLatin1StringView("next")).toLongLong(&ok);
     if (contents.uuid.isEmpty() || !ok || contents.nextNumber < 1)
@@ -234,10 +244,8 @@ std::optional<StoreContents> StoreFile::read(const QString& path, const ObjectMo
             const int attribute = indexOf(entity.attributes(), name);
             if (attribute >= 0) {
                 QString text;
-                if (base64) {
-                    const QByteArray raw = QByteArray::fromBase64(a.value().toLatin1());
-                    text = QString(reinterpret_cast<const QChar*>(raw.constData()), raw.size() / 2);
-                }
+                if (base64)
+                    text = fromBase64Utf16(a.value());
                 if (entity.attributes()[attribute].type == AttributeType::Date) {
                     const qint64 ms = base64 ? text.toLongLong(&ok) : a.value().toLongLong(&ok);
                     if (!ok)
