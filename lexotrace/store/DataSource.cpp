@@ -164,13 +164,22 @@ void DataSource::showLoadFailedSheet()
         m_sheetWindow, nullptr);
 }
 
+namespace
+{
+
+// True when the context has nothing unsaved, or saved it.
+bool savedIfChanged(platform::ObjectContext* c, platform::StoreError* error)
+{
+    return !c || !c->hasChanges() || c->save(error);
+}
+
+} // namespace
+
 bool DataSource::saveOrKeepUnsavedChanges()
 {
     platform::ObjectContext* c = m_managedContext;
-    if (!c || !c->hasChanges())
-        return true;
     platform::StoreError error;
-    if (c->save(&error))
+    if (savedIfChanged(c, &error))
         return true;
     qCWarning(lcStore).noquote() << "could not save at the session's end:" << error.message;
     const QString kept = unsavedEdits::write(*c, m_store.coordinator->storePath(), &error);
@@ -188,11 +197,8 @@ DataSource::TerminateReply DataSource::applicationShouldTerminate(bool userCanBe
         saveOrKeepUnsavedChanges();
         return TerminateNow;
     }
-    platform::ObjectContext* c = m_managedContext;
-    if (!c || !c->hasChanges())
-        return TerminateNow;
     platform::StoreError error;
-    if (c->save(&error))
+    if (savedIfChanged(m_managedContext, &error))
         return TerminateNow;
     m_alerts.runModal(platform::AlertPresenter::alertWithError(error));
     const int answer = m_alerts.runModal(platform::AlertSpec{

@@ -66,7 +66,7 @@ std::optional<StoreFileWriter> StoreCoordinator::beginWrite(qint64 nextNumber,
                                   QObject::tr("The store “%1” is read-only.").arg(m_path), m_path));
         return std::nullopt;
     }
-    return StoreFileWriter(m_contents.uuid, nextNumber, m_lastFileSize + m_lastFileSize / 8);
+    return writerForCopy(nextNumber);
 }
 
 bool StoreCoordinator::commitWrite(StoreFileWriter& writer, qint64 nextNumber, StoreError* error)
